@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <QString>
+
+namespace kelvaro {
+
+/**
+ * The registry store as a file in RegFileFormat.
+ *
+ * Every update takes an exclusive lock (flock on "<file>.lock"), reads the freshest file, applies
+ * the change, writes a temporary file in the same folder, flushes it to disk and renames it over
+ * the file, so a crash at any moment leaves either the old or the new content. The file and its
+ * folder are created on the first update, the file with mode 0600. A file that cannot be parsed is
+ * moved aside to "<file>.broken-<date>-<time>" (never overwritten) and the store reads as empty.
+ */
+class FileRegistryStore : public RegistryStore
+{
+public:
+    explicit FileRegistryStore(QString path);
+
+    /** $KELVARO_REGISTRY, else $XDG_CONFIG_HOME/kelvaro/registry.reg (~/.config when unset). */
+    static QString defaultPath();
+
+    QString path() const { return m_path; }
+
+    RegistryTree load() override;
+    bool update(const std::function<void(RegistryTree&)>& change, QString* error = nullptr) override;
+
+private:
+    QString m_path;
+};
+
+} // namespace kelvaro

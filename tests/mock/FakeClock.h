@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/SerialDateTime.h"
+
+#include <QDateTime>
+
+namespace kelvaro::test {
+
+/** A clock that only moves when the test moves it. */
+class FakeClock : public Clock
+{
+public:
+    qint64 msecs = 0;
+
+    qint64 currentMSecsSinceEpoch() const override { return msecs; }
+
+    /** Sets the clock to a local date and time of day. */
+    void setLocal(QDate date, QTime time) { msecs = SerialDateTime::toMSecsSinceEpoch(date, time); }
+    void advance(qint64 ms) { msecs += ms; }
+};
+
+} // namespace kelvaro::test
