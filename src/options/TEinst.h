@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace kelvaro {
+
+class RegistryStore;
+class RegistryTree;
+
+/** Codes of the action carried out when the time is up. */
+enum Aktion : quint8 { AktionNachricht = 0, AktionShutdown = 1, AktionRestart = 2, AktionLogoff = 3, AktionStandby = 4 };
+/** Codes of the time mode; they equal the positions in the time-mode list. */
+enum ZeitMode : quint8 { ZeitCountdown = 0, ZeitUhrzeit = 1, ZeitStopuhr = 2 };
+/** Codes of the sound played with the message. */
+enum SoundMode : quint8 { SoundNone = 0, SoundBeep = 1, SoundFile = 2 };
+
+/** One complete set of options: the default set, a preset, a command line or a launcher file. */
+struct TROptionen
+{
+    QString Name;
+    quint8 Aktion = 0;
+    quint8 ZeitMode = 0;
+    bool SofortStart = false;
+    bool ClosePgm = false;
+    bool Minimize = false;
+    bool Force = false;
+    quint8 SoundMode = 0;
+    qint32 AnzBeeps = 0;
+    QString SoundFile;
+    QString Nachricht;
+    qint32 Zeit_Stunden = 0;
+    qint32 Zeit_Minuten = 0;
+    qint32 Zeit_Sekunden = 0;
+
+    bool operator==(const TROptionen&) const = default;
+};
+
+/**
+ * An options object holding one TROptionen, with a setter and getter per field. The time setters
+ * refuse values outside their range; everything else is stored as given.
+ */
+class TEinst
+{
+public:
+    TEinst();
+
+    /** Name "Optionen", message action, countdown, beep sound with 3 beeps, everything else empty. */
+    void SetDefaults();
+    /** Copies every field of the record, the time fields without range check. */
+    void SetOptions(const TROptionen& options);
+    void GetOptions(TROptionen& options) const;
+    const TROptionen& options() const { return m_options; }
+
+    void SetName(const QString& value) { m_options.Name = value; }
+    QString GetName() const { return m_options.Name; }
+    void SetNachricht(const QString& value) { m_options.Nachricht = value; }
+    QString GetNachricht() const { return m_options.Nachricht; }
+    void SetSoundFile(const QString& value) { m_options.SoundFile = value; }
+    QString GetSoundFile() const { return m_options.SoundFile; }
+
+    void SetAktion(quint8 value) { m_options.Aktion = value; }
+    quint8 GetAktion() const { return m_options.Aktion; }
+    void SetZeitMode(quint8 value) { m_options.ZeitMode = value; }
+    quint8 GetZeitMode() const { return m_options.ZeitMode; }
+    void SetSoundMode(quint8 value) { m_options.SoundMode = value; }
+    quint8 GetSoundMode() const { return m_options.SoundMode; }
+
+    void SetSofortStart(bool value) { m_options.SofortStart = value; }
+    bool GetSofortStart() const { return m_options.SofortStart; }
+    void SetClosePgm(bool value) { m_options.ClosePgm = value; }
+    bool GetClosePgm() const { return m_options.ClosePgm; }
+    void SetMinimize(bool value) { m_options.Minimize = value; }
+    bool GetMinimize() const { return m_options.Minimize; }
+    void SetForce(bool value) { m_options.Force = value; }
+    bool GetForce() const { return m_options.Force; }
+
+    void SetAnzBeeps(qint32 value) { m_options.AnzBeeps = value; }
+    qint32 GetAnzBeeps() const { return m_options.AnzBeeps; }
+
+    /** Accepts 0 to 23; otherwise keeps the old value and returns false. */
+    bool SetStunden(qint32 value);
+    /** Accepts 0 to 59; otherwise keeps the old value and returns false. */
+    bool SetMinuten(qint32 value);
+    /** Accepts 0 to 59; otherwise keeps the old value and returns false. */
+    bool SetSekunden(qint32 value);
+    void GetZeit(qint32& hours, qint32& minutes, qint32& seconds) const;
+
+    /** Reads set `number` (0 the default set, n > 0 preset n). A missing key changes nothing; each
+     *  value that is missing or of the wrong type gives its field a fallback. */
+    void LoadFromRegistry(RegistryStore& store, int number);
+    void LoadFromTree(const RegistryTree& tree, int number);
+    /** Writes set `number`, creating its key and the keys above it, all values in one step.
+     *  Throws AppError naming the value when the store cannot be written. */
+    void SaveToRegistry(RegistryStore& store, int number) const;
+    void SaveToTree(RegistryTree& tree, int number) const;
+
+    /** "Software\Kelvaro" for numbers up to 0, else "Software\Kelvaro\" and the number padded to three digits. */
+    static QString KeyPath(int number);
+
+private:
+    TROptionen m_options;
+};
+
+} // namespace kelvaro
