@@ -1,4 +1,5 @@
 #include "mock/MemoryRegistryStore.h"
+#include "mock/QtPrinters.h"
 #include "options/TEinst.h"
 #include "platform/AppError.h"
 

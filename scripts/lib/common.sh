@@ -1,0 +1,62 @@
+# Shared by scripts/run and scripts/test: the Debian packages Kelvaro needs, and their installation.
+# shellcheck shell=bash
+
+KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# To build and run the program.
+KELVARO_BUILD_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+    libsdl2-mixer-dev
+    fonts-dejavu-core
+)
+
+# To build and run the tests: GoogleTest, a virtual X display and a notification area, a private
+# D-Bus with the logind double, audio analysis and the freedesktop validators.
+KELVARO_TEST_PACKAGES=(
+    googletest libgtest-dev libgmock-dev
+    xvfb xauth xdotool trayer
+    dbus dbus-bin dbus-daemon python3-dbusmock
+    sox libsox-fmt-mp3
+    desktop-file-utils
+)
+
+# Installs the given Debian packages that are missing (apt-get update first; sudo when not root).
+kelvaro_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds a build folder: kelvaro_build <folder> <cmake arguments...> -- <targets...>
+kelvaro_build() {
+    local dir="$1"
+    shift
+    local config=()
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+        config+=("$1")
+        shift
+    done
+    [ "${1:-}" = "--" ] && shift
+    local jobs
+    jobs="$(nproc 2>/dev/null || echo 2)"
+    cmake -S "$KELVARO_ROOT" -B "$dir" -G Ninja "${config[@]}"
+    if [ $# -gt 0 ]; then
+        cmake --build "$dir" --parallel "$jobs" --target "$@"
+    else
+        cmake --build "$dir" --parallel "$jobs"
+    fi
+}

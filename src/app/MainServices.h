@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/ProgramInfo.h"
+
+#include <QStringList>
+
+namespace kelvaro {
+
+class Clock;
+class ExpirySound;
+class MessageBoxes;
+class ModalRunner;
+class PowerActions;
+class RegistryStore;
+class TDeinstallation;
+class TEinstellungen;
+class THilfe;
+class TInfofenster;
+class TNachricht;
+
+/** What the main window uses of the world outside it. */
+struct MainServices
+{
+    Clock& clock;
+    RegistryStore& registry;
+    MessageBoxes& boxes;
+    ModalRunner& modal;
+    PowerActions& power;
+    ExpirySound& sound;
+    ProgramInfo info;
+    /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
+    QStringList parameters;
+};
+
+/** The windows created after the main window. */
+struct SecondaryWindows
+{
+    TDeinstallation* deinstallation = nullptr;
+    TNachricht* nachricht = nullptr;
+    TInfofenster* infofenster = nullptr;
+    THilfe* hilfe = nullptr;
+    TEinstellungen* einstellungen = nullptr;
+};
+
+} // namespace kelvaro

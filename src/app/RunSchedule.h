@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QtGlobal>
+#include <optional>
+
+namespace kelvaro::RunSchedule {
+
+/** The moment a countdown of h:m:s started at `startMs` expires. */
+qint64 countdownEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds);
+
+/**
+ * The moment a clock-time run started at `startMs` expires: the local time of day h:m:s today,
+ * or tomorrow when the start's time of day is later (by even a millisecond). Nothing for a time
+ * of day that does not exist (hours outside 0-23, minutes or seconds outside 0-59).
+ */
+std::optional<qint64> clockTimeEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds);
+
+/** The time left at `sampleMs`: exactly 0 once the end has been reached. */
+qint64 remaining(qint64 endMs, qint64 sampleMs);
+
+/** Whether a countdown of h:m:s is long enough to start (some part greater than zero). */
+bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds);
+
+} // namespace kelvaro::RunSchedule

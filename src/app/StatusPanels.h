@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+
+namespace kelvaro {
+
+/** The main window's status bar: two text panels, 190 pixels and the rest, on the tooltip colour. */
+class StatusPanels : public QStatusBar
+{
+    Q_OBJECT
+
+public:
+    explicit StatusPanels(QWidget* parent = nullptr);
+
+    QString panelText(int index) const;
+    void setPanelText(int index, const QString& text);
+
+private:
+    QLabel* m_panels[2];
+};
+
+} // namespace kelvaro

@@ -1,0 +1,380 @@
+#include "app/TMain.h"
+
+#include "actions/ExpirySound.h"
+#include "actions/PowerActions.h"
+#include "actions/TNachricht.h"
+#include "app/ConfigButtonImages.h"
+#include "app/RunSchedule.h"
+#include "app/StatusPanels.h"
+#include "app/TimeEntryBox.h"
+#include "options/CommandLine.h"
+#include "options/TDeinstallation.h"
+#include "options/TimeFields.h"
+#include "platform/AppError.h"
+#include "platform/Clock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ModalRunner.h"
+#include "platform/SerialDateTime.h"
+#include "windows/THilfe.h"
+#include "windows/TInfofenster.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kOpenHeight = 527;
+constexpr int kClosedHeight = 250;
+constexpr int kOpenCloseThreshold = 300;
+
+const QString kZeroCountdown = QStringLiteral(
+    "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\rdamit der Countdown durchgeführt werden kann!");
+
+} // namespace
+
+template <typename Handler>
+auto TMain::guarded(Handler handler)
+{
+    return [this, handler] {
+        m_errors.guard([this, handler] { (this->*handler)(); });
+    };
+}
+
+TMain::TMain(const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_errors(services.boxes)
+{
+    m_ui.setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(captionBase());
+    setDefaultButton(m_ui.Btn_Start);
+    m_trayHint = ProductNameText();
+    connectHandlers();
+
+    // A parameter list that is accepted decides every option of this run; otherwise the stored
+    // default set is loaded. The two are never mixed.
+    m_errors.guard([this] {
+        if (!ParseCommandLine(m_options, m_services.parameters, m_services.boxes))
+            m_options.LoadFromRegistry(m_services.registry, 0);
+    });
+}
+
+TMain::~TMain() = default;
+
+void TMain::setSecondaryWindows(const SecondaryWindows& windows)
+{
+    m_windows = windows;
+}
+
+void TMain::connectHandlers()
+{
+    connect(m_ui.Btn_Start, &QPushButton::clicked, this, guarded(&TMain::Btn_StartClick));
+    connect(m_ui.Btn_Reset, &QPushButton::clicked, this, guarded(&TMain::Btn_ResetClick));
+    connect(m_ui.Btn_Config, &QPushButton::clicked, this, guarded(&TMain::Btn_ConfigClick));
+    connect(m_ui.Btn_Speichern, &QPushButton::clicked, this, guarded(&TMain::Btn_SpeichernClick));
+    connect(m_ui.Btn_Beenden, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui.Timer1, &QTimer::timeout, this, guarded(&TMain::Timer1Timer));
+    connect(m_ui.Timer2, &QTimer::timeout, this, guarded(&TMain::Timer2Timer));
+    connect(m_ui.Timer3, &QTimer::timeout, this, guarded(&TMain::Timer3Timer));
+    connect(m_ui.Eingabe->CBx_Zeit, &QComboBox::activated, this,
+            [this](int index) { m_errors.guard([this, index] { CBx_ZeitChange(index); }); });
+
+    connect(m_ui.Beenden1, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui.Einstellungen1, &QAction::triggered, m_ui.Btn_Config, &QPushButton::click);
+    connect(m_ui.Programmdeinstallieren1, &QAction::triggered, this,
+            [this] { m_errors.guard([this] { showModal(m_windows.deinstallation); }); });
+    connect(m_ui.Hilfe1, &QAction::triggered, this, [this] { m_errors.guard([this] { showModal(m_windows.hilfe); }); });
+    connect(m_ui.Info2, &QAction::triggered, this,
+            [this] { m_errors.guard([this] { showModal(m_windows.infofenster); }); });
+
+    connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
+    connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
+    connect(m_ui.ProgBeenden, &QAction::triggered, this, &QWidget::close);
+
+    connect(m_ui.CBx_Minimize, &QCheckBox::clicked, this, [this](bool on) { m_options.SetMinimize(on); });
+    connect(m_ui.CBx_ClosePgm, &QCheckBox::clicked, this, [this](bool on) { m_options.SetClosePgm(on); });
+    connect(m_ui.CBx_Sofortstart, &QCheckBox::clicked, this, [this](bool on) { m_options.SetSofortStart(on); });
+}
+
+QString TMain::captionBase() const
+{
+    return ProductNameText() + u' ' + ProductVersionText();
+}
+
+void TMain::setTrayHint(const QString& hint)
+{
+    m_trayHint = hint;
+}
+
+void TMain::setDefaultButton(QPushButton* button)
+{
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
+    m_defaultButton->setDefault(true);
+}
+
+void TMain::showModal(QDialog* dialog)
+{
+    if (dialog)
+        m_services.modal.exec(*dialog);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life of the window
+
+void TMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        m_errors.guard([this] { FormShow(); });
+}
+
+void TMain::FormShow()
+{
+    m_ui.Timer1->start();
+    ShowOptions();
+    m_ui.PageControl1->setCurrentIndex(0);
+    setWindowTitle(captionBase());
+    setTrayHint(ProductNameText());
+    if (m_startupPending)
+        m_ui.Btn_Config->click();
+}
+
+void TMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    Q_EMIT closed();
+}
+
+void TMain::FormClose()
+{
+    // An incomplete clock time left in the field is reset; the options keep their values.
+    if (m_options.GetZeitMode() != ZeitCountdown) {
+        const QString text = m_ui.Eingabe->uhrzeitText();
+        if (!IsNumber(text.mid(0, 2)) || !IsNumber(text.mid(3, 2)) || !IsNumber(text.mid(6, 2)))
+            m_ui.Eingabe->setUhrzeitText(QStringLiteral("00:00:00"));
+    }
+}
+
+void TMain::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere in the window presses the default button, as in a dialog.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_defaultButton &&
+        m_defaultButton->isEnabled()) {
+        m_defaultButton->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+int TMain::outerHeight() const
+{
+    return frameGeometry().height();
+}
+
+void TMain::setOuterHeight(int height)
+{
+    const int frame = frameGeometry().height() - geometry().height();
+    setFixedHeight(height - frame);
+}
+
+void TMain::Btn_ConfigClick()
+{
+    if (outerHeight() >= kOpenCloseThreshold) {
+        m_ui.Btn_Config->setIcon(ConfigButtonImages::image(0));
+        m_ui.PageControl1->hide();
+        if (m_ui.Btn_Start->isEnabled())
+            m_ui.Btn_Start->setFocus();
+        else
+            m_ui.Btn_Reset->setFocus();
+        setOuterHeight(kClosedHeight);
+    } else {
+        m_ui.Btn_Config->setIcon(ConfigButtonImages::image(1));
+        m_ui.PageControl1->show();
+        m_ui.PageControl1->setFocus();
+        setOuterHeight(kOpenHeight);
+    }
+}
+
+void TMain::Btn_SpeichernClick()
+{
+    m_options.SaveToRegistry(m_services.registry, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The view of the options
+
+void TMain::ShowOptions()
+{
+    m_ui.Eingabe->showOptions(m_options);
+    m_ui.CBx_Minimize->setChecked(m_options.GetMinimize());
+    m_ui.CBx_ClosePgm->setChecked(m_options.GetClosePgm());
+    m_ui.CBx_Sofortstart->setChecked(m_options.GetSofortStart());
+}
+
+void TMain::CBx_ZeitChange(int index)
+{
+    if (index < 0)
+        return;
+    m_options.SetZeitMode(static_cast<quint8>(index));
+    ShowOptions();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run
+
+void TMain::Timer1Timer()
+{
+    m_ui.Timer1->stop();
+    m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
+    m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
+    if (m_startupPending && m_options.GetSofortStart())
+        Btn_StartClick();
+    m_startupPending = false;
+    m_ui.Timer1->start();
+}
+
+void TMain::setRunningState(bool running)
+{
+    m_ui.Eingabe->CBx_Zeit->setEnabled(!running);
+    m_ui.Eingabe->Ed_Stunden->setEnabled(!running);
+    m_ui.Eingabe->Ed_Minuten->setEnabled(!running);
+    m_ui.Eingabe->Ed_Sekunden->setEnabled(!running);
+    m_ui.Btn_Start->setEnabled(!running);
+    m_ui.Btn_Reset->setEnabled(running);
+    m_ui.Start1->setEnabled(!running);
+    m_ui.Stop1->setEnabled(running);
+    m_ui.MenuOptionen->menuAction()->setEnabled(!running);
+    m_ui.MenuHilfe->menuAction()->setEnabled(!running);
+}
+
+void TMain::Btn_StartClick()
+{
+    const quint8 mode = m_options.GetZeitMode();
+    if (mode == ZeitStopuhr)
+        m_ui.Eingabe->L_Stopuhr->setText(QStringLiteral("00:00:00:000"));
+
+    qint32 h = 0, m = 0, s = 0;
+    m_options.GetZeit(h, m, s);
+    if (mode == ZeitCountdown && !RunSchedule::countdownHasLength(h, m, s)) {
+        m_services.boxes.information(kZeroCountdown);
+        return;
+    }
+
+    if (m_options.GetMinimize())
+        setWindowState(windowState() | Qt::WindowMinimized);
+
+    setRunningState(true);
+    m_startMs = m_services.clock.currentMSecsSinceEpoch();
+
+    switch (mode) {
+    case ZeitCountdown:
+        m_endMs = RunSchedule::countdownEnd(m_startMs, h, m, s);
+        break;
+    case ZeitUhrzeit: {
+        const std::optional<qint64> end = RunSchedule::clockTimeEnd(m_startMs, h, m, s);
+        if (!end)
+            throw AppError(QStringLiteral("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
+        m_endMs = *end;
+        break;
+    }
+    case ZeitStopuhr:
+        m_ui.Timer3->start();
+        return;
+    default:
+        // No known mode: the window stays in the running state with no timer until Stop.
+        return;
+    }
+
+    m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
+    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
+    m_ui.Timer2->start();
+}
+
+void TMain::Timer2Timer()
+{
+    const qint64 remaining = RunSchedule::remaining(m_endMs, m_nowSampleMs);
+    m_ui.Label7->setText(SerialDateTime::formatTime(remaining));
+    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
+    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
+    if (remaining == 0)
+        expire();
+}
+
+void TMain::expire()
+{
+    // The options are read now, so a change made during the run takes effect.
+    const quint8 action = m_options.GetAktion();
+    if (action > AktionStandby)
+        return; // no known action: the run stays expired until Stop
+
+    Btn_ResetClick();
+    switch (action) {
+    case AktionShutdown:
+    case AktionRestart:
+        m_services.power.RunPowerAction(action, m_options.GetForce());
+        break;
+    case AktionLogoff:
+        m_services.power.RunPowerAction(action, m_options.GetForce());
+        if (m_options.GetClosePgm())
+            close();
+        break;
+    case AktionStandby:
+        m_services.power.RunPowerAction(action, false);
+        if (m_ui.CBx_ClosePgm->isChecked())
+            close();
+        break;
+    case AktionNachricht:
+        // A sound file that cannot be played is reported, and the message is shown all the same.
+        m_errors.guard([this] { m_services.sound.PlayExpirySound(m_options); });
+        showMessageWindow();
+        if (m_options.GetClosePgm())
+            close();
+        break;
+    }
+}
+
+void TMain::showMessageWindow()
+{
+    if (!m_windows.nachricht)
+        return;
+    m_windows.nachricht->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    m_services.modal.exec(*m_windows.nachricht);
+}
+
+void TMain::Timer3Timer()
+{
+    const qint64 elapsed = m_services.clock.currentMSecsSinceEpoch() - m_startMs;
+    m_ui.Eingabe->L_Stopuhr->setText(SerialDateTime::formatTimeMs(elapsed));
+    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
+    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
+}
+
+void TMain::Btn_ResetClick()
+{
+    m_ui.Label7->clear();
+    m_ui.Label9->clear();
+    m_ui.Label11->clear();
+    setRunningState(false);
+    setDefaultButton(m_ui.Btn_Start);
+    setWindowTitle(captionBase());
+    setTrayHint(ProductNameText());
+    m_ui.Timer2->stop();
+    m_ui.Timer3->stop();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,69 @@
+#pragma once
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QWidget;
+
+namespace kelvaro {
+
+class StatusPanels;
+class TimeEntryBox;
+
+/** The controls of the main window, created and placed by setupUi; the window owns them. */
+struct TMainUi
+{
+    QMenu* MenuDatei = nullptr;
+    QMenu* MenuOptionen = nullptr;
+    QMenu* MenuHilfe = nullptr;
+    QAction* Beenden1 = nullptr;
+    QAction* Einstellungen1 = nullptr;
+    QAction* Programmdeinstallieren1 = nullptr;
+    QAction* Hilfe1 = nullptr;
+    QAction* Info2 = nullptr;
+
+    QComboBox* CBx_Presets = nullptr;
+    QLabel* Label_TimeNow = nullptr;
+    QLabel* Label9 = nullptr;  // start time
+    QLabel* Label11 = nullptr; // end time
+    QLabel* Label7 = nullptr;  // remaining time
+    TimeEntryBox* Eingabe = nullptr;
+
+    QPushButton* Btn_Speichern = nullptr;
+    QPushButton* Btn_Config = nullptr;
+    QPushButton* Btn_Start = nullptr;
+    QPushButton* Btn_Reset = nullptr;
+    QPushButton* Btn_Beenden = nullptr;
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr; // "Aktion"
+    QWidget* TS_Sound = nullptr;
+    QWidget* Sonstiges = nullptr; // "Starteinstellungen"
+    QWidget* TabSheet3 = nullptr; // "Vordef. Einst."
+    QWidget* TabSheet2 = nullptr; // "Verknüpfung"
+    QCheckBox* CBx_Minimize = nullptr;
+    QCheckBox* CBx_ClosePgm = nullptr;
+    QCheckBox* CBx_Sofortstart = nullptr;
+
+    StatusPanels* StatusBar1 = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QAction* ProgAnzeigen = nullptr;
+    QAction* Start1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* ProgBeenden = nullptr;
+
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QTimer* Timer3 = nullptr;
+
+    void setupUi(QMainWindow* window);
+};
+
+} // namespace kelvaro

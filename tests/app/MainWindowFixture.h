@@ -1,0 +1,119 @@
+#pragma once
+
+#include "actions/TNachricht.h"
+#include "app/StatusPanels.h"
+#include "app/TMain.h"
+#include "app/TimeEntryBox.h"
+#include "mock/FakeClock.h"
+#include "mock/MemoryRegistryStore.h"
+#include "mock/QtPrinters.h"
+#include "mock/RecordingActions.h"
+#include "mock/RecordingMessageBoxes.h"
+#include "mock/ScriptedModalRunner.h"
+#include "options/TDeinstallation.h"
+#include "windows/TEinstellungen.h"
+#include "windows/THilfe.h"
+#include "windows/TInfofenster.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kelvaro::test {
+
+/** A main window on doubles: an injected clock, an in-memory store, recorded boxes and actions. */
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    FakeClock clock;
+    MemoryRegistryStore store;
+    RecordingMessageBoxes boxes;
+    ScriptedModalRunner modal;
+    RecordingPowerActions power;
+    RecordingExpirySound sound;
+    std::unique_ptr<TMain> main;
+    std::unique_ptr<TDeinstallation> deinstallation;
+    std::unique_ptr<TNachricht> nachricht;
+    std::unique_ptr<TInfofenster> infofenster;
+    std::unique_ptr<THilfe> hilfe;
+    std::unique_ptr<TEinstellungen> einstellungen;
+    qint64 m_sinceClockTick = 0;
+
+    void SetUp() override { clock.setLocal(QDate(2026, 12, 7), QTime(10, 0, 0)); }
+
+    void TearDown() override
+    {
+        if (main)
+            main->hide();
+    }
+
+    /** Creates the windows in the program's order, with these parameters. */
+    void create(const QStringList& parameters = {})
+    {
+        MainServices services{clock, store, boxes, modal, power, sound, ProgramInfo::compiledIn(), parameters};
+        main = std::make_unique<TMain>(services);
+        deinstallation = std::make_unique<TDeinstallation>();
+        nachricht = std::make_unique<TNachricht>();
+        infofenster = std::make_unique<TInfofenster>();
+        hilfe = std::make_unique<THilfe>();
+        einstellungen = std::make_unique<TEinstellungen>();
+        main->setSecondaryWindows(
+            {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
+    }
+
+    void createAndShow(const QStringList& parameters = {})
+    {
+        create(parameters);
+        main->show();
+    }
+
+    const TMainUi& ui() const { return main->ui(); }
+
+    /** Moves the clock on in 100 ms steps and runs the timers that are due, as the event loop would. */
+    void advance(qint64 ms)
+    {
+        for (qint64 done = 0; done < ms; done += 100) {
+            clock.advance(100);
+            m_sinceClockTick += 100;
+            if (ui().Timer1->isActive() && m_sinceClockTick >= 1000) {
+                m_sinceClockTick = 0;
+                main->Timer1Timer();
+            }
+            if (ui().Timer2->isActive())
+                main->Timer2Timer();
+            if (ui().Timer3->isActive())
+                main->Timer3Timer();
+        }
+    }
+
+    /** Runs one clock tick now. */
+    void clockTick()
+    {
+        m_sinceClockTick = 0;
+        main->Timer1Timer();
+    }
+
+    void setCountdown(int h, int m, int s)
+    {
+        TEinst& o = main->CurrentOptions();
+        o.SetZeitMode(ZeitCountdown);
+        o.SetStunden(h);
+        o.SetMinuten(m);
+        o.SetSekunden(s);
+    }
+
+    void setClockTime(int h, int m, int s)
+    {
+        setCountdown(h, m, s);
+        main->CurrentOptions().SetZeitMode(ZeitUhrzeit);
+    }
+
+    bool running() const { return ui().Btn_Reset->isEnabled(); }
+};
+
+} // namespace kelvaro::test
