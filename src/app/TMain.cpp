@@ -61,6 +61,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     setWindowTitle(captionBase());
     setDefaultButton(m_ui.Btn_Start);
     m_trayHint = ProductNameText();
+    m_ui.Eingabe->bind(m_options, m_services.boxes, [this] { ShowOptions(); });
     connectHandlers();
 
     // A parameter list that is accepted decides every option of this run; otherwise the stored
@@ -88,8 +89,6 @@ void TMain::connectHandlers()
     connect(m_ui.Timer1, &QTimer::timeout, this, guarded(&TMain::Timer1Timer));
     connect(m_ui.Timer2, &QTimer::timeout, this, guarded(&TMain::Timer2Timer));
     connect(m_ui.Timer3, &QTimer::timeout, this, guarded(&TMain::Timer3Timer));
-    connect(m_ui.Eingabe->CBx_Zeit, &QComboBox::activated, this,
-            [this](int index) { m_errors.guard([this, index] { CBx_ZeitChange(index); }); });
 
     connect(m_ui.Beenden1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.Einstellungen1, &QAction::triggered, m_ui.Btn_Config, &QPushButton::click);
@@ -226,14 +225,6 @@ void TMain::ShowOptions()
     m_ui.CBx_Sofortstart->setChecked(m_options.GetSofortStart());
 }
 
-void TMain::CBx_ZeitChange(int index)
-{
-    if (index < 0)
-        return;
-    m_options.SetZeitMode(static_cast<quint8>(index));
-    ShowOptions();
-}
-
 // ---------------------------------------------------------------------------------------------
 // The run
 
@@ -250,10 +241,7 @@ void TMain::Timer1Timer()
 
 void TMain::setRunningState(bool running)
 {
-    m_ui.Eingabe->CBx_Zeit->setEnabled(!running);
-    m_ui.Eingabe->Ed_Stunden->setEnabled(!running);
-    m_ui.Eingabe->Ed_Minuten->setEnabled(!running);
-    m_ui.Eingabe->Ed_Sekunden->setEnabled(!running);
+    m_ui.Eingabe->setCountdownEntryEnabled(!running);
     m_ui.Btn_Start->setEnabled(!running);
     m_ui.Btn_Reset->setEnabled(running);
     m_ui.Start1->setEnabled(!running);

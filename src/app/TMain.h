@@ -47,7 +47,6 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
-    void CBx_ZeitChange(int index);
 
 Q_SIGNALS:
     /** The main window has been closed: the program ends. */

@@ -2,12 +2,17 @@
 
 #include "options/TEinst.h"
 #include "options/TimeFields.h"
+#include "platform/MessageBoxes.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace kelvaro {
 
@@ -17,12 +22,25 @@ constexpr int kPanelTop = 44;
 constexpr int kPanelWidth = 198;
 constexpr int kPanelHeight = 50;
 
+const QString kOnlyNumbers = QStringLiteral("Fehler bei der Eingabe!\r\nEs sind nur Zahlen erlaubt.");
+const QString kHoursRange = QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 23 erlaubt.");
+const QString kMinutesRange =
+    QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 59 erlaubt.");
+const QString kMaskError = QStringLiteral("Invalid input value.  Use escape key to abandon changes");
+
 QFrame* makePanel(QWidget* parent, const char* name)
 {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QLatin1String(name));
     panel->setGeometry(8, kPanelTop, kPanelWidth, kPanelHeight);
     return panel;
+}
+
+/** Leaving a field means moving the focus to another control, not switching windows or opening a box. */
+bool leavesField(const QEvent* event)
+{
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -52,6 +70,7 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     Ed_Uhrzeit->setGeometry(0, 16, 80, 21);
     // hh:mm:ss with an optional first hour digit and the colons kept in the text.
     Ed_Uhrzeit->setInputMask(QStringLiteral("09:99:99;_"));
+    Ed_Uhrzeit->installEventFilter(this);
     P_Uhrzeit->hide();
 
     P_Stopuhr = makePanel(this, "P_Stopuhr");
@@ -64,6 +83,11 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     bold.setPixelSize(16);
     L_Stopuhr->setFont(bold);
     P_Stopuhr->hide();
+
+    connect(CBx_Zeit, &QComboBox::activated, this, &TimeEntryBox::CBx_ZeitChange);
+    connect(Ed_Stunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_StundenChange);
+    connect(Ed_Minuten, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_MinutenChange);
+    connect(Ed_Sekunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_SekundenChange);
 }
 
 QLineEdit* TimeEntryBox::makeField(QWidget* parent, const char* name, int x, const QString& caption)
@@ -74,8 +98,52 @@ QLineEdit* TimeEntryBox::makeField(QWidget* parent, const char* name, int x, con
     field->setObjectName(QLatin1String(name));
     field->setMaxLength(5);
     field->setGeometry(x, 16, 56, 21);
+    field->installEventFilter(this);
     return field;
 }
+
+void TimeEntryBox::bind(TEinst& options, MessageBoxes& boxes, std::function<void()> showOptions)
+{
+    m_options = &options;
+    m_boxes = &boxes;
+    m_showOptions = std::move(showOptions);
+}
+
+QLineEdit* TimeEntryBox::field(Target target) const
+{
+    switch (target) {
+    case TargetStunden:
+        return Ed_Stunden;
+    case TargetMinuten:
+        return Ed_Minuten;
+    case TargetSekunden:
+        return Ed_Sekunden;
+    default:
+        return nullptr;
+    }
+}
+
+TimeEntryBox::Target TimeEntryBox::targetOf(QObject* object) const
+{
+    if (object == Ed_Stunden)
+        return TargetStunden;
+    if (object == Ed_Minuten)
+        return TargetMinuten;
+    if (object == Ed_Sekunden)
+        return TargetSekunden;
+    return TargetNone;
+}
+
+void TimeEntryBox::setCountdownEntryEnabled(bool enabled)
+{
+    CBx_Zeit->setEnabled(enabled);
+    Ed_Stunden->setEnabled(enabled);
+    Ed_Minuten->setEnabled(enabled);
+    Ed_Sekunden->setEnabled(enabled);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Display
 
 QString TimeEntryBox::uhrzeitText() const
 {
@@ -88,6 +156,7 @@ void TimeEntryBox::setUhrzeitText(const QString& text)
 {
     const QSignalBlocker blocker(Ed_Uhrzeit);
     Ed_Uhrzeit->setText(text);
+    m_uhrzeitAtEntry = Ed_Uhrzeit->text();
 }
 
 void TimeEntryBox::showOptions(const TEinst& options)
@@ -96,7 +165,6 @@ void TimeEntryBox::showOptions(const TEinst& options)
     const QSignalBlocker blockHours(Ed_Stunden);
     const QSignalBlocker blockMinutes(Ed_Minuten);
     const QSignalBlocker blockSeconds(Ed_Sekunden);
-    const QSignalBlocker blockClock(Ed_Uhrzeit);
 
     qint32 h = 0, m = 0, s = 0;
     options.GetZeit(h, m, s);
@@ -110,7 +178,7 @@ void TimeEntryBox::showOptions(const TEinst& options)
         break;
     case ZeitUhrzeit:
         CBx_Zeit->setCurrentIndex(1);
-        Ed_Uhrzeit->setText(StundenToStr(h, true) + u':' + MinutenToStr(m, true) + u':' + SekundenToStr(s, true));
+        setUhrzeitText(StundenToStr(h, true) + u':' + MinutenToStr(m, true) + u':' + SekundenToStr(s, true));
         break;
     case ZeitStopuhr:
         // The editor's list has no stopwatch item: nothing is selected there.
@@ -122,6 +190,154 @@ void TimeEntryBox::showOptions(const TEinst& options)
     P_Countdown->setVisible(mode == ZeitCountdown);
     P_Uhrzeit->setVisible(mode == ZeitUhrzeit);
     P_Stopuhr->setVisible(mode == ZeitStopuhr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers
+
+void TimeEntryBox::CBx_ZeitChange(int index)
+{
+    if (index < 0 || !m_options)
+        return;
+    m_options->SetZeitMode(static_cast<quint8>(index));
+    if (m_showOptions)
+        m_showOptions();
+}
+
+void TimeEntryBox::validate(Target target)
+{
+    QLineEdit* edit = field(target);
+    if (!m_options || !edit)
+        return;
+    auto focusAndSelect = [edit] {
+        edit->setFocus();
+        edit->selectAll();
+    };
+
+    if (edit->text().isEmpty()) {
+        edit->setText(QStringLiteral("0")); // validated again, nested, and stored as 0
+        focusAndSelect();
+    }
+    const std::optional<qint32> value = StrToInt(edit->text());
+    if (!value) {
+        m_boxes->warning(kOnlyNumbers);
+        focusAndSelect();
+        return;
+    }
+    bool accepted = false;
+    switch (target) {
+    case TargetStunden:
+        accepted = m_options->SetStunden(*value);
+        break;
+    case TargetMinuten:
+        accepted = m_options->SetMinuten(*value);
+        break;
+    default:
+        accepted = m_options->SetSekunden(*value);
+        break;
+    }
+    if (!accepted) {
+        edit->setText(edit->text().chopped(1)); // the shorter text is validated again, nested
+        focusAndSelect();
+        m_boxes->warning(target == TargetStunden ? kHoursRange : kMinutesRange);
+    }
+}
+
+void TimeEntryBox::Ed_UhrzeitExit()
+{
+    if (!m_options)
+        return;
+    const QString text = uhrzeitText();
+    const std::optional<qint32> h = StrToInt(text.mid(0, 2));
+    const std::optional<qint32> m = StrToInt(text.mid(3, 2));
+    const std::optional<qint32> s = StrToInt(text.mid(6, 2));
+    if (!h || !m || !s) {
+        setUhrzeitText(QStringLiteral("00:00:00"));
+        m_options->SetStunden(0);
+        m_options->SetMinuten(0);
+        m_options->SetSekunden(0);
+        return;
+    }
+    // A group outside its range is refused by its setter; the field keeps showing it.
+    m_options->SetStunden(*h);
+    m_options->SetMinuten(*m);
+    m_options->SetSekunden(*s);
+}
+
+bool TimeEntryBox::uhrzeitCheckFails()
+{
+    return Ed_Uhrzeit->text() != m_uhrzeitAtEntry && !Ed_Uhrzeit->hasAcceptableInput();
+}
+
+void TimeEntryBox::showUhrzeitError()
+{
+    QApplication::beep();
+    Ed_Uhrzeit->setFocus();
+    if (m_boxes)
+        m_boxes->showError(QApplication::applicationName(), kMaskError);
+}
+
+bool TimeEntryBox::commitUhrzeit()
+{
+    if (uhrzeitCheckFails()) {
+        showUhrzeitError();
+        return false;
+    }
+    Ed_UhrzeitExit();
+    m_uhrzeitAtEntry = Ed_Uhrzeit->text();
+    return true;
+}
+
+bool TimeEntryBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Ed_Uhrzeit) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            if (leavesField(event))
+                m_uhrzeitAtEntry = Ed_Uhrzeit->text();
+            break;
+        case QEvent::FocusOut:
+            if (leavesField(event)) {
+                if (uhrzeitCheckFails()) {
+                    // Once the focus has moved: the error box, and the focus goes back; nothing is taken over.
+                    QTimer::singleShot(0, this, &TimeEntryBox::showUhrzeitError);
+                } else {
+                    Ed_UhrzeitExit();
+                }
+            }
+            break;
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                Ed_Uhrzeit->setText(m_uhrzeitAtEntry); // abandon the changes
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    const Target target = targetOf(watched);
+    if (target == TargetNone)
+        return false;
+    switch (event->type()) {
+    case QEvent::FocusOut:
+        // Validated again once the focus has moved on, so a warning can take the focus back.
+        if (leavesField(event))
+            QTimer::singleShot(0, this, [this, target] { validate(target); });
+        break;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QLineEdit*>(watched)->text() == QStringLiteral("0"))
+            static_cast<QLineEdit*>(watched)->selectAll();
+        break;
+    case QEvent::MouseButtonDblClick:
+        Q_EMIT fieldDoubleClicked(target);
+        return true;
+    default:
+        break;
+    }
+    return false;
 }
 
 } // namespace kelvaro

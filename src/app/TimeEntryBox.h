@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -9,12 +10,14 @@ class QLineEdit;
 
 namespace kelvaro {
 
+class MessageBoxes;
 class TEinst;
 
 /**
  * The group box "  Eingabe  ": the time-mode list `CBx_Zeit` and the three panels of which one is
  * visible: `P_Countdown` with the hour, minute and second fields, `P_Uhrzeit` with the clock-time
- * field and `P_Stopuhr` with the stopwatch display. Used by the main window and the preset editor.
+ * field and `P_Stopuhr` with the stopwatch display. It validates every entry and writes it into
+ * the options object it is bound to; the main window and the preset editor each have one.
  */
 class TimeEntryBox : public QGroupBox
 {
@@ -22,11 +25,36 @@ class TimeEntryBox : public QGroupBox
 
 public:
     enum class Modes { WithStopwatch, WithoutStopwatch };
+    /** Which countdown field: the targets of the digit pad. */
+    enum Target { TargetNone = 0, TargetStunden = 1, TargetMinuten = 2, TargetSekunden = 3 };
 
     explicit TimeEntryBox(Modes modes, QWidget* parent = nullptr);
 
+    /** Binds the handlers to an options object; `showOptions` redraws the owning window. */
+    void bind(TEinst& options, MessageBoxes& boxes, std::function<void()> showOptions);
+
     /** Writes the time mode and the time of `options` into the controls without running any handler. */
     void showOptions(const TEinst& options);
+
+    /** Disables or enables the time-mode list and the countdown fields (not the clock-time field). */
+    void setCountdownEntryEnabled(bool enabled);
+
+    /** The clock-time field's text with every position kept (an empty position reads as a blank). */
+    QString uhrzeitText() const;
+    /** Sets the clock-time field's text without running its handlers. */
+    void setUhrzeitText(const QString& text);
+    /** Takes a time typed into the clock-time field over now, after the field's own check; false
+     *  (after the check's error box) when the entry is incomplete. */
+    bool commitUhrzeit();
+
+    QLineEdit* field(Target target) const;
+
+    // Handlers
+    void CBx_ZeitChange(int index);
+    void Ed_StundenChange() { validate(TargetStunden); }
+    void Ed_MinutenChange() { validate(TargetMinuten); }
+    void Ed_SekundenChange() { validate(TargetSekunden); }
+    void Ed_UhrzeitExit();
 
     QComboBox* CBx_Zeit;
     QFrame* P_Countdown;
@@ -38,13 +66,24 @@ public:
     QFrame* P_Stopuhr;
     QLabel* L_Stopuhr;
 
-    /** The clock-time field's text with every position kept (an empty position reads as a blank). */
-    QString uhrzeitText() const;
-    /** Sets the clock-time field's text without running its handlers. */
-    void setUhrzeitText(const QString& text);
+Q_SIGNALS:
+    /** A countdown field was double-clicked (the main window opens its digit pad). */
+    void fieldDoubleClicked(kelvaro::TimeEntryBox::Target target);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLineEdit* makeField(QWidget* parent, const char* name, int x, const QString& caption);
+    Target targetOf(QObject* object) const;
+    void validate(Target target);
+    bool uhrzeitCheckFails();
+    void showUhrzeitError();
+
+    TEinst* m_options = nullptr;
+    MessageBoxes* m_boxes = nullptr;
+    std::function<void()> m_showOptions;
+    QString m_uhrzeitAtEntry;
 };
 
 } // namespace kelvaro
