@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FileDialogs.h"
+
+#include <QStringList>
+
+namespace kelvaro::test {
+
+/** Answers file dialogs from a list (an empty answer is a cancel) and records what was asked. */
+class ScriptedFileDialogs : public FileDialogs
+{
+public:
+    QStringList answers;
+    QStringList askedFilters;
+    QStringList askedFolders;
+
+    QString openFileName(QWidget*, const QString& folder, const QString& filters) override
+    {
+        return answer(folder, filters);
+    }
+    QString saveFileName(QWidget*, const QString& folder, const QString& filters, const QString&) override
+    {
+        return answer(folder, filters);
+    }
+
+private:
+    QString answer(const QString& folder, const QString& filters)
+    {
+        askedFolders << folder;
+        askedFilters << filters;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+};
+
+} // namespace kelvaro::test
