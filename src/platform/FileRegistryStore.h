@@ -28,7 +28,16 @@ public:
     RegistryTree load() override;
     bool update(const std::function<void(RegistryTree&)>& change, QString* error = nullptr) override;
 
+protected:
+    /** Test hook: called during update after the temporary file `tempPath` has been written,
+     *  flushed and closed, just before it replaces the file. Tests override it to simulate a crash
+     *  at that moment; the store itself does nothing here. */
+    virtual void aboutToReplace(const QString& tempPath) { Q_UNUSED(tempPath); }
+
 private:
+    bool readLocked(RegistryTree& tree, QString* error);
+    bool moveAside(const QString& reason, QString* error);
+
     QString m_path;
 };
 

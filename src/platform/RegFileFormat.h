@@ -29,4 +29,12 @@ QByteArray write(const RegistryTree& tree);
  *  the bytes are not such a file; never crashes, whatever the bytes. */
 std::optional<RegistryTree> parse(const QByteArray& bytes, QString* error = nullptr);
 
+/** Most deeply nested key `parse` accepts; the Windows registry has the same limit. */
+inline constexpr int kMaxKeyDepth = 512;
+
+/** False when `write` cannot represent `tree` so that `parse` reads it back: a key or value name
+ *  holding a line feed, or keys nested deeper than kMaxKeyDepth. Describes the first such problem
+ *  in `error`. */
+bool canWrite(const RegistryTree& tree, QString* error = nullptr);
+
 } // namespace kelvaro::RegFileFormat

@@ -1,0 +1,289 @@
+#include "platform/FileRegistryStore.h"
+
+#include "mock/TempDir.h"
+#include "platform/RegFileFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kelvaro;
+using kelvaro::test::TempDir;
+
+namespace {
+
+QString u16(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat info = {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    return info.st_mode & 07777;
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+const QStringList kFileAndLock = {QStringLiteral("registry.reg"), QStringLiteral("registry.reg.lock")};
+
+QStringList backupsIn(const TempDir& dir)
+{
+    return QDir(dir.path())
+        .entryList({QStringLiteral("registry.reg.broken-*")}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+auto setText(const QString& name, const QString& text)
+{
+    return [=](RegistryTree& tree) {
+        tree.createKey(kMainKey);
+        tree.setValue(kMainKey, name, RegValue::sz(text));
+    };
+}
+
+/** Runs `body` in a forked child that leaves with _exit(0) when it returns true, else _exit(1);
+ *  returns the child's exit code (or -1 when it did not exit normally). */
+template <typename Body>
+int inChild(Body body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body() ? 0 : 1);
+    if (pid < 0)
+        return -1;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(FileRegistryStore, DefaultPathFollowsTheEnvironment)
+{
+    const char* const names[] = {"HOME", "KELVARO_REGISTRY", "XDG_CONFIG_HOME"};
+    QList<QByteArray> saved;
+    for (const char* name : names)
+        saved << qgetenv(name);
+    const char* const cases[][4] = {
+        // HOME, KELVARO_REGISTRY, XDG_CONFIG_HOME, expected
+        {"/home/anna", "/srv/k.reg", "/cfg", "/srv/k.reg"},
+        {"/home/anna", "", "/cfg/", "/cfg/kelvaro/registry.reg"},
+        {"/home/anna", "", "", "/home/anna/.config/kelvaro/registry.reg"},
+        {"/home/anna", "", "cfg", "/home/anna/.config/kelvaro/registry.reg"}, // relative: ignored
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 3; ++i)
+            qputenv(names[i], c[i]);
+        EXPECT_EQ(FileRegistryStore::defaultPath().toStdString(), c[3]);
+    }
+    for (int i = 0; i < 3; ++i)
+        qputenv(names[i], saved[i]);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(FileRegistryStore, MissingFileLoadsEmptyAndCreatesNothing)
+{
+    TempDir dir;
+    EXPECT_TRUE(FileRegistryStore(dir.file(QStringLiteral("sub/registry.reg"))).load().isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("sub"))));
+}
+
+TEST(FileRegistryStore, UpdatesBuildOnTheStoredContentInAPrivateFile)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("a/b/registry.reg"));
+    QString error;
+    ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Name"), u16(u"Tee süß")), &error))
+        << error.toStdString();
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Zweiter"), QStringLiteral("x")), &error));
+
+    const RegistryTree tree = FileRegistryStore(path).load();
+    EXPECT_EQ(tree.value(kMainKey, QStringLiteral("Name")), RegValue::sz(u16(u"Tee süß")));
+    EXPECT_EQ(tree.value(kMainKey, QStringLiteral("Zweiter")), RegValue::sz(QStringLiteral("x")));
+    EXPECT_EQ(readAll(path), RegFileFormat::write(tree));
+    EXPECT_EQ(modeOf(dir.file(QStringLiteral("a"))), 0700u);
+    EXPECT_EQ(modeOf(dir.file(QStringLiteral("a/b"))), 0700u);
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(filesIn(dir.file(QStringLiteral("a/b"))), kFileAndLock);
+
+    // A name the file cannot hold is refused and the file stays as it was.
+    EXPECT_FALSE(FileRegistryStore(path).update(setText(QStringLiteral("x\ny"), QStringLiteral("b")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readAll(path), RegFileFormat::write(tree));
+}
+
+class FileRegistryStoreBroken : public testing::TestWithParam<QByteArray>
+{};
+
+TEST_P(FileRegistryStoreBroken, IsMovedAsideAndReadsEmpty)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    writeFile(path, GetParam());
+    FileRegistryStore store(path);
+
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(store.load().isEmpty());
+    const std::string output = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(QFile::exists(path));
+    QStringList backups = backupsIn(dir);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(readAll(dir.file(backups[0])), GetParam());
+    EXPECT_NE(output.find(backups[0].toStdString()), std::string::npos) << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+
+    // The next broken file, found by an update within the same second, gets a backup of its own;
+    // the update then starts from an empty tree.
+    writeFile(path, "kaputt");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(store.update(setText(QStringLiteral("Neu"), QStringLiteral("1"))));
+    testing::internal::GetCapturedStderr();
+    RegistryTree expected;
+    setText(QStringLiteral("Neu"), QStringLiteral("1"))(expected);
+    EXPECT_TRUE(store.load() == expected);
+    backups = backupsIn(dir);
+    ASSERT_EQ(backups.size(), 2);
+    EXPECT_EQ(QSet<QByteArray>({readAll(dir.file(backups[0])), readAll(dir.file(backups[1]))}),
+              QSet<QByteArray>({GetParam(), "kaputt"}));
+}
+
+const QByteArray kValidFile = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kelvaro]\n\"Name\"=\"Tee\"\n";
+
+INSTANTIATE_TEST_SUITE_P(Files, FileRegistryStoreBroken,
+                         testing::Values(QByteArray(), QByteArray("\x89PNG\r\n\x1a\n\0\0\xff", 11),
+                                         kValidFile.left(kValidFile.size() - 4), QByteArray("[General]\nName=Tee\n"),
+                                         QByteArray("\xff\xfeW\0i\0n\0", 8)));
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(FileRegistryStore, ConcurrentProcessesLoseNoUpdate)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    constexpr int kChildren = 2;
+    constexpr int kUpdates = 100;
+
+    std::vector<pid_t> children;
+    for (int child = 0; child < kChildren; ++child) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            FileRegistryStore store(path);
+            for (int i = 0; i < kUpdates; ++i) {
+                const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
+                const bool ok = store.update([&](RegistryTree& tree) {
+                    tree.createKey(key);
+                    tree.setValue(key, QString::number(i), RegValue::fromDword(static_cast<quint32>(i)));
+                });
+                if (!ok)
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    const RegistryTree tree = FileRegistryStore(path).load();
+    for (int child = 0; child < kChildren; ++child) {
+        const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
+        EXPECT_EQ(tree.valueNames(key).size(), kUpdates) << "child " << child;
+        for (int i = 0; i < kUpdates; ++i)
+            EXPECT_EQ(tree.value(key, QString::number(i)), RegValue::fromDword(static_cast<quint32>(i)));
+    }
+}
+
+/** A store whose process dies after the temporary file is complete, before it replaces the file. */
+class CrashingStore : public FileRegistryStore
+{
+public:
+    using FileRegistryStore::FileRegistryStore;
+
+protected:
+    void aboutToReplace(const QString& tempPath) override
+    {
+        // Exit 3 proves the hook ran with a complete temporary file next to the file.
+        const std::optional<RegistryTree> written = RegFileFormat::parse(readAll(tempPath));
+        ::_exit(written && written->value(kMainKey, QStringLiteral("Neu")) ? 3 : 4);
+    }
+};
+
+TEST(FileRegistryStore, CrashBeforeRenameLeavesThePreviousContent)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Alt"), QStringLiteral("1"))));
+    const QByteArray before = readAll(path);
+
+    EXPECT_EQ(inChild([&] { return CrashingStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2"))); }),
+              3);
+
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(FileRegistryStore(path).load().value(kMainKey, QStringLiteral("Alt")), RegValue::sz(QStringLiteral("1")));
+    // The lock died with the process: the next update goes through.
+    EXPECT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("3"))));
+}
+
+TEST(FileRegistryStore, UnwritableFolderFailsWithAMessageAndKeepsTheFile)
+{
+    TempDir dir;
+    const QString folder = dir.file(QStringLiteral("store"));
+    const QString path = folder + QStringLiteral("/registry.reg");
+    ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Alt"), QStringLiteral("1"))));
+    const QByteArray before = readAll(path);
+
+    // Readable for everyone, writable for no one but the lock file. Root ignores permissions, so
+    // then the child gives up its privileges first.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path + QStringLiteral(".lock")).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    const int exitCode = inChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return false;
+        QString error;
+        const bool updated =
+            FileRegistryStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2")), &error);
+        const bool expected = !updated && error.contains(qt_error_string(EACCES)) && error.contains(folder);
+        if (!expected)
+            std::fprintf(stderr, "update: %d, error: %s\n", updated, qPrintable(error));
+        return expected;
+    });
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(filesIn(folder), kFileAndLock);
+}
+
+} // namespace
