@@ -3,6 +3,7 @@
 #include "actions/PowerActions.h"
 
 #include <QtGlobal>
+
 #include <memory>
 
 namespace kelvaro {

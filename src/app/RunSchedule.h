@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+
 #include <optional>
 
 namespace kelvaro::RunSchedule {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+
 #include <functional>
 
 class QComboBox;

@@ -106,7 +106,9 @@ void TEinst::LoadFromTree(const RegistryTree& tree, int number)
     auto code = [&](const char* name) {
         return static_cast<quint8>(readDword(tree, key, QLatin1String(name)).value_or(0) & 0xFF);
     };
-    auto flag = [&](const char* name) { return readDword(tree, key, QLatin1String(name)).value_or(0) != 0; };
+    auto flag = [&](const char* name) {
+        return readDword(tree, key, QLatin1String(name)).value_or(0) != 0;
+    };
     // A stored time outside its range is refused by the setter and the field keeps its value;
     // only a value that cannot be read at all falls back to 0.
     auto number32 = [&](const char* name, qint32 fallback) {
@@ -134,8 +136,12 @@ void TEinst::SaveToTree(RegistryTree& tree, int number) const
 {
     const QString key = KeyPath(number);
     tree.createKey(key);
-    auto put = [&](const char* name, const RegValue& value) { tree.setValue(key, QLatin1String(name), value); };
-    auto dword = [](qint64 value) { return RegValue::fromDword(static_cast<quint32>(value)); };
+    auto put = [&](const char* name, const RegValue& value) {
+        tree.setValue(key, QLatin1String(name), value);
+    };
+    auto dword = [](qint64 value) {
+        return RegValue::fromDword(static_cast<quint32>(value));
+    };
 
     put("Name", RegValue::sz(m_options.Name));
     put("Aktion", dword(m_options.Aktion));

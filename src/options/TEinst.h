@@ -9,7 +9,13 @@ class RegistryStore;
 class RegistryTree;
 
 /** Codes of the action carried out when the time is up. */
-enum Aktion : quint8 { AktionNachricht = 0, AktionShutdown = 1, AktionRestart = 2, AktionLogoff = 3, AktionStandby = 4 };
+enum Aktion : quint8 {
+    AktionNachricht = 0,
+    AktionShutdown = 1,
+    AktionRestart = 2,
+    AktionLogoff = 3,
+    AktionStandby = 4
+};
 /** Codes of the time mode; they equal the positions in the time-mode list. */
 enum ZeitMode : quint8 { ZeitCountdown = 0, ZeitUhrzeit = 1, ZeitStopuhr = 2 };
 /** Codes of the sound played with the message. */

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 #include <QVariant>
+
 #include <cstdio>
 
 namespace kelvaro::DBusCalls {

@@ -1,6 +1,7 @@
 #include "platform/RegFileFormat.h"
 
 #include <QByteArrayView>
+
 #include <algorithm>
 
 namespace kelvaro::RegFileFormat {

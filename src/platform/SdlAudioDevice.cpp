@@ -1,8 +1,10 @@
 #include "platform/SdlAudioDevice.h"
 
 #include <QFile>
+
 #include <SDL.h>
 #include <SDL_mixer.h>
+
 #include <algorithm>
 #include <cmath>
 #include <map>

@@ -11,7 +11,9 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 

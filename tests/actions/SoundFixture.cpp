@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>

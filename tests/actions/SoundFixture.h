@@ -3,7 +3,9 @@
 #include "mock/TempDir.h"
 
 #include <QString>
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
 namespace kelvaro::test {

@@ -4,6 +4,7 @@
 #include "options/TEinst.h"
 
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace kelvaro {

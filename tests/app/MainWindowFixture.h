@@ -21,7 +21,9 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+
 #include <gtest/gtest.h>
+
 #include <memory>
 
 namespace kelvaro::test {

@@ -7,9 +7,11 @@
 #include <QProcessEnvironment>
 #include <QThread>
 #include <QUuid>
-#include <csignal>
+
 #include <sys/types.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace kelvaro::test {
 

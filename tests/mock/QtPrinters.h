@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <ostream>
 
 // Readable failure messages for Qt types in GoogleTest assertions.

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+
 #include <functional>
 #include <utility>
 

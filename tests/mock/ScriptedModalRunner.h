@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+
 #include <functional>
 #include <map>
 

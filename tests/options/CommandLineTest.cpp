@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+
 #include <gtest/gtest.h>
+
 #include <optional>
 #include <vector>
 

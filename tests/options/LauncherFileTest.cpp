@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
 #include <gtest/gtest.h>
+
 #include <optional>
 
 using namespace kelvaro;

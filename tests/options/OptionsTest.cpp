@@ -65,16 +65,13 @@ TEST_P(TimeSetters, RefuseValuesOutsideTheirRangeAndKeepTheOldOne)
     EXPECT_EQ(h + m + s, c.accepted ? c.value : 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, TimeSetters,
-                         ::testing::Values(RangeCase{&TEinst::SetStunden, 23, true},
-                                           RangeCase{&TEinst::SetStunden, 24, false},
-                                           RangeCase{&TEinst::SetStunden, -1, false},
-                                           RangeCase{&TEinst::SetStunden, 0, true},
-                                           RangeCase{&TEinst::SetMinuten, 59, true},
-                                           RangeCase{&TEinst::SetMinuten, 60, false},
-                                           RangeCase{&TEinst::SetSekunden, 59, true},
-                                           RangeCase{&TEinst::SetSekunden, 60, false},
-                                           RangeCase{&TEinst::SetSekunden, INT32_MIN, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, TimeSetters,
+    ::testing::Values(RangeCase{&TEinst::SetStunden, 23, true}, RangeCase{&TEinst::SetStunden, 24, false},
+                      RangeCase{&TEinst::SetStunden, -1, false}, RangeCase{&TEinst::SetStunden, 0, true},
+                      RangeCase{&TEinst::SetMinuten, 59, true}, RangeCase{&TEinst::SetMinuten, 60, false},
+                      RangeCase{&TEinst::SetSekunden, 59, true}, RangeCase{&TEinst::SetSekunden, 60, false},
+                      RangeCase{&TEinst::SetSekunden, INT32_MIN, false}));
 
 TEST(TEinst, SetOptionsTakesTimesWithoutRangeCheck)
 {
@@ -104,7 +101,8 @@ TEST_P(KeyPaths, PadToThreeDigits)
 INSTANTIATE_TEST_SUITE_P(Numbers, KeyPaths,
                          ::testing::Values(KeyCase{0, "Software\\Kelvaro"}, KeyCase{-3, "Software\\Kelvaro"},
                                            KeyCase{1, "Software\\Kelvaro\\001"}, KeyCase{7, "Software\\Kelvaro\\007"},
-                                           KeyCase{12, "Software\\Kelvaro\\012"}, KeyCase{123, "Software\\Kelvaro\\123"},
+                                           KeyCase{12, "Software\\Kelvaro\\012"},
+                                           KeyCase{123, "Software\\Kelvaro\\123"},
                                            KeyCase{1234, "Software\\Kelvaro\\1234"}));
 
 TEST(Registry, SaveThenLoadRoundTripsEveryField)

@@ -24,17 +24,17 @@ TEST_P(SerialFormat, FormatsByTheDisplayRule)
     EXPECT_EQ(SerialDateTime::formatTimeMs(c.days).toStdString(), c.timeMs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SerialFormat,
-    ::testing::Values(
-        // 4 min 59.6 s: the fraction of a second is cut, not rounded.
-        FormatCase{299.6 / 86400.0, "00:04:59", "00:04:59:600"},
-        // A value a hair below a whole second rounds to it first.
-        FormatCase{(5.0 - 1e-7) / 86400.0, "00:00:05", "00:00:05:000"},
-        // Whole days and the sign are dropped.
-        FormatCase{45000.75, "18:00:00", "18:00:00:000"}, FormatCase{-0.25, "06:00:00", "06:00:00:000"},
-        FormatCase{-1.5, "12:00:00", "12:00:00:000"}, FormatCase{0.0, "00:00:00", "00:00:00:000"},
-        FormatCase{(86400.0 - 0.001) / 86400.0, "23:59:59", "23:59:59:999"}));
+INSTANTIATE_TEST_SUITE_P(Values, SerialFormat,
+                         ::testing::Values(
+                             // 4 min 59.6 s: the fraction of a second is cut, not rounded.
+                             FormatCase{299.6 / 86400.0, "00:04:59", "00:04:59:600"},
+                             // A value a hair below a whole second rounds to it first.
+                             FormatCase{(5.0 - 1e-7) / 86400.0, "00:00:05", "00:00:05:000"},
+                             // Whole days and the sign are dropped.
+                             FormatCase{45000.75, "18:00:00", "18:00:00:000"},
+                             FormatCase{-0.25, "06:00:00", "06:00:00:000"},
+                             FormatCase{-1.5, "12:00:00", "12:00:00:000"}, FormatCase{0.0, "00:00:00", "00:00:00:000"},
+                             FormatCase{(86400.0 - 0.001) / 86400.0, "23:59:59", "23:59:59:999"}));
 
 TEST(SerialDateTime, DayNumbersCountFromTheEndOf1899)
 {

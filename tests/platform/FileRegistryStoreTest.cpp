@@ -6,12 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <algorithm>
-#include <cstdio>
+
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 
 using namespace kelvaro;
 using kelvaro::test::TempDir;

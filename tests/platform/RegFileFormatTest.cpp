@@ -1,6 +1,7 @@
 #include "platform/RegFileFormat.h"
 
 #include <gtest/gtest.h>
+
 #include <random>
 
 using namespace kelvaro;

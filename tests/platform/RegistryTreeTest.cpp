@@ -21,9 +21,9 @@ TEST(RegistryTree, SubkeysEnumerateAscendingIgnoringCase)
     RegistryTree tree;
     for (const char* name : {"b", "100", "1000", "A", "101", "002", "a2"})
         tree.createKey(kMainKey + u'\\' + QString::fromLatin1(name));
-    EXPECT_EQ(tree.subkeys(kMainKey), (QStringList{QStringLiteral("002"), QStringLiteral("100"),
-                                                   QStringLiteral("1000"), QStringLiteral("101"),
-                                                   QStringLiteral("A"), QStringLiteral("a2"), QStringLiteral("b")}));
+    EXPECT_EQ(tree.subkeys(kMainKey),
+              (QStringList{QStringLiteral("002"), QStringLiteral("100"), QStringLiteral("1000"), QStringLiteral("101"),
+                           QStringLiteral("A"), QStringLiteral("a2"), QStringLiteral("b")}));
 }
 
 TEST(RegistryTree, ValuesKeepTheirPlaceWhenOverwritten)
