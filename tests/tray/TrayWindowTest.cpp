@@ -40,14 +40,6 @@ TEST_F(TrayWindow, MinimisingSendsTheApplicationToTheTrayAndAClickBringsItBack)
     EXPECT_FALSE(tray->GetIconVisible());
 }
 
-TEST_F(TrayWindow, MinimisingWithoutMinimizeToTrayChangesNothing)
-{
-    tray->SetMinimizeToTray(false);
-    tray->applicationMinimized();
-    EXPECT_TRUE(owner.calls.empty());
-    EXPECT_TRUE(shell.calls.empty());
-}
-
 TEST_F(TrayWindow, WithoutNotificationAreaTheWindowStaysInTheTaskBar)
 {
     shell.areaAvailable = false;
@@ -82,17 +74,6 @@ TEST_F(TrayWindow, OwnerMinimiseIsTakenOverOnlyWithAHandler)
     EXPECT_FALSE(tray->TryMinimizeToTray());
 }
 
-TEST_F(TrayWindow, RestoreRequestAndShowOfTheOwner)
-{
-    owner.mainVisible = false;
-    owner.mainMinimized = true;
-    tray->applicationRestoreRequested();
-    EXPECT_EQ(owner.calls, (Log{"normal", "show"}));
-    owner.calls.clear();
-    tray->ownerShown();
-    EXPECT_EQ(owner.calls, (Log{"activate application", "activate owner"}));
-}
-
 TEST_F(TrayWindow, WithoutOwnerTheWindowOperationsDoNothing)
 {
     TTrayIcon ownerless(shell, timers);
@@ -117,14 +98,6 @@ TEST_F(TrayWindow, StartupAsksWhetherToShowTheMainWindowThenAppliesTheProperties
     EXPECT_FALSE(owner.mainVisible);
     EXPECT_EQ(shell.shown.size(), 1u);
     EXPECT_EQ(timers.runningCount(), 1u) << "leave detection";
-}
-
-TEST_F(TrayWindow, StartupKeepsTheMainWindowByDefault)
-{
-    tray->Loaded();
-    EXPECT_TRUE(owner.showMainForm);
-    EXPECT_TRUE(owner.mainVisible);
-    EXPECT_TRUE(shell.shown.empty());
 }
 
 } // namespace
