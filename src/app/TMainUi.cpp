@@ -2,6 +2,7 @@
 
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
+#include "windows/DesignFont.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,6 +85,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 void TMainUi::setupUi(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("Main"));
+    window->setFont(designFont());
     window->setWindowTitle(QStringLiteral("Kelvaro 0.90"));
 
     QMenuBar* bar = window->menuBar();
@@ -113,7 +115,7 @@ void TMainUi::setupUi(QMainWindow* window)
     label(client, QStringLiteral("Aktuelle Zeit:"), 8, 48, 96);
     label(client, QStringLiteral("Start-Zeit:"), 8, 68, 96);
     label(client, QStringLiteral("End-Zeit:"), 8, 88, 96);
-    label(client, QStringLiteral("Verbleibende Zeit:"), 8, 108, 96);
+    label(client, QStringLiteral("Verbleibende Zeit:"), 8, 108, 100);
     Label_TimeNow = valueLabel(client, "Label_TimeNow", 48);
     Label9 = valueLabel(client, "Label9", 68);
     Label11 = valueLabel(client, "Label11", 88);

@@ -1,0 +1,75 @@
+// Program entry: the application, its services and the six windows, created once in their order.
+#include "actions/ExpirySoundPlayer.h"
+#include "actions/MediaPlayer.h"
+#include "actions/SystemPowerActions.h"
+#include "actions/TNachricht.h"
+#include "app/TMain.h"
+#include "options/CommandLine.h"
+#include "options/TDeinstallation.h"
+#include "platform/AudioDevice.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
+#include "platform/FileRegistryStore.h"
+#include "platform/ModalRunner.h"
+#include "platform/PowerPlatform.h"
+#include "platform/QtMessageBoxes.h"
+#include "resources/Resources.h"
+#include "windows/TEinstellungen.h"
+#include "windows/THilfe.h"
+#include "windows/TInfofenster.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+using namespace kelvaro;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    QApplication::setDesktopFileName(QStringLiteral("kelvaro"));
+    // The program ends when its main window is closed, not when the last visible window goes (the
+    // main window may be hidden in the notification area while the message window closes).
+    QApplication::setQuitOnLastWindowClosed(false);
+    initResources();
+    QApplication::setWindowIcon(QIcon(programIconPath()));
+
+    // The standard dialogs speak German like the rest of the program.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    SystemClock clock;
+    FileRegistryStore registry(FileRegistryStore::defaultPath());
+    QtMessageBoxes boxes;
+    QtModalRunner modal;
+    QtFileDialogs fileDialogs;
+    SystemPowerActions power(createPowerPlatform());
+    MediaPlayer mediaPlayer;
+    mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
+    ExpirySoundPlayer sound(mediaPlayer, boxes, AudioDevice::system());
+
+    const MainServices services{clock,
+                                registry,
+                                boxes,
+                                modal,
+                                power,
+                                sound,
+                                ProgramInfo::compiledIn(),
+                                ParametersFromArguments(QApplication::arguments())};
+
+    TMain mainWindow(services);
+    TDeinstallation deinstallation;
+    TNachricht nachricht;
+    TInfofenster infofenster;
+    THilfe hilfe;
+    TEinstellungen einstellungen;
+    mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
+
+    QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    mainWindow.show();
+    return QApplication::exec();
+}
