@@ -141,23 +141,6 @@ TEST_F(Hilfe, TextBoxGrowsWithTheWindowAndTheButtonKeepsToTheCorner)
     window.close();
 }
 
-TEST_F(Hilfe, LookOfTheWindow)
-{
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Hilfe"));
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(closeButton->text(), QStringLiteral("Schliessen"));
-    const auto* heading = window.findChild<QLabel*>(QStringLiteral("Label1"));
-    ASSERT_TRUE(heading);
-    EXPECT_EQ(heading->text(), QStringLiteral("Hilfe zu Kelvaro"));
-    EXPECT_TRUE(heading->font().bold());
-    EXPECT_EQ(heading->font().pixelSize(), 16);
-    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(memo->palette().color(QPalette::Base), memo->palette().color(QPalette::ToolTipBase));
-    EXPECT_NEAR(memo->tabStopDistance(), 8 * QFontMetricsF(memo->font()).averageCharWidth(), 0.01);
-}
-
 TEST_F(Hilfe, CloseBoxAndButtonBothHideTheWindowUnchanged)
 {
     window.show();

@@ -80,30 +80,5 @@ TEST(ReadWindowsVersion, FailedQueryNamesWindowsAndKeepsTheRest)
     EXPECT_EQ(info.ServicePack, QStringLiteral("Service Pack 2"));
 }
 
-TEST(ReadWindowsVersion, ServicePackTextIsCutAt128Characters)
-{
-    FakeOsVersionQuery query;
-    query.answer = FakeOsVersionQuery::windows(2, 5, 1, 2600, QString(200, u'x'));
-    TWindowsVersionInfo info;
-    ReadWindowsVersion(info, query);
-    EXPECT_EQ(info.ServicePack, QString(128, u'x'));
-}
-
-TEST(ReadWindowsVersion, LinuxIsNamedByItself)
-{
-    FakeOsVersionQuery query;
-    query.answer = OsVersionData{VER_PLATFORM_LINUX,
-                                 6,
-                                 1,
-                                 0,
-                                 QStringLiteral("6.1.0-27-amd64"),
-                                 QStringLiteral("Debian GNU/Linux 12 (bookworm)")};
-    TWindowsVersionInfo info;
-    ReadWindowsVersion(info, query);
-    EXPECT_EQ(info.OsName, QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
-    EXPECT_EQ(VersionLine(info), QStringLiteral("6.1 Build (0)"));
-    EXPECT_EQ(info.ServicePack, QStringLiteral("6.1.0-27-amd64"));
-}
-
 } // namespace
 } // namespace kelvaro::test
