@@ -8,7 +8,7 @@ KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     libsdl2-mixer-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation2
 )
 
 # To build and run the tests: GoogleTest, a virtual X display and a notification area, a private

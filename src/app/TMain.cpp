@@ -15,7 +15,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/SerialDateTime.h"
-#include "windows/DesignFont.h"
+#include "windows/FormLook.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
 
@@ -59,7 +59,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     m_ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setUpFixedWindow(this);
+    centreOnScreen(*this);
     setWindowTitle(captionBase());
     setDefaultButton(m_ui.Btn_Start);
     m_trayHint = ProductNameText();

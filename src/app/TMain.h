@@ -37,6 +37,9 @@ public:
     /** The window's height including the frame the window manager reports. */
     int outerHeight() const;
 
+    /** Makes the start button the window's default button (Enter) again. */
+    void makeStartDefault() { setDefaultButton(m_ui.Btn_Start); }
+
     void FormShow();
     void ShowOptions();
 

@@ -2,7 +2,7 @@
 
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
-#include "windows/DesignFont.h"
+#include "windows/FormLook.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -85,7 +85,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 void TMainUi::setupUi(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("Main"));
-    window->setFont(designFont());
+    window->setFont(defaultFormFont());
     window->setWindowTitle(QStringLiteral("Kelvaro 0.90"));
 
     QMenuBar* bar = window->menuBar();

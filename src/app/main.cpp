@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/LinuxOsVersion.h"
 #include "platform/ModalRunner.h"
 #include "platform/PowerPlatform.h"
 #include "platform/QtMessageBoxes.h"
@@ -61,10 +62,13 @@ int main(int argc, char** argv)
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
 
+    LinuxOsVersion osVersion;
+
     TMain mainWindow(services);
-    TDeinstallation deinstallation;
+    TDeinstallation deinstallation(registry, boxes);
+    deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
     TNachricht nachricht;
-    TInfofenster infofenster;
+    TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
     TEinstellungen einstellungen;
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});

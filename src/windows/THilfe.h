@@ -2,15 +2,39 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace kelvaro {
 
-/** The help window with the command-line description. */
+/**
+ * The help window: a heading and the fixed German description of the command line in a read-only
+ * (but selectable) text box. The text box grows and shrinks with the window; the close button
+ * keeps its place at the bottom-right corner.
+ */
 class THilfe : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit THilfe(QWidget* parent = nullptr);
+
+    /** The help text as the program carries it: 54 lines joined by line feeds. */
+    static QString helpText();
+
+    void Button1Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void setupUi();
+
+    QLabel* Label1 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button1 = nullptr;
 };
 
 } // namespace kelvaro

@@ -1,11 +1,174 @@
 #include "windows/TInfofenster.h"
 
+#include "platform/OsVersion.h"
+#include "windows/FormLook.h"
+
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextEdit>
+#include <algorithm>
+
 namespace kelvaro {
 
-TInfofenster::TInfofenster(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr int kClientWidth = 445;
+constexpr int kClientHeight = 263;
+
+// The description beside the program name; the blanks at some line ends belong to it.
+const QString kDescription = QStringLiteral("Programm zum zeitgesteuerten Herunter-\n"
+                                            "fahren, Neustarten, Abmelden, Energie-\n"
+                                            "sparen oder Benachrichtigen. \n"
+                                            "\n"
+                                            "Zum Ablauf der eingestellten Zeit bzw. \n"
+                                            "zum eingegebenen Zeitpunkt zeigt \n"
+                                            "Kelvaro eine eingestellte Nachricht an \n"
+                                            "oder führt eine der oben erwähnten \n"
+                                            "Aktionen aus.");
+
+QFrame* frame(QWidget* parent, const char* name, const QRect& geometry, QFrame::Shape shape)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setFrameShape(shape);
+    f->setFrameShadow(QFrame::Sunken);
+    f->setGeometry(geometry);
+    return f;
+}
+
+/** A label that sizes itself to its text. */
+QLabel* autoLabel(QWidget* parent, const char* name, int x, int y)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->move(x, y);
+    return l;
+}
+
+void setAutoText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->adjustSize();
+}
+
+/** Makes the text box's font smaller, down to 8 pixels, until its longest line fits its width:
+ *  the lines were measured for a narrower face than the one that may stand in for it. */
+void fitLinesIntoWidth(QTextEdit& memo)
+{
+    const QStringList lines = memo.toPlainText().split(u'\n');
+    QFont font = memo.font();
+    const auto widest = [&lines](const QFont& f) {
+        const QFontMetricsF metrics(f);
+        qreal width = 0;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return width;
+    };
+    while (font.pixelSize() > 8 && widest(font) > memo.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    memo.setFont(font);
+}
+
+} // namespace
+
+TInfofenster::TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget* parent)
+    : QDialog(parent), m_info(std::move(info)), m_osVersion(osVersion)
+{
+    setupUi();
+    Label_ProgName->setText(m_info.productName);
+}
+
+void TInfofenster::setupUi()
 {
     setObjectName(QStringLiteral("Infofenster"));
     setWindowTitle(QStringLiteral("Infofenster"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(defaultFormFont());
+    setFixedSize(kClientWidth, kClientHeight);
+
+    frame(this, "Bevel1", {8, 21, 219, 221}, QFrame::Box);
+
+    auto* label12 = new QLabel(QStringLiteral("Shutdown and Message Countdown Timer"), this);
+    label12->setObjectName(QStringLiteral("Label12"));
+    label12->setTextFormat(Qt::PlainText);
+    label12->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label12->setWordWrap(true);
+    label12->setFont(formFont(QStringLiteral("MS Sans Serif"), 13, QFont::Bold));
+    label12->setGeometry(32, 44, 169, 32);
+
+    Memo1 = new QTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(21, 98, 194, 103);
+    Memo1->setReadOnly(true);
+    Memo1->setFrameShape(QFrame::NoFrame);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette memoColours = Memo1->palette();
+    memoColours.setColor(QPalette::Base, memoColours.color(QPalette::Button));
+    Memo1->setPalette(memoColours);
+    // The description comes broken into lines; a wider stand-in face must not break them again.
+    Memo1->document()->setDocumentMargin(0);
+    Memo1->setLineWrapMode(QTextEdit::NoWrap);
+    QTextOption centred(Qt::AlignHCenter);
+    centred.setWrapMode(QTextOption::NoWrap);
+    Memo1->document()->setDefaultTextOption(centred);
+    Memo1->setPlainText(kDescription);
+    fitLinesIntoWidth(*Memo1);
+
+    Label_ProgName = autoLabel(this, "Label_ProgName", 257, 19);
+    Label_ProgName->resize(150, 45);
+    Label_ProgName->setFont(formFont(QStringLiteral("Arial Black"), 32, QFont::Black));
+    Label_Version = autoLabel(this, "Label_Version", 257, 71);
+    Label_Copyright = autoLabel(this, "Label_Copyright", 257, 87);
+    Label_Public = autoLabel(this, "Label_Public", 257, 103);
+    frame(this, "Bevel2", {257, 136, 169, 2}, QFrame::HLine);
+    Label5 = autoLabel(this, "Label5", 257, 151);
+    Label6 = autoLabel(this, "Label6", 257, 167);
+    Label7 = autoLabel(this, "Label7", 257, 183);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(304, 218, 75, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &TInfofenster::BitBtn1Click);
+}
+
+void TInfofenster::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+    if (!event->spontaneous())
+        centreOnScreen(*this);
+}
+
+void TInfofenster::FormShow()
+{
+    // The version data: a value the program does not carry leaves the previous text in place.
+    m_versionText = QStringLiteral("Version ") + m_info.productVersion;
+    if (!m_info.copyright.isEmpty())
+        m_copyrightText = m_info.copyright;
+    if (!m_info.comments.isEmpty())
+        m_commentsText = m_info.comments;
+
+    ReadWindowsVersion(m_windowsVersion, m_osVersion);
+    setAutoText(Label5, m_windowsVersion.OsName);
+    setAutoText(Label6, VersionLine(m_windowsVersion));
+    setAutoText(Label7, m_windowsVersion.ServicePack);
+
+    setAutoText(Label_Version, m_versionText);
+    setAutoText(Label_Copyright, m_copyrightText);
+    setAutoText(Label_Public, m_commentsText);
+}
+
+void TInfofenster::BitBtn1Click()
+{
+    accept();
 }
 
 } // namespace kelvaro

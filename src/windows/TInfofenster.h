@@ -1,16 +1,60 @@
 #pragma once
 
+#include "platform/ProgramInfo.h"
+#include "windows/WindowsVersionInfo.h"
+
 #include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTextEdit;
 
 namespace kelvaro {
 
-/** The about window. */
+class OsVersionQuery;
+
+/**
+ * The about window: product name, version, copyright and comments of the program, a short
+ * description, and the name and version of the running system. Every showing reads the version
+ * data and the system's version afresh.
+ */
 class TInfofenster : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TInfofenster(QWidget* parent = nullptr);
+    /** `info` is the program's version data (its product name is shown from the start);
+     *  `osVersion` answers the system version query at every showing and must outlive the window. */
+    TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget* parent = nullptr);
+
+    /** The show steps: version texts, system version, labels. */
+    void FormShow();
+    void BitBtn1Click();
+
+    const TWindowsVersionInfo& WindowsVersion() const { return m_windowsVersion; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void setupUi();
+
+    ProgramInfo m_info;
+    OsVersionQuery& m_osVersion;
+    TWindowsVersionInfo m_windowsVersion;
+    QString m_versionText;
+    QString m_copyrightText;
+    QString m_commentsText;
+
+    QTextEdit* Memo1 = nullptr;
+    QLabel* Label_ProgName = nullptr;
+    QLabel* Label_Version = nullptr;
+    QLabel* Label_Copyright = nullptr;
+    QLabel* Label_Public = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
 };
 
 } // namespace kelvaro

@@ -5,6 +5,7 @@
 #include "app/TMain.h"
 #include "app/TimeEntryBox.h"
 #include "mock/FakeClock.h"
+#include "mock/FakeOsVersionQuery.h"
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
@@ -38,6 +39,8 @@ protected:
     ScriptedModalRunner modal;
     RecordingPowerActions power;
     RecordingExpirySound sound;
+    FakeOsVersionQuery osVersion;
+    QList<int> exitCodes;
     std::unique_ptr<TMain> main;
     std::unique_ptr<TDeinstallation> deinstallation;
     std::unique_ptr<TNachricht> nachricht;
@@ -59,9 +62,9 @@ protected:
     {
         MainServices services{clock, store, boxes, modal, power, sound, ProgramInfo::compiledIn(), parameters};
         main = std::make_unique<TMain>(services);
-        deinstallation = std::make_unique<TDeinstallation>();
+        deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>();
-        infofenster = std::make_unique<TInfofenster>();
+        infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
         einstellungen = std::make_unique<TEinstellungen>();
         main->setSecondaryWindows(

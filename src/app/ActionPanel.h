@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace kelvaro {
+
+class ClickPanel;
+class TEinst;
+
+/**
+ * The choice of the action: five picture panels (message, shut down, restart, log off, standby),
+ * the force box and the message text. Clicking a panel chooses its action; every change is written
+ * into the bound options object and the owning window is redrawn. The main window's "Aktion" page
+ * and the preset editor each have one.
+ */
+class ActionPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Variant { MainWindow, Editor };
+
+    explicit ActionPanel(Variant variant, QWidget* parent = nullptr);
+
+    void bind(TEinst& options, std::function<void()> showOptions);
+    /** Writes the chosen action, the force box and the message into the controls without running handlers. */
+    void showOptions(const TEinst& options);
+
+    /** The status-bar text of an action code, or nothing for a code without an action. */
+    static QString statusText(quint8 aktion);
+    /** Whether the action can be forced (shut down, restart, log off). */
+    static bool isForceable(quint8 aktion);
+
+    ClickPanel* panel(quint8 aktion) const;
+
+    ClickPanel* P_Msg;
+    QWidget* Panel6;
+    ClickPanel* P_Shutdown;
+    ClickPanel* P_Restart;
+    ClickPanel* P_Logoff;
+    QCheckBox* CBx_Force;
+    ClickPanel* P_Standby;
+    QLineEdit* Ed_Nachricht;
+
+private:
+    ClickPanel* makePanel(QWidget* parent, const char* name, const char* pictureName, const QString& picture, int x,
+                          int y, const QString& caption);
+    void choose(quint8 aktion);
+    void CBx_ForceClick(bool checked);
+    void Ed_NachrichtChange(const QString& text);
+
+    TEinst* m_options = nullptr;
+    std::function<void()> m_showOptions;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,121 @@
+#include "windows/TInfofenster.h"
+
+#include "mock/FakeOsVersionQuery.h"
+#include "mock/QtPrinters.h"
+#include "mock/TempDir.h"
+#include "platform/LinuxOsVersion.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace kelvaro::test {
+namespace {
+
+class Infofenster : public ::testing::Test
+{
+protected:
+    FakeOsVersionQuery os;
+    ProgramInfo info = ProgramInfo::compiledIn();
+
+    static QString text(const QWidget& window, const char* label)
+    {
+        const auto* l = window.findChild<QLabel*>(QLatin1String(label));
+        return l ? l->text() : QStringLiteral("<no %1>").arg(QLatin1String(label));
+    }
+
+    static QStringList lines(const QWidget& window)
+    {
+        QStringList list;
+        for (const char* name :
+             {"Label_ProgName", "Label_Version", "Label_Copyright", "Label_Public", "Label5", "Label6", "Label7"})
+            list << text(window, name);
+        return list;
+    }
+
+    static void showAndClose(QDialog& window)
+    {
+        window.show();
+        window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        ASSERT_FALSE(window.isVisible());
+    }
+};
+
+TEST_F(Infofenster, ShowsTheSameTextsAtEveryShowing)
+{
+    os.answer = FakeOsVersionQuery::windows(2, 5, 1, 2600, QStringLiteral("Service Pack 2"));
+    TInfofenster window(info, os);
+    const QStringList expected{
+        QStringLiteral("Kelvaro"),       QStringLiteral("Version 0.90"), info.copyright,
+        QStringLiteral("Freeware"),      QStringLiteral("Windows XP"),   QStringLiteral("5.1 Build (2600)"),
+        QStringLiteral("Service Pack 2")};
+
+    showAndClose(window);
+    EXPECT_EQ(lines(window), expected);
+    showAndClose(window);
+    EXPECT_EQ(lines(window), expected);
+    EXPECT_EQ(os.calls, 2);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(Infofenster, RefreshesTheSystemLinesAtEveryShowing)
+{
+    os.answer = FakeOsVersionQuery::windows(1, 4, 10, 67766446);
+    TInfofenster window(info, os);
+    showAndClose(window);
+    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Windows 98"));
+    EXPECT_EQ(text(window, "Label6"), QStringLiteral("4.10 Build (67766446)"));
+
+    // A failed query at the next showing names "Windows" and keeps the numbers it had.
+    os.answer.reset();
+    showAndClose(window);
+    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Windows"));
+    EXPECT_EQ(text(window, "Label6"), QStringLiteral("4.10 Build (67766446)"));
+}
+
+TEST_F(Infofenster, NamesTheRunningLinuxSystem)
+{
+    TempDir dir;
+    QFile osRelease(dir.file(QStringLiteral("os-release")));
+    ASSERT_TRUE(osRelease.open(QIODevice::WriteOnly));
+    osRelease.write("PRETTY_NAME=\"Testix 1.0 (\\\"Probe\\\")\"\n");
+    osRelease.close();
+    LinuxOsVersion linuxOs({osRelease.fileName()});
+    TInfofenster window(info, linuxOs);
+    showAndClose(window);
+
+    const QString release = QSysInfo::kernelVersion();
+    const LinuxOsVersion::KernelVersion kernel = LinuxOsVersion::kernelVersion(release);
+    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Testix 1.0 (\"Probe\")"));
+    EXPECT_EQ(text(window, "Label6"),
+              QStringLiteral("%1.%2 Build (%3)").arg(kernel.major).arg(kernel.minor).arg(kernel.patch));
+    EXPECT_EQ(text(window, "Label7"), release);
+}
+
+TEST_F(Infofenster, DescriptionAndEnterClosing)
+{
+    TInfofenster window(info, os);
+    const auto* memo = window.findChild<QTextEdit*>(QStringLiteral("Memo1"));
+    ASSERT_TRUE(memo);
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Programm zum zeitgesteuerten Herunter-\n"
+                                                  "fahren, Neustarten, Abmelden, Energie-\n"
+                                                  "sparen oder Benachrichtigen. \n"
+                                                  "\n"
+                                                  "Zum Ablauf der eingestellten Zeit bzw. \n"
+                                                  "zum eingegebenen Zeitpunkt zeigt \n"
+                                                  "Kelvaro eine eingestellte Nachricht an \n"
+                                                  "oder führt eine der oben erwähnten \n"
+                                                  "Aktionen aus."));
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+} // namespace
+} // namespace kelvaro::test
