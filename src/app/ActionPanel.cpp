@@ -91,7 +91,8 @@ ClickPanel* ActionPanel::makePanel(QWidget* parent, const char* name, const char
     panel->setGeometry(x, y, kPanelSize, kPanelSize);
     panel->setPicture(QPixmap(picture), QLatin1String(pictureName), 8, 8);
     // The caption below the panel is not clickable.
-    caption(parent, text, x - 6, y + kPanelSize + 2, kPanelSize + 12, 28)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    caption(parent, text, x - 6, y + kPanelSize + 2, kPanelSize + 12, 28)
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     return panel;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+
 #include <sys/utsname.h>
 
 namespace kelvaro {

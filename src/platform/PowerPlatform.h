@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/OsVersion.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -13,9 +15,6 @@ inline constexpr quint16 EWX_SHUTDOWN = 1;
 inline constexpr quint16 EWX_REBOOT = 2;
 inline constexpr quint16 EWX_FORCE = 4;
 inline constexpr quint16 EWX_POWEROFF = 8;
-
-/** Platform id of the NT family; every other id is the older family. */
-inline constexpr quint32 VER_PLATFORM_WIN32_NT = 2;
 
 /**
  * The operating-system calls behind the power actions: the platform id, the shutdown privilege of

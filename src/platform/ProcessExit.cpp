@@ -1,7 +1,8 @@
 #include "platform/ProcessExit.h"
 
-#include <cstdio>
 #include <unistd.h>
+
+#include <cstdio>
 
 namespace kelvaro {
 

@@ -1,6 +1,7 @@
 #include "tray/CountdownRing.h"
 
 #include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+
 #include <optional>
 
 namespace kelvaro::CountdownRing {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+
 #include <cstddef>
 
 namespace kelvaro {

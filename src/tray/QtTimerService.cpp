@@ -1,6 +1,7 @@
 #include "tray/QtTimerService.h"
 
 #include <QTimer>
+
 #include <limits>
 
 namespace kelvaro {

@@ -3,6 +3,7 @@
 #include "tray/TimerService.h"
 
 #include <QObject>
+
 #include <unordered_map>
 
 class QTimer;

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
 #include <functional>
 #include <map>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+
 #include <functional>
 #include <memory>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+
 #include <memory>
 #include <unordered_map>
 

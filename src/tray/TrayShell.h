@@ -4,6 +4,7 @@
 #include "tray/TrayTypes.h"
 
 #include <QPoint>
+
 #include <optional>
 
 namespace kelvaro {

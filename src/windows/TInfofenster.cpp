@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
+
 #include <algorithm>
 
 namespace kelvaro {

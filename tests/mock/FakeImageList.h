@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPixmap>
+
 #include <vector>
 
 namespace kelvaro::test {

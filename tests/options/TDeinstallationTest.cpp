@@ -4,16 +4,20 @@
 #include "mock/QtPrinters.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/TempDir.h"
+#include "platform/FileRegistryStore.h"
 
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <cstdio>
-#include <cstdlib>
+
 #include <gtest/gtest.h>
-#include <memory>
+
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 namespace kelvaro::test {
 namespace {
@@ -147,24 +151,6 @@ TEST_F(Deinstallation, EveryWayOfClosingRunsTheCloseHandling)
     EXPECT_TRUE(store.tree == storedSettings());
 }
 
-/** A store in memory that also appends a line to a journal file for every update. */
-class JournalStore : public MemoryRegistryStore
-{
-public:
-    explicit JournalStore(QString journal) : m_journal(std::move(journal)) {}
-
-    bool update(const std::function<void(RegistryTree&)>& change, QString* error = nullptr) override
-    {
-        QFile file(m_journal);
-        if (file.open(QIODevice::Append))
-            file.write("update\n");
-        return MemoryRegistryStore::update(change, error);
-    }
-
-private:
-    QString m_journal;
-};
-
 /** Runs `child` in a forked process and returns its wait status. */
 int runInChild(const std::function<void()>& child)
 {
@@ -180,15 +166,18 @@ int runInChild(const std::function<void()>& child)
     return status;
 }
 
-TEST(DeinstallationProcess, EndsTheProgramAtOnceWithCode1)
+TEST(DeinstallationProcess, EndsTheProgramAtOnceWithCode1AndLeavesNoSettings)
 {
     TempDir dir;
-    const QString journal = dir.file(QStringLiteral("journal"));
+    const QString storePath = dir.file(QStringLiteral("registry.reg"));
     const QString output = dir.file(QStringLiteral("output"));
+    {
+        FileRegistryStore store(storePath);
+        ASSERT_TRUE(store.update([](RegistryTree& t) { t = storedSettings(); }));
+    }
 
     const int status = runInChild([&] {
-        static JournalStore store(journal);
-        store.tree = storedSettings();
+        static FileRegistryStore store(storePath);
         const auto writeBack = [] {
             store.update([](RegistryTree& t) { t.createKey(kMainKey); });
         };
@@ -207,9 +196,10 @@ TEST(DeinstallationProcess, EndsTheProgramAtOnceWithCode1)
 
     ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    QFile journalFile(journal);
-    ASSERT_TRUE(journalFile.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(journalFile.readAll()), QStringLiteral("update\n"));
+    const RegistryTree left = FileRegistryStore(storePath).load();
+    EXPECT_FALSE(left.keyExists(kMainKey));
+    EXPECT_FALSE(left.keyExists(QStringLiteral("Software")));
+    EXPECT_TRUE(left.isEmpty());
     QFile outputFile(output);
     ASSERT_TRUE(outputFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(outputFile.readAll()), QStringLiteral("vor dem Ende"));

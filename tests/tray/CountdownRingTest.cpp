@@ -1,7 +1,8 @@
 #include "tray/CountdownRing.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <limits>
 
 using namespace kelvaro;

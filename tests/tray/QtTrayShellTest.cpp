@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QWidget>
+
 #include <gtest/gtest.h>
 
 using namespace kelvaro;

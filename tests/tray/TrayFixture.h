@@ -7,6 +7,7 @@
 #include "tray/TTrayIconHandler.h"
 
 #include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>

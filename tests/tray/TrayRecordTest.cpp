@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPixmap>
+
 #include <cstring>
 
 using namespace kelvaro;

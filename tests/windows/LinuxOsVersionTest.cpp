@@ -3,6 +3,7 @@
 #include "mock/TempDir.h"
 
 #include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace kelvaro::test {

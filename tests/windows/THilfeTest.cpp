@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace kelvaro::test {

@@ -11,6 +11,7 @@
 #include <QSysInfo>
 #include <QTest>
 #include <QTextEdit>
+
 #include <gtest/gtest.h>
 
 namespace kelvaro::test {
