@@ -8,6 +8,8 @@ namespace kelvaro {
 
 class Clock;
 class ExpirySound;
+class FileDialogs;
+class MediaPlayer;
 class MessageBoxes;
 class ModalRunner;
 class PowerActions;
@@ -27,6 +29,9 @@ struct MainServices
     ModalRunner& modal;
     PowerActions& power;
     ExpirySound& sound;
+    /** The main window's media player, shared by the expiry sound and the sound page's test button. */
+    MediaPlayer& mediaPlayer;
+    FileDialogs& fileDialogs;
     ProgramInfo info;
     /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
     QStringList parameters;

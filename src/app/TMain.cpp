@@ -3,8 +3,13 @@
 #include "actions/ExpirySound.h"
 #include "actions/PowerActions.h"
 #include "actions/TNachricht.h"
+#include "actions/TestSound.h"
+#include "app/ActionPanel.h"
 #include "app/ConfigButtonImages.h"
+#include "app/DigitPad.h"
 #include "app/RunSchedule.h"
+#include "app/SoundPanel.h"
+#include "app/StartPanel.h"
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
 #include "options/CommandLine.h"
@@ -32,6 +37,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace kelvaro {
 
 namespace {
@@ -42,6 +49,13 @@ constexpr int kOpenCloseThreshold = 300;
 
 const QString kZeroCountdown = QStringLiteral(
     "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\rdamit der Countdown durchgeführt werden kann!");
+
+/** The file-name part of a path: everything after the last backslash, slash or colon. */
+QString fileNamePart(const QString& path)
+{
+    const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
+    return path.mid(cut + 1);
+}
 
 } // namespace
 
@@ -63,7 +77,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     setWindowTitle(captionBase());
     setDefaultButton(m_ui.Btn_Start);
     m_trayHint = ProductNameText();
-    m_ui.Eingabe->bind(m_options, m_services.boxes, [this] { ShowOptions(); });
+    bindPanels();
     connectHandlers();
 
     // A parameter list that is accepted decides every option of this run; otherwise the stored
@@ -79,6 +93,20 @@ TMain::~TMain() = default;
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
 {
     m_windows = windows;
+}
+
+void TMain::bindPanels()
+{
+    const auto showOptions = [this] {
+        ShowOptions();
+    };
+    m_ui.Eingabe->bind(m_options, m_services.boxes, showOptions);
+    m_ui.Aktion->bind(m_options, showOptions);
+    m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
+    m_ui.Start->bind(m_options);
+    connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
+        m_ui.P_Eingabehilfe->ToggleDigitPad(!m_ui.P_Eingabehilfe->isVisible(), target);
+    });
 }
 
 void TMain::connectHandlers()
@@ -103,10 +131,6 @@ void TMain::connectHandlers()
     connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
     connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
     connect(m_ui.ProgBeenden, &QAction::triggered, this, &QWidget::close);
-
-    connect(m_ui.CBx_Minimize, &QCheckBox::clicked, this, [this](bool on) { m_options.SetMinimize(on); });
-    connect(m_ui.CBx_ClosePgm, &QCheckBox::clicked, this, [this](bool on) { m_options.SetClosePgm(on); });
-    connect(m_ui.CBx_Sofortstart, &QCheckBox::clicked, this, [this](bool on) { m_options.SetSofortStart(on); });
 }
 
 QString TMain::captionBase() const
@@ -173,9 +197,12 @@ void TMain::FormClose()
 
 void TMain::keyPressEvent(QKeyEvent* event)
 {
-    // Enter anywhere in the window presses the default button, as in a dialog.
+    // Enter anywhere in the window presses the default button, as in a dialog. A time typed into
+    // the clock-time field is taken over first (after the field's own check).
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_defaultButton &&
         m_defaultButton->isEnabled()) {
+        if (focusWidget() == m_ui.Eingabe->Ed_Uhrzeit && !m_ui.Eingabe->commitUhrzeit())
+            return;
         m_defaultButton->click();
         return;
     }
@@ -221,10 +248,32 @@ void TMain::Btn_SpeichernClick()
 
 void TMain::ShowOptions()
 {
+    const quint8 aktion = m_options.GetAktion();
+    const quint8 soundMode = m_options.GetSoundMode();
+
     m_ui.Eingabe->showOptions(m_options);
-    m_ui.CBx_Minimize->setChecked(m_options.GetMinimize());
-    m_ui.CBx_ClosePgm->setChecked(m_options.GetClosePgm());
-    m_ui.CBx_Sofortstart->setChecked(m_options.GetSofortStart());
+    m_ui.Aktion->showOptions(m_options);
+    if (aktion <= AktionStandby)
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion));
+    m_ui.Sound->showOptions(m_options);
+    m_ui.PageControl1->setTabVisible(m_ui.PageControl1->indexOf(m_ui.TS_Sound), aktion == AktionNachricht);
+    m_ui.Start->showOptions(m_options);
+
+    if (m_options.GetForce() && ActionPanel::isForceable(aktion))
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + QStringLiteral(" (erzwingen)"));
+
+    if (aktion != AktionNachricht || soundMode == SoundNone)
+        m_ui.StatusBar1->setPanelText(1, QString());
+    else if (soundMode == SoundBeep)
+        m_ui.StatusBar1->setPanelText(1, QStringLiteral("Beep (%1x)").arg(m_options.GetAnzBeeps()));
+    else if (soundMode == SoundFile)
+        m_ui.StatusBar1->setPanelText(1,
+                                      QStringLiteral("Sound-Datei [") + fileNamePart(m_options.GetSoundFile()) + u']');
+
+    if (m_options.GetZeitMode() == ZeitStopuhr) {
+        m_ui.StatusBar1->setPanelText(0, QString());
+        m_ui.StatusBar1->setPanelText(1, QString());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -254,6 +303,10 @@ void TMain::setRunningState(bool running)
 
 void TMain::Btn_StartClick()
 {
+    // Starting a run ends a sound test that is playing.
+    if (m_ui.Sound->Btn_PlayStop->text() == testSoundPlayingCaption())
+        m_ui.Sound->Btn_PlayStop->click();
+
     const quint8 mode = m_options.GetZeitMode();
     if (mode == ZeitStopuhr)
         m_ui.Eingabe->L_Stopuhr->setText(QStringLiteral("00:00:00:000"));
@@ -325,7 +378,7 @@ void TMain::expire()
         break;
     case AktionStandby:
         m_services.power.RunPowerAction(action, false);
-        if (m_ui.CBx_ClosePgm->isChecked())
+        if (m_ui.Start->CBx_ClosePgm->isChecked())
             close();
         break;
     case AktionNachricht:

@@ -62,6 +62,7 @@ protected:
 
 private:
     void FormClose();
+    void bindPanels();
     void connectHandlers();
     void setDefaultButton(QPushButton* button);
     void setOuterHeight(int height);

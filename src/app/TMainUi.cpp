@@ -1,18 +1,24 @@
 #include "app/TMainUi.h"
 
+#include "app/ActionPanel.h"
+#include "app/DigitPad.h"
+#include "app/SoundPanel.h"
+#include "app/StartPanel.h"
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
 #include "windows/FormLook.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -72,12 +78,12 @@ QTimer* timer(QObject* parent, const char* name, int interval)
     return t;
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int y)
+QPushButton* pageButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
 {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(QLatin1String(name));
-    c->setGeometry(32, y, 330, 17);
-    return c;
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(x, y, w, 25);
+    return b;
 }
 
 } // namespace
@@ -139,17 +145,51 @@ void TMainUi::setupUi(QMainWindow* window)
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(8, 184, 385, 265);
+    // Five tabs must fit the page's width side by side.
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
+    PageControl1->setUsesScrollButtons(false);
     TabSheet1 = page(PageControl1, "TabSheet1", QStringLiteral("Aktion"));
     TS_Sound = page(PageControl1, "TS_Sound", QStringLiteral("Sound"));
     Sonstiges = page(PageControl1, "Sonstiges", QStringLiteral("Starteinstellungen"));
     TabSheet3 = page(PageControl1, "TabSheet3", QStringLiteral("Vordef. Einst."));
     TabSheet2 = page(PageControl1, "TabSheet2", QStringLiteral("Verknüpfung"));
 
-    CBx_Minimize = checkBox(Sonstiges, "CBx_Minimize", QStringLiteral("Minimieren nach dem Start der Aktion"), 32);
-    CBx_ClosePgm = checkBox(Sonstiges, "CBx_ClosePgm", QStringLiteral("Programm beenden nach Aktion"), 64);
-    CBx_Sofortstart = checkBox(Sonstiges, "CBx_Sofortstart",
-                               QStringLiteral("Sofortstart (wirkt erst nach einem Programmneustart)"), 96);
-    CBx_Sofortstart->setToolTip(QStringLiteral("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
+    Aktion = new ActionPanel(ActionPanel::Variant::MainWindow, TabSheet1);
+    Aktion->setGeometry(0, 0, 377, 236);
+    Sound = new SoundPanel(SoundPanel::Variant::MainWindow, TS_Sound);
+    Sound->setGeometry(0, 0, 377, 236);
+    Start = new StartPanel(StartPanel::Variant::MainWindow, Sonstiges);
+    Start->setGeometry(0, 0, 377, 236);
+
+    label(TabSheet3, QStringLiteral("Liste mit vordef. Einstellungen"), 8, 8, 200);
+    LBx_Presets = new QListWidget(TabSheet3);
+    LBx_Presets->setObjectName(QStringLiteral("LBx_Presets"));
+    LBx_Presets->setGeometry(8, 26, 240, 200);
+    Btn_Presets_Add = pageButton(TabSheet3, "Btn_Presets_Add", QStringLiteral("+"), 256, 26, 25);
+    Btn_Presets_Del = pageButton(TabSheet3, "Btn_Presets_Del", QStringLiteral("-"), 286, 26, 25);
+    Btn_Presets_Change =
+        pageButton(TabSheet3, "Btn_Presets_Change", QStringLiteral("Einstellungen ändern"), 256, 58, 115);
+    Btn_Presets_Change->setEnabled(false);
+
+    label(TabSheet2, QStringLiteral("Verknüpfungsname"), 8, 8, 200);
+    Ed_LinkDatei = new QLineEdit(TabSheet2);
+    Ed_LinkDatei->setObjectName(QStringLiteral("Ed_LinkDatei"));
+    Ed_LinkDatei->setGeometry(8, 26, 272, 21);
+    Button1 = pageButton(TabSheet2, "Button1", QStringLiteral("Durchsuchen"), 288, 24, 80);
+    Button2 = pageButton(TabSheet2, "Button2", QStringLiteral("Einstellungen zusammenstellen"), 8, 60, 180);
+    Button3 = pageButton(TabSheet2, "Button3", QStringLiteral("Erzeugen"), 196, 60, 80);
+    QLabel* linkInfo = label(TabSheet2,
+                             QStringLiteral("Mit einer Verknüpfung kann man Kelvaro mit vordefinierten Einstellungen "
+                                            "starten ohne erst die Zeit und die Aktion einstellen zu müssen."),
+                             8, 104, 360, 42);
+    linkInfo->setWordWrap(true);
+    QLabel* linkHint = label(TabSheet2,
+                             QStringLiteral("Hilfreich bei wiederkehrenden Ereignissen z.B. als Tee-Timer oder "
+                                            "Pizza-Fertig-Melder"),
+                             8, 154, 360, 42);
+    linkHint->setWordWrap(true);
+
+    P_Eingabehilfe = new DigitPad(*Eingabe, client);
 
     StatusBar1 = new StatusPanels(window);
     window->setStatusBar(StatusBar1);

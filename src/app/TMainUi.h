@@ -1,9 +1,10 @@
 #pragma once
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QMainWindow;
 class QMenu;
 class QPushButton;
@@ -13,6 +14,10 @@ class QWidget;
 
 namespace kelvaro {
 
+class ActionPanel;
+class DigitPad;
+class SoundPanel;
+class StartPanel;
 class StatusPanels;
 class TimeEntryBox;
 
@@ -47,9 +52,22 @@ struct TMainUi
     QWidget* Sonstiges = nullptr; // "Starteinstellungen"
     QWidget* TabSheet3 = nullptr; // "Vordef. Einst."
     QWidget* TabSheet2 = nullptr; // "Verknüpfung"
-    QCheckBox* CBx_Minimize = nullptr;
-    QCheckBox* CBx_ClosePgm = nullptr;
-    QCheckBox* CBx_Sofortstart = nullptr;
+    ActionPanel* Aktion = nullptr;
+    SoundPanel* Sound = nullptr;
+    StartPanel* Start = nullptr;
+    DigitPad* P_Eingabehilfe = nullptr;
+
+    // "Vordef. Einst."
+    QListWidget* LBx_Presets = nullptr;
+    QPushButton* Btn_Presets_Add = nullptr;
+    QPushButton* Btn_Presets_Del = nullptr;
+    QPushButton* Btn_Presets_Change = nullptr;
+
+    // "Verknüpfung"
+    QLineEdit* Ed_LinkDatei = nullptr;
+    QPushButton* Button1 = nullptr; // "Durchsuchen"
+    QPushButton* Button2 = nullptr; // "Einstellungen zusammenstellen"
+    QPushButton* Button3 = nullptr; // "Erzeugen"
 
     StatusPanels* StatusBar1 = nullptr;
 

@@ -1,5 +1,6 @@
 #include "app/TimeEntryBox.h"
 
+#include "app/FocusLeave.h"
 #include "options/TEinst.h"
 #include "options/TimeFields.h"
 #include "platform/MessageBoxes.h"
@@ -34,13 +35,6 @@ QFrame* makePanel(QWidget* parent, const char* name)
     panel->setObjectName(QLatin1String(name));
     panel->setGeometry(8, kPanelTop, kPanelWidth, kPanelHeight);
     return panel;
-}
-
-/** Leaving a field means moving the focus to another control, not switching windows or opening a box. */
-bool leavesField(const QEvent* event)
-{
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 } // namespace
@@ -293,11 +287,13 @@ bool TimeEntryBox::eventFilter(QObject* watched, QEvent* event)
     if (watched == Ed_Uhrzeit) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            if (leavesField(event))
+            // Entering from another control (not coming back from a box) starts a new entry.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+                static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
                 m_uhrzeitAtEntry = Ed_Uhrzeit->text();
             break;
         case QEvent::FocusOut:
-            if (leavesField(event)) {
+            if (leavesControl(event)) {
                 if (uhrzeitCheckFails()) {
                     // Once the focus has moved: the error box, and the focus goes back; nothing is taken over.
                     QTimer::singleShot(0, this, &TimeEntryBox::showUhrzeitError);
@@ -324,7 +320,7 @@ bool TimeEntryBox::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusOut:
         // Validated again once the focus has moved on, so a warning can take the focus back.
-        if (leavesField(event))
+        if (leavesControl(event))
             QTimer::singleShot(0, this, [this, target] { validate(target); });
         break;
     case QEvent::MouseButtonRelease:

@@ -59,6 +59,8 @@ int main(int argc, char** argv)
                                 modal,
                                 power,
                                 sound,
+                                mediaPlayer,
+                                fileDialogs,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
 
@@ -67,7 +69,7 @@ int main(int argc, char** argv)
     TMain mainWindow(services);
     TDeinstallation deinstallation(registry, boxes);
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
-    TNachricht nachricht;
+    TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
     TEinstellungen einstellungen;

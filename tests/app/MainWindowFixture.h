@@ -1,15 +1,18 @@
 #pragma once
 
+#include "actions/MediaPlayer.h"
 #include "actions/TNachricht.h"
 #include "app/StatusPanels.h"
 #include "app/TMain.h"
 #include "app/TimeEntryBox.h"
+#include "mock/FakeAudioDevice.h"
 #include "mock/FakeClock.h"
 #include "mock/FakeOsVersionQuery.h"
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedModalRunner.h"
 #include "options/TDeinstallation.h"
 #include "windows/TEinstellungen.h"
@@ -39,6 +42,9 @@ protected:
     ScriptedModalRunner modal;
     RecordingPowerActions power;
     RecordingExpirySound sound;
+    FakeAudioDevice audio;
+    MediaPlayer mediaPlayer{audio, nullptr};
+    ScriptedFileDialogs fileDialogs;
     FakeOsVersionQuery osVersion;
     QList<int> exitCodes;
     std::unique_ptr<TMain> main;
@@ -60,10 +66,12 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{clock, store, boxes, modal, power, sound, ProgramInfo::compiledIn(), parameters};
+        MainServices services{
+            clock, store, boxes, modal, power, sound, mediaPlayer, fileDialogs, ProgramInfo::compiledIn(), parameters};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
-        nachricht = std::make_unique<TNachricht>();
+        nachricht = std::make_unique<TNachricht>(
+            TNachricht::Links{clock, main->CurrentOptions(), sound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
         einstellungen = std::make_unique<TEinstellungen>();

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "app/StartPanel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -103,7 +104,7 @@ TEST_F(Startup, EachShowingResetsCaptionPageAndClock)
     EXPECT_EQ(ui().PageControl1->currentIndex(), 0);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90"));
     EXPECT_TRUE(ui().Timer1->isActive());
-    EXPECT_TRUE(ui().CBx_Minimize->isChecked());
+    EXPECT_TRUE(ui().Start->CBx_Minimize->isChecked());
     EXPECT_EQ(main->outerHeight(), 527); // only the first showing folds the settings in
 }
 
@@ -141,8 +142,8 @@ TEST_F(Startup, CheckBoxesOfTheStartPageWriteTheirOptions)
     createAndShow();
     ui().Btn_Config->click();
     ui().PageControl1->setCurrentWidget(ui().Sonstiges);
-    QTest::mouseClick(ui().CBx_ClosePgm, Qt::LeftButton, {}, QPoint(4, 8));
-    QTest::mouseClick(ui().CBx_Sofortstart, Qt::LeftButton, {}, QPoint(4, 8));
+    QTest::mouseClick(ui().Start->CBx_ClosePgm, Qt::LeftButton, {}, QPoint(4, 8));
+    QTest::mouseClick(ui().Start->CBx_Sofortstart, Qt::LeftButton, {}, QPoint(4, 8));
     EXPECT_TRUE(main->CurrentOptions().GetClosePgm());
     EXPECT_TRUE(main->CurrentOptions().GetSofortStart());
     EXPECT_FALSE(main->CurrentOptions().GetMinimize());
