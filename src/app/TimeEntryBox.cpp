@@ -266,7 +266,9 @@ bool TimeEntryBox::uhrzeitCheckFails()
 void TimeEntryBox::showUhrzeitError()
 {
     QApplication::beep();
+    m_keepEntry = true; // the focus comes back to the same, unfinished entry
     Ed_Uhrzeit->setFocus();
+    m_keepEntry = false;
     if (m_boxes)
         m_boxes->showError(QApplication::applicationName(), kMaskError);
 }
@@ -288,7 +290,7 @@ bool TimeEntryBox::eventFilter(QObject* watched, QEvent* event)
         switch (event->type()) {
         case QEvent::FocusIn:
             // Entering from another control (not coming back from a box) starts a new entry.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+            if (!m_keepEntry && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
                 m_uhrzeitAtEntry = Ed_Uhrzeit->text();
             break;

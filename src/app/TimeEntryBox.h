@@ -85,6 +85,7 @@ private:
     MessageBoxes* m_boxes = nullptr;
     std::function<void()> m_showOptions;
     QString m_uhrzeitAtEntry;
+    bool m_keepEntry = false;
 };
 
 } // namespace kelvaro

@@ -1,0 +1,106 @@
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QTest>
+
+using namespace kelvaro;
+using namespace kelvaro::test;
+
+namespace {
+
+class MessageWindow : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        createAndShow();
+    }
+
+    void openMessage(const QString& text = QStringLiteral("Tee ist fertig"))
+    {
+        main->CurrentOptions().SetNachricht(text);
+        ui().Start1->setEnabled(false);
+        ui().Stop1->setEnabled(true);
+        nachricht->show();
+    }
+};
+
+TEST_F(MessageWindow, ShowsTheMessageAndCountsTheSecondsSinceItAppeared)
+{
+    openMessage();
+    EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("Tee ist fertig"));
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
+    EXPECT_TRUE(nachricht->Timer_Message->isActive());
+    EXPECT_EQ(nachricht->Timer_Message->interval(), 200);
+
+    clock.advance(67'900);
+    nachricht->Timer_MessageTimer();
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:01:07"));
+    clock.advance(25 * 3'600'000 - 67'900);
+    nachricht->Timer_MessageTimer();
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("01:00:00")); // wraps after a day
+    EXPECT_TRUE(nachricht->Timer_Message->isActive());
+}
+
+TEST_F(MessageWindow, ClockSetBackNeverShowsANegativeTime)
+{
+    openMessage();
+    clock.advance(-10'000);
+    nachricht->Timer_MessageTimer();
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:10"));
+}
+
+TEST_F(MessageWindow, EachShowingStartsFromZeroWithTheCurrentText)
+{
+    openMessage(QStringLiteral("erste"));
+    clock.advance(5'000);
+    nachricht->Timer_MessageTimer();
+    nachricht->close();
+    openMessage(QStringLiteral("zweite"));
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("zweite"));
+}
+
+TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
+{
+    const std::function<void()> ways[] = {
+        [this] { QTest::mouseClick(nachricht->Btn_OK, Qt::LeftButton); },
+        [this] { nachricht->close(); }, // the close box
+        [this] { QTest::keyClick(nachricht.get(), Qt::Key_Escape); },
+        [this] { nachricht->closeIfShowing(); }, // from the tray icon
+    };
+    for (const auto& closeIt : ways) {
+        openMessage();
+        closeIt();
+        EXPECT_FALSE(nachricht->isVisible());
+        EXPECT_TRUE(ui().Start1->isEnabled());
+        EXPECT_FALSE(ui().Stop1->isEnabled());
+        EXPECT_FALSE(nachricht->Timer_Message->isActive());
+    }
+}
+
+TEST_F(MessageWindow, OnlyOkStopsTheSound)
+{
+    openMessage();
+    nachricht->close();
+    EXPECT_EQ(sound.stops, 0);
+    openMessage();
+    QTest::mouseClick(nachricht->Btn_OK, Qt::LeftButton);
+    EXPECT_EQ(sound.stops, 1);
+}
+
+TEST_F(MessageWindow, MessageIsPlainTextOfAnyLength)
+{
+    openMessage(QStringLiteral("<b>fett</b> & <a href=\"x\">Link</a>"));
+    EXPECT_EQ(nachricht->Label_Nachricht->textFormat(), Qt::PlainText);
+    EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("<b>fett</b> & <a href=\"x\">Link</a>"));
+    nachricht->close();
+
+    openMessage(QString(1'000'000, u'x') + QStringLiteral(" Ende"));
+    EXPECT_EQ(nachricht->Label_Nachricht->text().size(), TNachricht::kShownMessageLength);
+    EXPECT_EQ(nachricht->Label_Nachricht->geometry(), QRect(0, 40, 393, 34)); // the layout stays
+    EXPECT_EQ(nachricht->size(), QSize(393, 129));
+}
+
+} // namespace
