@@ -15,6 +15,8 @@ class ModalRunner;
 class PowerActions;
 class RegistryStore;
 class TDeinstallation;
+class TimerService;
+class TrayShell;
 class TEinstellungen;
 class THilfe;
 class TInfofenster;
@@ -32,6 +34,9 @@ struct MainServices
     /** The main window's media player, shared by the expiry sound and the sound page's test button. */
     MediaPlayer& mediaPlayer;
     FileDialogs& fileDialogs;
+    /** The notification area and the timers of the tray icon. */
+    TrayShell& trayShell;
+    TimerService& trayTimers;
     ProgramInfo info;
     /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
     QStringList parameters;

@@ -20,6 +20,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ModalRunner.h"
 #include "platform/SerialDateTime.h"
+#include "resources/Resources.h"
+#include "tray/CountdownRing.h"
 #include "windows/FormLook.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
@@ -68,7 +70,8 @@ auto TMain::guarded(Handler handler)
 }
 
 TMain::TMain(const MainServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_errors(services.boxes)
+    : QMainWindow(parent), m_services(services), m_errors(services.boxes), m_trayOwner(this),
+      m_trayIcon(services.trayShell, services.trayTimers, &m_trayOwner)
 {
     m_ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -76,7 +79,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     centreOnScreen(*this);
     setWindowTitle(captionBase());
     setDefaultButton(m_ui.Btn_Start);
-    m_trayHint = ProductNameText();
+    setUpTrayIcon();
     bindPanels();
     connectHandlers();
 
@@ -131,6 +134,7 @@ void TMain::connectHandlers()
     connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
     connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
     connect(m_ui.ProgBeenden, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui.ProgAnzeigen, &QAction::triggered, this, guarded(&TMain::TrayIconClick));
 }
 
 QString TMain::captionBase() const
@@ -138,9 +142,51 @@ QString TMain::captionBase() const
     return ProductNameText() + u' ' + ProductVersionText();
 }
 
+void TMain::setUpTrayIcon()
+{
+    m_trayImage = QImage(programIconPath());
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(m_trayImage)));
+    m_trayIcon.SetHint(ProductNameText());
+    m_trayIcon.SetPopupMenu(m_ui.PopupMenu1);
+    m_trayIcon.SetMinimizeToTray(true);
+    m_trayIcon.OnClick = [this](TTrayIcon*) {
+        m_errors.guard([this] { TrayIconClick(); });
+    };
+    m_trayIcon.Loaded();
+}
+
 void TMain::setTrayHint(const QString& hint)
 {
-    m_trayHint = hint;
+    m_trayIcon.SetHint(hint);
+}
+
+void TMain::showRing(std::optional<double> remaining)
+{
+    // The icon shows how much of the run is left: some notification areas never show the tip.
+    const int step = CountdownRing::step(remaining);
+    if (step == m_ringStep)
+        return;
+    m_ringStep = step;
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(CountdownRing::draw(m_trayImage, remaining))));
+}
+
+void TMain::TrayIconClick()
+{
+    if (m_windows.nachricht)
+        m_windows.nachricht->closeIfShowing();
+    m_trayIcon.RestoreMainWindow();
+    m_trayIcon.SetIconVisible(false);
+}
+
+void TMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Minimising goes to the notification area once the window system has finished minimising.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                m_trayIcon.applicationMinimized();
+        });
 }
 
 void TMain::setDefaultButton(QPushButton* button)
@@ -354,6 +400,8 @@ void TMain::Timer2Timer()
     m_ui.Label7->setText(SerialDateTime::formatTime(remaining));
     setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
     setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
+    const qint64 total = m_endMs - m_startMs;
+    showRing(total > 0 ? static_cast<double>(remaining) / static_cast<double>(total) : 0.0);
     if (remaining == 0)
         expire();
 }
@@ -416,6 +464,7 @@ void TMain::Btn_ResetClick()
     setDefaultButton(m_ui.Btn_Start);
     setWindowTitle(captionBase());
     setTrayHint(ProductNameText());
+    showRing(std::nullopt);
     m_ui.Timer2->stop();
     m_ui.Timer3->stop();
 }

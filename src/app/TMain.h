@@ -4,6 +4,9 @@
 #include "app/MainServices.h"
 #include "app/TMainUi.h"
 #include "options/TEinst.h"
+#include "tray/QtTrayOwner.h"
+#include "tray/QtTrayPopupMenu.h"
+#include "tray/TTrayIcon.h"
 
 #include <QMainWindow>
 
@@ -33,7 +36,10 @@ public:
     QString ProductNameText() const { return m_services.info.productName; }
     QString ProductVersionText() const { return m_services.info.productVersion; }
     /** The tip text of the notification-area icon. */
-    QString trayHint() const { return m_trayHint; }
+    QString trayHint() const { return m_trayIcon.GetHint(); }
+    TTrayIcon& trayIcon() { return m_trayIcon; }
+    /** The icon's ring step while a countdown or clock-time run goes on; -1 without one. */
+    int trayRingStep() const { return m_ringStep; }
     /** The window's height including the frame the window manager reports. */
     int outerHeight() const;
 
@@ -50,6 +56,8 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
+    /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
+    void TrayIconClick();
 
 Q_SIGNALS:
     /** The main window has been closed: the program ends. */
@@ -59,6 +67,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FormClose();
@@ -67,6 +76,8 @@ private:
     void setDefaultButton(QPushButton* button);
     void setOuterHeight(int height);
     void setTrayHint(const QString& hint);
+    void setUpTrayIcon();
+    void showRing(std::optional<double> remaining);
     void setRunningState(bool running);
     void expire();
     void showMessageWindow();
@@ -82,7 +93,10 @@ private:
     TEinst m_options;
     SecondaryWindows m_windows;
     QPushButton* m_defaultButton = nullptr;
-    QString m_trayHint;
+    QtTrayOwner m_trayOwner;
+    TTrayIcon m_trayIcon;
+    QImage m_trayImage;
+    int m_ringStep = -1;
 
     // Run state: absolute moments in milliseconds since the epoch.
     qint64 m_startMs = 0;

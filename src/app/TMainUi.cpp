@@ -6,6 +6,7 @@
 #include "app/StartPanel.h"
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
+#include "tray/QtTrayPopupMenu.h"
 #include "windows/FormLook.h"
 
 #include <QAction>
@@ -194,7 +195,7 @@ void TMainUi::setupUi(QMainWindow* window)
     StatusBar1 = new StatusPanels(window);
     window->setStatusBar(StatusBar1);
 
-    PopupMenu1 = new QMenu(window);
+    PopupMenu1 = new QtTrayPopupMenu(window);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", QStringLiteral("Anzeigen"));
     PopupMenu1->addSeparator();

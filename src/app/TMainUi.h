@@ -16,6 +16,7 @@ namespace kelvaro {
 
 class ActionPanel;
 class DigitPad;
+class QtTrayPopupMenu;
 class SoundPanel;
 class StartPanel;
 class StatusPanels;
@@ -71,7 +72,7 @@ struct TMainUi
 
     StatusPanels* StatusBar1 = nullptr;
 
-    QMenu* PopupMenu1 = nullptr;
+    QtTrayPopupMenu* PopupMenu1 = nullptr;
     QAction* ProgAnzeigen = nullptr;
     QAction* Start1 = nullptr;
     QAction* Stop1 = nullptr;

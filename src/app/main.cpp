@@ -15,6 +15,8 @@
 #include "platform/PowerPlatform.h"
 #include "platform/QtMessageBoxes.h"
 #include "resources/Resources.h"
+#include "tray/QtTimerService.h"
+#include "tray/QtTrayShell.h"
 #include "windows/TEinstellungen.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
@@ -52,6 +54,8 @@ int main(int argc, char** argv)
     MediaPlayer mediaPlayer;
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
     ExpirySoundPlayer sound(mediaPlayer, boxes, AudioDevice::system());
+    QtTrayShell trayShell;
+    QtTimerService trayTimers;
 
     const MainServices services{clock,
                                 registry,
@@ -61,6 +65,8 @@ int main(int argc, char** argv)
                                 sound,
                                 mediaPlayer,
                                 fileDialogs,
+                                trayShell,
+                                trayTimers,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
 

@@ -8,10 +8,12 @@
 #include "mock/FakeAudioDevice.h"
 #include "mock/FakeClock.h"
 #include "mock/FakeOsVersionQuery.h"
+#include "mock/ManualTimerService.h"
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "mock/RecordingTrayShell.h"
 #include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedModalRunner.h"
 #include "options/TDeinstallation.h"
@@ -45,6 +47,8 @@ protected:
     FakeAudioDevice audio;
     MediaPlayer mediaPlayer{audio, nullptr};
     ScriptedFileDialogs fileDialogs;
+    RecordingTrayShell trayShell;
+    ManualTimerService trayTimers;
     FakeOsVersionQuery osVersion;
     QList<int> exitCodes;
     std::unique_ptr<TMain> main;
@@ -66,8 +70,18 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{
-            clock, store, boxes, modal, power, sound, mediaPlayer, fileDialogs, ProgramInfo::compiledIn(), parameters};
+        MainServices services{clock,
+                              store,
+                              boxes,
+                              modal,
+                              power,
+                              sound,
+                              mediaPlayer,
+                              fileDialogs,
+                              trayShell,
+                              trayTimers,
+                              ProgramInfo::compiledIn(),
+                              parameters};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(

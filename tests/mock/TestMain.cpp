@@ -1,5 +1,7 @@
 // Test entry: every test program runs with the offscreen platform, a private runtime folder and a
 // private settings store, so no test can touch the user's display or settings.
+#include "resources/Resources.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,5 +28,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
+    kelvaro::initResources();
     return RUN_ALL_TESTS();
 }
