@@ -44,6 +44,8 @@ protected:
     ScriptedModalRunner modal;
     RecordingPowerActions power;
     RecordingExpirySound sound;
+    /** The expiry sound the window uses: the recording double unless a test chooses another. */
+    ExpirySound* expirySound = &sound;
     FakeAudioDevice audio;
     MediaPlayer mediaPlayer{audio, nullptr};
     ScriptedFileDialogs fileDialogs;
@@ -75,7 +77,7 @@ protected:
                               boxes,
                               modal,
                               power,
-                              sound,
+                              *expirySound,
                               mediaPlayer,
                               fileDialogs,
                               trayShell,
@@ -85,7 +87,7 @@ protected:
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(
-            TNachricht::Links{clock, main->CurrentOptions(), sound, main->ui().Start1, main->ui().Stop1});
+            TNachricht::Links{clock, main->CurrentOptions(), *expirySound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
         einstellungen = std::make_unique<TEinstellungen>();

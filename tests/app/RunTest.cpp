@@ -1,9 +1,12 @@
 #include "MainWindowFixture.h"
+#include "actions/ExpirySoundPlayer.h"
 #include "app/RunSchedule.h"
 #include "mock/TempDir.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
+#include <QTest>
 
 #include <cstdlib>
 #include <ctime>
@@ -312,6 +315,83 @@ TEST_F(RunAcrossClockChanges, CountdownEndsAfterItsRealDurationWhenTheClocksGoFo
     EXPECT_TRUE(running());
     advance(62'000);
     EXPECT_FALSE(running());
+}
+
+} // namespace
+
+namespace {
+
+/** The window with its real expiry sound on an audio output that plays nothing. */
+class ExpirySoundChain : public MainWindowFixture
+{
+protected:
+    ExpirySoundPlayer player{mediaPlayer, boxes, audio};
+    TempDir dir;
+
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        expirySound = &player;
+        createAndShow();
+        setCountdown(0, 0, 1);
+    }
+
+    void expireWithFile(const QString& file)
+    {
+        main->CurrentOptions().SetSoundMode(SoundFile);
+        main->CurrentOptions().SetSoundFile(file);
+        ui().Btn_Start->click();
+        advance(3'000);
+    }
+};
+
+TEST_F(ExpirySoundChain, MissingFileIsReportedAndTheMessageFollows)
+{
+    expireWithFile(dir.file(QStringLiteral("fehlt.mp3")));
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Sound-Datei nicht gefunden."));
+    EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
+}
+
+TEST_F(ExpirySoundChain, FileThatCannotBeOpenedIsReportedAndTheMessageFollows)
+{
+    const QString broken = dir.file(QStringLiteral("kaputt.wav"));
+    QFile(broken).open(QIODevice::WriteOnly);
+    audio.unplayable[broken] = QStringLiteral("Unknown WAVE format");
+    expireWithFile(broken);
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kelvaro"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Unknown WAVE format."));
+    EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
+}
+
+TEST_F(ExpirySoundChain, FilePlaysOnUntilOkInTheMessage)
+{
+    const QString gong = dir.file(QStringLiteral("gong.wav"));
+    QFile(gong).open(QIODevice::WriteOnly);
+    bool playingWhileShown = false;
+    modal.actions[QStringLiteral("Nachricht")] = [&](QDialog&) {
+        playingWhileShown = audio.playingFile() == gong;
+        QTest::mouseClick(nachricht->Btn_OK, Qt::LeftButton);
+    };
+    expireWithFile(gong);
+    EXPECT_TRUE(playingWhileShown);
+    EXPECT_EQ(audio.playingFile(), QString());
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(ExpirySoundChain, BeepsSoundBeforeTheMessage)
+{
+    main->CurrentOptions().SetSoundMode(SoundBeep);
+    main->CurrentOptions().SetAnzBeeps(3);
+    int beepsWhenShown = -1;
+    modal.actions[QStringLiteral("Nachricht")] = [&](QDialog&) {
+        beepsWhenShown = audio.beeps;
+    };
+    ui().Btn_Start->click();
+    advance(3'000);
+    EXPECT_EQ(beepsWhenShown, 3);
 }
 
 } // namespace
