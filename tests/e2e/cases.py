@@ -1,0 +1,133 @@
+"""End-to-end cases: the real kelvaro program on a virtual display, with a logind double and recorded audio.
+
+Run one case: /usr/bin/python3 -B cases.py --program build/src/kelvaro message_timer
+A new case is a function decorated with @case(budget=...) taking the program's path, plus its
+name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
+"""
+
+import re
+import sys
+
+from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note
+
+# How long the program may take for what it does in a moment on an idle machine: showing a window,
+# reaching the next step. Generous, because the machine running the tests may be busy.
+SHOW = 20
+STEP = 10
+
+
+def expect(condition: bool, message: str) -> None:
+    if not condition:
+        raise Failure(message)
+
+
+def stored_set(**values) -> dict:
+    """A complete stored default set: countdown 0:00:00, message action, no sound; `values` override."""
+    stored = {"Name": "E2E", "Aktion": 0, "ZeitMode": 0, "Zeit_Stunden": 0, "Zeit_Minuten": 0, "Zeit_Sekunden": 0,
+              "SofortStart": 0, "ClosePgm": 0, "Minimize": 0, "Force": 0, "SoundMode": 0, "AnzBeeps": 3,
+              "SoundFile": "", "Nachricht": ""}
+    stored.update(values)
+    return stored
+
+
+def counting(seconds: int) -> re.Pattern:
+    """The caption of a running countdown of at most `seconds` (< 10) seconds."""
+    return re.compile(rf"Kelvaro 0\.90  \[00:00:0[0-{seconds}]\]")
+
+
+def method_names(calls) -> list[str]:
+    return [name for name, _args in calls]
+
+
+# --- timer and expiry ----------------------------------------------------------------------------
+
+@case(budget=50)
+def message_timer(program: str) -> None:
+    """A message countdown from the command line: counting caption, three beeps, the message window."""
+    with Session(program, "message_timer") as session:
+        # One argv element with the double quotes in it: the program removes them itself.
+        kelvaro = session.start("-A", "-B", '-M"Tee ist fertig"', "-T-00:00:03")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        expect(kelvaro.saw_caption(counting(3)),
+               f"no counting caption like 'Kelvaro 0.90  [00:00:02]' was seen: {kelvaro.captions_seen}")
+        expect("Error" not in kelvaro.captions_seen, "the command line was refused")
+
+        tones = session.wait_for_tones(3, STEP)
+        expect(len(tones) == 3, "expected three beeps, recorded: " + "; ".join(map(str, tones)))
+        for tone in tones:
+            expect(0.12 <= tone.duration <= 0.18, f"a beep should last about 150 ms: {tone}")
+            expect(1850 <= tone.frequency <= 1950, f"a beep should sound at about 1900 Hz: {tone}")
+        note("beeps recorded: " + "; ".join(map(str, tones)))
+        total = sum(tone.duration for tone in tones)
+        expect(0.40 <= total <= 0.50, f"about 450 ms of tone in all, recorded {total:.3f} s")
+        kelvaro.expect_running()
+
+
+@case(budget=40)
+def restart_timer(program: str) -> None:
+    """The stored default set starts a restart countdown by itself; logind is asked to reboot."""
+    with Session(program, "restart_timer") as session:
+        session.write_registry(stored_set(Aktion=2, Zeit_Sekunden=2, SofortStart=1))
+        kelvaro = session.start()
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        kelvaro.wait_for_window(counting(2), STEP)
+        # Expected about three seconds after the window appears; the deadline only bounds a hang.
+        expect(session.logind.wait_for_call("Reboot", STEP) == [False], "Reboot must be called without interaction")
+        calls = method_names(session.logind.calls())
+        expect(calls.index("CanReboot") < calls.index("Reboot"), f"CanReboot must be asked first: {calls}")
+        # The program stays, idle again.
+        kelvaro.wait_for_window(MAIN_CAPTION, STEP)
+        kelvaro.expect_running()
+
+
+@case(budget=40)
+def standby_close(program: str) -> None:
+    """Standby with "close after the action": logind suspends, then the program ends by itself."""
+    with Session(program, "standby_close") as session:
+        kelvaro = session.start("-E", "-A", "-C", "-T-00:00:02")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        expect(session.logind.wait_for_call("Suspend", STEP) == [False], "Suspend must be called without interaction")
+        code = kelvaro.wait_exit(STEP)
+        expect(code == 0, f"the program should end with exit code 0, not {code}")
+
+
+@case(budget=50)
+def refused_command_line(program: str) -> None:
+    """Two actions on the command line: the error box, then the stored default set is in force."""
+    with Session(program, "refused_command_line") as session:
+        session.write_registry(stored_set(Name="Gespeichert", Zeit_Sekunden=2, SofortStart=1,
+                                          Nachricht="Gespeicherte Vorgabe"))
+        kelvaro = session.start("-S", "-R")
+        box = kelvaro.wait_for_window("Error", SHOW)
+        kelvaro.answer(box)
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        # The stored set (message in two seconds, started by itself) runs, not the refused shutdown.
+        kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        expect(kelvaro.saw_caption(counting(2)), f"no counting caption was seen: {kelvaro.captions_seen}")
+        calls = method_names(session.logind.calls())
+        expect(not {"PowerOff", "Reboot", "Halt"} & set(calls), f"the refused command line acted: {calls}")
+
+
+@case(budget=40)
+def poweroff_challenge(program: str) -> None:
+    """Shutdown where logind wants authentication: the request is sent as interactive."""
+    with Session(program, "poweroff_challenge", logind={"CanPowerOff": "challenge"}) as session:
+        kelvaro = session.start("-S", "-A", "-T-00:00:01")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        expect(session.logind.wait_for_call("PowerOff", STEP) == [True],
+               "PowerOff must be called with interaction allowed after CanPowerOff answered 'challenge'")
+        calls = method_names(session.logind.calls())
+        expect(calls.index("CanPowerOff") < calls.index("PowerOff"), f"CanPowerOff must be asked first: {calls}")
+        kelvaro.expect_running()
+
+
+# --- notification area ---------------------------------------------------------------------------
+# Tray cases go here: start a notification area host on the session's display first, e.g.
+#     tray = session.start_helper(["trayer", "--expand", "false"], "trayer.log")
+# then the program with -K (minimise to the tray), and look for its icon window among
+# kelvaro.windows().
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,666 @@
+"""Harness for end-to-end tests of the real kelvaro program.
+
+A `Session` gives one test its own world and always tears it down again: an Xvfb display, a private
+dbus-daemon that serves as both session and system bus, dbusmock's logind double on it, private
+XDG folders and registry file, and SDL's disk audio driver recording into the session's folder.
+`Session.start()` runs the program there; `Program` watches its windows through xdotool.
+
+Every process is started in a process group of its own and dies with the harness (parent-death
+signal); groups are stopped in reverse order when the session ends, and once more at exit.
+
+Only the standard library and python3-dbusmock (with its dbus-python) are used.
+"""
+
+from __future__ import annotations
+
+import array
+import atexit
+import contextlib
+import ctypes
+import json
+import os
+import random
+import re
+import secrets
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from dataclasses import dataclass
+from pathlib import Path
+from typing import Callable, Iterable
+
+SKIP_RETURN_CODE = 77
+POLL_INTERVAL = 0.05
+# Stretches every deadline, for very slow machines: KELVARO_E2E_TIME_SCALE=2.
+TIME_SCALE = float(os.environ.get("KELVARO_E2E_TIME_SCALE", "1") or "1")
+
+MAIN_CAPTION = "Kelvaro 0.90"
+MESSAGE_CAPTION = "Kelvaro Nachrichtenfenster"
+
+AUDIO_RATE = 44100
+AUDIO_CHANNELS = 2
+
+# Tools every case needs, with the Debian package that brings each.
+REQUIRED_TOOLS = {"Xvfb": "xvfb", "xauth": "xauth", "xdotool": "xdotool", "dbus-daemon": "dbus-daemon"}
+
+
+class Failure(Exception):
+    """An expectation of the test that did not hold."""
+
+
+class Skip(Exception):
+    """An optional part of a test is not available here; the test reports SKIP."""
+
+
+def check_requirements() -> None:
+    """Fails, naming the Debian packages, when a tool the harness needs is missing."""
+    missing = [f"{tool} (Debian package {package})" for tool, package in REQUIRED_TOOLS.items()
+               if shutil.which(tool) is None]
+    try:
+        import dbus  # noqa: F401  (dbus-python, installed with python3-dbusmock)
+        import dbusmock  # noqa: F401
+    except ImportError as error:
+        missing.append(f"{error} in {sys.executable} (Debian package python3-dbusmock, for /usr/bin/python3)")
+    if missing:
+        raise Failure("missing test tools: " + "; ".join(missing) +
+                      ". scripts/test installs them, or: apt-get install xvfb xauth xdotool dbus-daemon python3-dbusmock")
+
+
+def note(text: str) -> None:
+    """A line for the test's output: what was observed, for the reader of a CTest log."""
+    print(f"[e2e] {text}", flush=True)
+
+
+def wait_until(condition: Callable[[], object], timeout: float, what: str | Callable[[], str],
+               interval: float = POLL_INTERVAL):
+    """Polls `condition` until it returns something true and returns that; fails after `timeout`
+    seconds, naming `what` was awaited (a callable is asked only then)."""
+    deadline = time.monotonic() + timeout * TIME_SCALE
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            raise Failure(f"gave up after {timeout * TIME_SCALE:g} s waiting for {what() if callable(what) else what}")
+        time.sleep(interval)
+
+
+# --- processes ---------------------------------------------------------------------------------
+
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+_live: dict[int, subprocess.Popen] = {}
+
+
+def _in_child() -> None:
+    # Should the harness be killed outright, its children go with it.
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def spawn(argv: list[str], env: dict[str, str], log: Path | None = None, stdout=None, pass_fds=()) -> subprocess.Popen:
+    """Starts `argv` in a new process group; stderr (and stdout unless given) go to `log`."""
+    sink = open(log, "ab") if log else subprocess.DEVNULL
+    try:
+        process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL,
+                                   stdout=sink if stdout is None else stdout, stderr=sink,
+                                   pass_fds=pass_fds, start_new_session=True, preexec_fn=_in_child)
+    finally:
+        if log:
+            sink.close()
+    _live[process.pid] = process
+    return process
+
+
+def stop(process: subprocess.Popen, grace: float = 3.0) -> None:
+    """Ends the process group of `process`: SIGTERM, then SIGKILL after `grace` seconds."""
+    if _live.pop(process.pid, None) is None:
+        return
+    with contextlib.suppress(ProcessLookupError):
+        os.killpg(process.pid, signal.SIGTERM)
+    try:
+        process.wait(grace)
+    except subprocess.TimeoutExpired:
+        with contextlib.suppress(ProcessLookupError):
+            os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+    if process.stdout:
+        process.stdout.close()
+    # Whatever the leader started and left behind in its group.
+    with contextlib.suppress(ProcessLookupError):
+        os.killpg(process.pid, signal.SIGKILL)
+
+
+@atexit.register
+def _stop_all() -> None:
+    for process in reversed(list(_live.values())):
+        stop(process, grace=1.0)
+
+
+def _read_line(fd: int, timeout: float, what: str) -> str:
+    """Reads one line from a pipe within `timeout` seconds."""
+    data = b""
+    deadline = time.monotonic() + timeout * TIME_SCALE
+    while not data.endswith(b"\n"):
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([fd], [], [], left)[0]:
+            raise Failure(f"{what} did not answer within {timeout * TIME_SCALE:g} s")
+        chunk = os.read(fd, 256)
+        if not chunk:
+            raise Failure(f"{what} ended before it answered")
+        data += chunk
+    return data.decode().strip()
+
+
+# --- the world of one session ------------------------------------------------------------------
+
+@dataclass(frozen=True)
+class Window:
+    id: str
+    name: str
+
+
+class Display:
+    """An Xvfb server on a free display number, with a private authorization cookie."""
+
+    def __init__(self, folder: Path):
+        self.folder = folder
+        self.authority = folder / "Xauthority"
+        self.name = ""
+        self.process: subprocess.Popen | None = None
+
+    def start(self) -> None:
+        """Starts Xvfb on a free display and checks that the display answers as ours.
+
+        Left to choose a number itself (-displayfd alone), Xvfb races with servers starting at the
+        same moment and two may end up on one number. So the number is drawn here from high ones
+        that are rarely used; Xvfb's lock file settles a clash, and a lost race is tried again."""
+        cookie = secrets.token_hex(16)
+        for _attempt in range(10):
+            number = random.randrange(100, 1000)
+            if Path(f"/tmp/.X{number}-lock").exists() or Path(f"/tmp/.X11-unix/X{number}").exists():
+                continue
+            self.name = f":{number}"
+            self._xauth("add", self.name, "MIT-MAGIC-COOKIE-1", cookie)
+            if self._launch():
+                return
+        raise Failure("Xvfb found no free display; see xvfb.log")
+
+    def _launch(self) -> bool:
+        """Starts Xvfb on `self.name`; false (and the server stopped) when the display was taken."""
+        log = self.folder / "xvfb.log"
+        read_end, write_end = os.pipe()
+        try:
+            self.process = spawn(["Xvfb", self.name, "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                  "-nolisten", "tcp", "-auth", str(self.authority),
+                                  # Without it the server resets when its last client leaves
+                                  # and refuses connections for a moment.
+                                  "-noreset"],
+                                 os.environ.copy(), log, pass_fds=(write_end,))
+            os.close(write_end)
+            write_end = -1
+            try:
+                _read_line(read_end, 20, "Xvfb")  # written once the server takes connections
+            except Failure:
+                if self.process.poll() is None:
+                    raise
+        finally:
+            os.close(read_end)
+            if write_end >= 0:
+                os.close(write_end)
+        if self.process.poll() is None and "already running" not in log.read_text(errors="replace"):
+            answer = self.run("xdotool", "getdisplaygeometry")
+            if answer.returncode == 0 and answer.stdout.split() == ["1024", "768"]:
+                return True
+        stop(self.process)
+        return False
+
+    def _xauth(self, *args: str) -> None:
+        subprocess.run(["xauth", "-q", "-f", str(self.authority), *args], check=True, timeout=10,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def env(self) -> dict[str, str]:
+        return {"DISPLAY": self.name, "XAUTHORITY": str(self.authority)}
+
+    def run(self, *args: str, check: bool = False) -> subprocess.CompletedProcess:
+        """Runs an X client (xdotool, import) against this display."""
+        return subprocess.run(args, env={**os.environ, **self.env()}, capture_output=True, text=True,
+                              timeout=15 * TIME_SCALE, check=check)
+
+    def screenshot(self, path: Path) -> bool:
+        """Saves the whole screen when ImageMagick's `import` is installed (it is optional)."""
+        if shutil.which("import") is None:
+            return False
+        return self.run("import", "-window", "root", str(path)).returncode == 0
+
+
+class Bus:
+    """A private dbus-daemon, used as session and system bus; nothing on it is started on demand."""
+
+    def __init__(self, folder: Path):
+        self.folder = folder
+        self.address = ""
+        self.process: subprocess.Popen | None = None
+        self._connection = None
+
+    def start(self) -> None:
+        config = self.folder / "bus.conf"
+        config.write_text(
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            f"<busconfig>\n  <type>session</type>\n  <listen>unix:path={self.folder / 'bus'}</listen>\n"
+            "  <auth>EXTERNAL</auth>\n  <policy context=\"default\">\n"
+            "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n    <allow eavesdrop=\"true\"/>\n"
+            "    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
+        self.process = spawn(["dbus-daemon", f"--config-file={config}", "--print-address=1", "--nofork"],
+                             os.environ.copy(), self.folder / "dbus-daemon.log", stdout=subprocess.PIPE)
+        self.address = _read_line(self.process.stdout.fileno(), 20, "dbus-daemon")
+
+    def env(self) -> dict[str, str]:
+        return {"DBUS_SESSION_BUS_ADDRESS": self.address, "DBUS_SYSTEM_BUS_ADDRESS": self.address}
+
+    def connection(self):
+        if self._connection is None:
+            import dbus.bus
+            self._connection = dbus.bus.BusConnection(self.address)
+        return self._connection
+
+    def close(self) -> None:
+        if self._connection is not None:
+            self._connection.close()
+            self._connection = None
+
+
+def _plain(value):
+    """dbus-python values as plain Python values."""
+    import dbus
+    if isinstance(value, dbus.Boolean):
+        return bool(value)
+    for kind in (str, int, float):
+        if isinstance(value, kind):
+            return kind(value)
+    if isinstance(value, dict):
+        return {_plain(key): _plain(item) for key, item in value.items()}
+    if isinstance(value, (list, tuple)):
+        return [_plain(item) for item in value]
+    return value
+
+
+class LogindMock:
+    """dbusmock's logind template on the private bus; `calls()` lists what the program asked of it."""
+
+    NAME = "org.freedesktop.login1"
+    PATH = "/org/freedesktop/login1"
+    MOCK_INTERFACE = "org.freedesktop.DBus.Mock"
+
+    def __init__(self, bus: Bus, folder: Path):
+        self.bus = bus
+        self.folder = folder
+        self.process: subprocess.Popen | None = None
+
+    def start(self, parameters: dict | None) -> None:
+        argv = [sys.executable, "-m", "dbusmock", "--system", "--template", "logind",
+                "--logfile", str(self.folder / "logind-calls.log")]
+        if parameters:
+            argv += ["--parameters", json.dumps(parameters)]
+        self.process = spawn(argv, {**os.environ, **self.bus.env(), "PYTHONDONTWRITEBYTECODE": "1"},
+                             self.folder / "logind-mock.log")
+        wait_until(self._ready, 20, "the logind double on the private bus")
+
+    def _ready(self) -> bool:
+        if self.process.poll() is not None:
+            raise Failure(f"the logind double ended with {self.process.returncode}; see logind-mock.log")
+        return bool(self.bus.connection().name_has_owner(self.NAME))
+
+    def mock(self):
+        """The org.freedesktop.DBus.Mock interface (AddMethod, SetProperty, ClearCalls, ...)."""
+        import dbus
+        return dbus.Interface(self.bus.connection().get_object(self.NAME, self.PATH), self.MOCK_INTERFACE)
+
+    def calls(self) -> list[tuple[str, list]]:
+        """The manager's method calls so far, in order, as (method, arguments)."""
+        return [(str(method), _plain(args)) for _stamp, method, args in self.mock().GetCalls()]
+
+    def wait_for_call(self, method: str, timeout: float) -> list:
+        """Waits until `method` has been called and returns the arguments of its first call."""
+        def found():  # wrapped in a list, so that a call without arguments counts as found
+            return next(([args] for name, args in self.calls() if name == method), None)
+        return wait_until(found, timeout, f"logind's {method} to be called", interval=0.1)[0]
+
+
+def regedit4(default: dict | None, presets: Iterable[dict] = ()) -> str:
+    """The text of a registry file: the default set and numbered presets (values: int or str)."""
+    def value(name: str, content) -> str:
+        if isinstance(content, bool) or isinstance(content, int):
+            return f"\"{name}\"=dword:{int(content):08x}"
+        if any(ord(c) < 0x20 for c in content):
+            return f"\"{name}\"=hex(1):" + ",".join(f"{b:02x}" for b in content.encode() + b"\0")
+        return "\"{}\"=\"{}\"".format(name, content.replace("\\", "\\\\").replace("\"", "\\\""))
+
+    root = "HKEY_CURRENT_USER\\Software\\Kelvaro"
+    sections = [(root, default or {})] + [(f"{root}\\{n:03d}", p) for n, p in enumerate(presets, start=1)]
+    lines = ["REGEDIT4", ""]
+    for key, values in sections:
+        lines += [f"[{key}]", *(value(name, content) for name, content in values.items()), ""]
+    return "\n".join(lines)
+
+
+# --- audio ---------------------------------------------------------------------------------------
+
+@dataclass(frozen=True)
+class Tone:
+    start: float  # seconds from the start of the recording
+    duration: float  # seconds
+    frequency: float  # Hz, from the zero crossings
+
+    def __str__(self) -> str:
+        return f"{self.duration * 1000:.0f} ms at {self.frequency:.0f} Hz from {self.start:.3f} s"
+
+
+def read_mono(path: Path) -> array.array:
+    """The recording (signed 16 bit, interleaved stereo) mixed down to one channel."""
+    samples = array.array("h")
+    data = path.read_bytes() if path.exists() else b""
+    frame = 2 * AUDIO_CHANNELS
+    samples.frombytes(data[:len(data) - len(data) % frame])
+    if sys.byteorder != "little":
+        samples.byteswap()
+    return array.array("h", ((left + right) // 2 for left, right in zip(samples[0::2], samples[1::2])))
+
+
+def find_tones(samples: array.array, rate: int = AUDIO_RATE, window_ms: float = 1.0, level: float = 0.5,
+               floor: int = 500) -> list[Tone]:
+    """Stretches where the level in 1 ms windows is at least `level` times the loudest window.
+
+    Tones that follow each other without a pause are told apart by their fade-out and fade-in,
+    where the level dips below half for a few milliseconds."""
+    size = max(1, int(rate * window_ms / 1000))
+    peaks = [max(max(part), -min(part)) for part in
+             (samples[i:i + size] for i in range(0, len(samples) - size + 1, size))]
+    loudest = max(peaks, default=0)
+    if loudest < floor:
+        return []
+    tones, start = [], None
+    for index, peak in enumerate(peaks + [0]):
+        if peak >= loudest * level and start is None:
+            start = index
+        elif peak < loudest * level and start is not None:
+            first, end = start * size, index * size
+            tones.append(Tone(first / rate, (end - first) / rate, _frequency(samples, first, end, rate)))
+            start = None
+    return tones
+
+
+def _frequency(samples: array.array, first: int, end: int, rate: int) -> float:
+    """Frequency from the rising zero crossings between `first` and `end` (interpolated)."""
+    crossings = []
+    for i in range(first + 1, end):
+        before, after = samples[i - 1], samples[i]
+        if before < 0 <= after:
+            crossings.append(i - 1 + (-before) / (after - before))
+    if len(crossings) < 2:
+        return 0.0
+    return (len(crossings) - 1) * rate / (crossings[-1] - crossings[0])
+
+
+# --- the program ---------------------------------------------------------------------------------
+
+class Program:
+    """The running program: its windows as xdotool sees them, every caption seen, its exit."""
+
+    def __init__(self, session: Session, process: subprocess.Popen):
+        self.session = session
+        self.process = process
+        self.pid = process.pid
+        self.captions_seen: list[str] = []
+
+    def windows(self) -> list[Window]:
+        """The program's visible windows; records every caption seen."""
+        found = self.session.display.run("xdotool", "search", "--onlyvisible", "--pid", str(self.pid))
+        windows = []
+        for wid in found.stdout.split():
+            name = self.session.display.run("xdotool", "getwindowname", wid)
+            if name.returncode == 0:  # the window may have gone in between
+                windows.append(Window(wid, name.stdout.rstrip("\n")))
+        for window in windows:
+            if window.name not in self.captions_seen:
+                self.captions_seen.append(window.name)
+        return windows
+
+    def running(self) -> bool:
+        return self.process.poll() is None
+
+    def wait_for_window(self, caption: str | re.Pattern, timeout: float) -> Window:
+        """Waits for a visible window with this caption (exact text, or a pattern that must match)."""
+        def match(name: str) -> bool:
+            return name == caption if isinstance(caption, str) else bool(caption.fullmatch(name))
+
+        def found():
+            self.expect_running()
+            return next((w for w in self.windows() if match(w.name)), None)
+        shown = caption if isinstance(caption, str) else caption.pattern
+        return wait_until(found, timeout, lambda: f"a window captioned {shown!r} (seen: {self.captions_seen})")
+
+    def wait_gone(self, window: Window, timeout: float) -> None:
+        wait_until(lambda: window.id not in {w.id for w in self.windows()}, timeout, f"window {window.name!r} to go")
+
+    def press(self, window: Window, key: str) -> None:
+        """Gives `window` the keyboard focus and types `key` (there is no window manager to do it)."""
+        self.session.display.run("xdotool", "windowfocus", window.id)
+        self.session.display.run("xdotool", "key", "--clearmodifiers", key)
+
+    def answer(self, window: Window, key: str = "Return", timeout: float = 10) -> None:
+        """Answers a box by a key press, repeated until the box has gone."""
+        def gone() -> bool:
+            if window.id not in {w.id for w in self.windows()}:
+                return True
+            self.press(window, key)
+            return False
+        wait_until(gone, timeout, f"box {window.name!r} to close on {key}", interval=0.5)
+
+    def saw_caption(self, caption: re.Pattern) -> bool:
+        return any(caption.fullmatch(name) for name in self.captions_seen)
+
+    def expect_running(self) -> None:
+        if not self.running():
+            raise Failure(f"the program ended with exit code {self.process.returncode}; see program.log")
+
+    def wait_exit(self, timeout: float) -> int:
+        """Waits for the program to end by itself and returns its exit code."""
+        wait_until(lambda: not self.running(), timeout, "the program to end by itself")
+        return self.process.returncode
+
+
+class Session(contextlib.AbstractContextManager):
+    """One test's private world: display, bus with logind double, folders, registry, audio file.
+
+    The folder is removed after a passing test and kept (with logs and a screenshot) after a failing one."""
+
+    def __init__(self, program: str, name: str, logind: dict | None = None):
+        self.program_path = program
+        self.name = name
+        self.logind_parameters = logind
+        self.folder = Path(tempfile.mkdtemp(prefix=f"kelvaro-e2e-{name}-"))
+        self.registry = self.folder / "registry.reg"
+        self.audio = self.folder / "out.raw"
+        self.display = Display(self.folder)
+        self.bus = Bus(self.folder)
+        self.logind = LogindMock(self.bus, self.folder)
+        self.programs: list[Program] = []
+        self._processes_before = set(_live)
+
+    def __enter__(self) -> Session:
+        try:
+            self.display.start()
+            self.bus.start()
+            self.logind.start(self.logind_parameters)
+            note(f"{self.name}: display {self.display.name}, bus {self.bus.address}, folder {self.folder}")
+        except BaseException:
+            self.__exit__(*sys.exc_info())
+            raise
+        return self
+
+    def __exit__(self, kind, error, trace) -> None:
+        signal.alarm(0)  # the case's time budget must not cut the cleaning up short
+        if kind is not None:
+            with contextlib.suppress(Exception):
+                self._diagnose(error)
+        self.bus.close()
+        for pid in reversed([pid for pid in _live if pid not in self._processes_before]):
+            stop(_live[pid])
+        if kind is None:
+            shutil.rmtree(self.folder, ignore_errors=True)
+        else:
+            print(f"[e2e] kept the session folder for diagnosis: {self.folder}", file=sys.stderr)
+
+    def write_registry(self, default: dict | None, presets: Iterable[dict] = ()) -> None:
+        """Writes the stored default set (and presets) the program will read."""
+        self.registry.write_text(regedit4(default, presets), encoding="utf-8")
+
+    def env(self) -> dict[str, str]:
+        """The environment of programs in the session: nothing of the desktop the test runs in."""
+        passed = ("PATH", "LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_MESSAGES", "TZ", "USER", "LOGNAME",
+                  "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")
+        env = {name: os.environ[name] for name in passed if name in os.environ}
+        for name in ("home", "runtime", "config", "data", "cache"):
+            (self.folder / name).mkdir(mode=0o700, exist_ok=True)
+        env.update(self.display.env())
+        env.update(self.bus.env())
+        env.update({
+            "HOME": str(self.folder / "home"),
+            "XDG_RUNTIME_DIR": str(self.folder / "runtime"),
+            "XDG_CONFIG_HOME": str(self.folder / "config"),
+            "XDG_DATA_HOME": str(self.folder / "data"),
+            "XDG_CACHE_HOME": str(self.folder / "cache"),
+            "KELVARO_REGISTRY": str(self.registry),
+            "QT_QPA_PLATFORM": "xcb",
+            "NO_AT_BRIDGE": "1",
+            # Recorded in real time: without a delay the driver writes silence as fast as it can.
+            "SDL_AUDIODRIVER": "disk",
+            "SDL_DISKAUDIOFILE": str(self.audio),
+        })
+        return env
+
+    def start(self, *args: str) -> Program:
+        """Starts the program with these arguments (each one argv element, given as is)."""
+        process = spawn([self.program_path, *args], self.env(), self.folder / "program.log")
+        program = Program(self, process)
+        self.programs.append(program)
+        return program
+
+    def start_helper(self, argv: list[str], log_name: str) -> subprocess.Popen:
+        """Starts another program on the session's display and bus (a notification area host, say);
+        it is stopped with the session."""
+        return spawn(argv, self.env(), self.folder / log_name)
+
+    def tones(self) -> list[Tone]:
+        return find_tones(read_mono(self.audio))
+
+    def wait_for_tones(self, count: int, timeout: float, silence_after: float = 0.1) -> list[Tone]:
+        """Waits until the recording holds `count` tones and the last has ended."""
+        def complete():
+            tones = self.tones()
+            length = self.audio.stat().st_size / (2 * AUDIO_CHANNELS * AUDIO_RATE) if self.audio.exists() else 0
+            if len(tones) >= count and length - (tones[-1].start + tones[-1].duration) >= silence_after:
+                return tones
+            return None
+        return wait_until(complete, timeout, f"{count} tones in the recording", interval=0.25)
+
+    def _diagnose(self, error) -> None:
+        out = sys.stderr
+        print(f"[e2e] {self.name} failed: {error}", file=out)
+        for program in self.programs:
+            print(f"[e2e] program pid {program.pid}: running={program.running()} "
+                  f"exit={program.process.returncode} captions seen={program.captions_seen}", file=out)
+            if program.running():
+                with contextlib.suppress(Exception):
+                    print(f"[e2e] visible windows now: {program.windows()}", file=out)
+        for label, helper in (("Xvfb", self.display.process), ("dbus-daemon", self.bus.process),
+                              ("logind double", self.logind.process)):
+            if helper is not None and helper.poll() is not None:
+                print(f"[e2e] {label} has ended, exit code {helper.returncode}", file=out)
+        with contextlib.suppress(Exception):
+            print(f"[e2e] logind calls: {self.logind.calls()}", file=out)
+        with contextlib.suppress(Exception):
+            print("[e2e] tones recorded: " + ("; ".join(map(str, self.tones())) or "none"), file=out)
+        for log in ("program.log", "logind-mock.log", "xvfb.log", "dbus-daemon.log"):
+            path = self.folder / log
+            if path.exists() and path.stat().st_size:
+                text = path.read_text(errors="replace")[-4000:]
+                print(f"[e2e] --- {log} (end) ---\n{text}", file=out)
+        if self.display.name:
+            shot = self.folder / "screenshot.png"
+            if self.display.screenshot(shot):
+                print(f"[e2e] screenshot: {shot}", file=out)
+            else:
+                print("[e2e] no screenshot (ImageMagick's `import`, package imagemagick, is optional)", file=out)
+
+
+# --- running one case from CTest --------------------------------------------------------------------
+
+CASES: dict[str, tuple[Callable[[str], None], int]] = {}
+
+
+def case(budget: int):
+    """Registers a test case; it fails when it runs longer than `budget` seconds (keep CTest's
+    TIMEOUT above it, so that the harness, not CTest, stops the processes)."""
+    def register(function: Callable[[str], None]):
+        CASES[function.__name__] = (function, budget)
+        return function
+    return register
+
+
+class _Interrupted(BaseException):
+    pass
+
+
+def main(argv: list[str] | None = None) -> int:
+    """Command line: --program PATH CASE (or --list). Exit code 0 passed, 1 failed, 77 skipped."""
+    import argparse
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", help="path of the kelvaro program")
+    parser.add_argument("case", nargs="?", choices=sorted(CASES))
+    parser.add_argument("--list", action="store_true", help="list the cases")
+    options = parser.parse_args(argv)
+    if options.list or not options.case:
+        print("\n".join(sorted(CASES)))
+        return 0 if options.list else 2
+    function, budget = CASES[options.case]
+
+    def over_budget(_signum, _frame):
+        raise Failure(f"the case ran longer than its budget of {budget * TIME_SCALE:g} s")
+
+    def interrupted(signum, _frame):
+        raise _Interrupted(f"interrupted by signal {signum}")
+
+    signal.signal(signal.SIGALRM, over_budget)
+    signal.signal(signal.SIGTERM, interrupted)
+    signal.signal(signal.SIGHUP, interrupted)
+    started = time.monotonic()
+    try:
+        check_requirements()
+        if not options.program or not os.access(options.program, os.X_OK):
+            raise Failure(f"no program to test at {options.program!r}")
+        signal.alarm(max(1, int(budget * TIME_SCALE)))
+        function(options.program)
+    except Skip as reason:
+        print(f"[e2e] {options.case}: SKIP: {reason}")
+        return SKIP_RETURN_CODE
+    except Failure as reason:
+        print(f"[e2e] {options.case}: FAILED after {time.monotonic() - started:.1f} s: {reason}", file=sys.stderr)
+        return 1
+    except _Interrupted as reason:
+        print(f"[e2e] {options.case}: {reason}", file=sys.stderr)
+        return 1
+    except Exception:
+        traceback.print_exc()
+        return 1
+    finally:
+        signal.alarm(0)
+        _stop_all()
+    print(f"[e2e] {options.case}: passed in {time.monotonic() - started:.1f} s")
+    return 0
