@@ -8,7 +8,7 @@ name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
 import re
 import sys
 
-from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note
+from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note, wait_until
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -123,10 +123,41 @@ def poweroff_challenge(program: str) -> None:
 
 
 # --- notification area ---------------------------------------------------------------------------
-# Tray cases go here: start a notification area host on the session's display first, e.g.
-#     tray = session.start_helper(["trayer", "--expand", "false"], "trayer.log")
-# then the program with -K (minimise to the tray), and look for its icon window among
-# kelvaro.windows().
+
+TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
+          "--height", "32", "--expand", "false", "--SetDockType", "true"]
+
+
+def geometry(session: Session, window_id: str) -> dict[str, int]:
+    """Position and size of a window on the screen (xdotool's --shell output)."""
+    shown = session.display.run("xdotool", "getwindowgeometry", "--shell", window_id)
+    values = dict(line.split("=", 1) for line in shown.stdout.split() if "=" in line)
+    return {key: int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT") if key in values}
+
+
+@case(budget=50)
+def tray_minimise(program: str) -> None:
+    """With a notification area host, minimising puts the icon in it; a click brings the window back."""
+    with Session(program, "tray_minimise") as session:
+        session.start_helper(TRAYER, "trayer.log")
+        # -K minimises the program when the run starts, which moves it into the notification area.
+        kelvaro = session.start("-MTee", "-K", "-A", "-T-00:05:00")
+
+        def icon_only():
+            kelvaro.expect_running()
+            windows = kelvaro.windows()
+            if any(w.name.startswith("Kelvaro 0.90") for w in windows) or len(windows) != 1:
+                return None
+            return windows[0]
+        icon = wait_until(icon_only, SHOW, "only the notification-area icon to be shown")
+        placed = geometry(session, icon.id)
+        # trayer sits at the top right edge of the 1024 pixels wide screen and embeds the icon there.
+        expect(placed.get("Y", 999) < 40 and placed.get("X", 0) > 1024 - 130 and placed.get("WIDTH", 99) <= 40,
+               f"the icon should sit in the notification area at the top right: {placed}")
+
+        session.display.run("xdotool", "mousemove", "--window", icon.id, "6", "6", "click", "1")
+        kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:0[45]:[0-5][0-9]\]"), SHOW)
+        wait_until(lambda: icon.id not in {w.id for w in kelvaro.windows()}, STEP, "the icon to go away on restore")
 
 
 if __name__ == "__main__":
