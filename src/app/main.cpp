@@ -72,7 +72,7 @@ int main(int argc, char** argv)
     TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
-    TEinstellungen einstellungen;
+    TEinstellungen einstellungen(boxes, fileDialogs, AudioDevice::system());
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -74,7 +74,7 @@ protected:
             TNachricht::Links{clock, main->CurrentOptions(), sound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
-        einstellungen = std::make_unique<TEinstellungen>();
+        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, audio);
         main->setSecondaryWindows(
             {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
     }
