@@ -9,6 +9,7 @@ namespace kelvaro {
 class Clock;
 class ExpirySound;
 class FileDialogs;
+class InputBox;
 class MediaPlayer;
 class MessageBoxes;
 class ModalRunner;
@@ -35,6 +36,10 @@ struct MainServices
     ProgramInfo info;
     /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
     QStringList parameters;
+    /** Asks for a preset's name. */
+    InputBox& inputBox;
+    /** The program file that launchers start. */
+    QString programPath = ProgramInfo::programPath();
 };
 
 /** The windows created after the main window. */

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/InputBox.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/ModalRunner.h"
 #include "platform/PowerPlatform.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv)
     QtMessageBoxes boxes;
     QtModalRunner modal;
     QtFileDialogs fileDialogs;
+    QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
     MediaPlayer mediaPlayer;
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
@@ -62,7 +64,8 @@ int main(int argc, char** argv)
                                 mediaPlayer,
                                 fileDialogs,
                                 ProgramInfo::compiledIn(),
-                                ParametersFromArguments(QApplication::arguments())};
+                                ParametersFromArguments(QApplication::arguments()),
+                                inputBox};
 
     LinuxOsVersion osVersion;
 

@@ -13,6 +13,7 @@
 #include "mock/RecordingActions.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/ScriptedFileDialogs.h"
+#include "mock/ScriptedInputBox.h"
 #include "mock/ScriptedModalRunner.h"
 #include "options/TDeinstallation.h"
 #include "windows/TEinstellungen.h"
@@ -45,6 +46,11 @@ protected:
     FakeAudioDevice audio;
     MediaPlayer mediaPlayer{audio, nullptr};
     ScriptedFileDialogs fileDialogs;
+    ScriptedInputBox inputBox;
+    /** The store the windows use; tests may point it at a real store file. */
+    RegistryStore* registry = &store;
+    /** The program file that launchers start. */
+    QString programPath = ProgramInfo::programPath();
     FakeOsVersionQuery osVersion;
     QList<int> exitCodes;
     std::unique_ptr<TMain> main;
@@ -67,9 +73,10 @@ protected:
     void create(const QStringList& parameters = {})
     {
         MainServices services{
-            clock, store, boxes, modal, power, sound, mediaPlayer, fileDialogs, ProgramInfo::compiledIn(), parameters};
+            clock,      *registry, boxes,      modal, power, sound, mediaPlayer, fileDialogs, ProgramInfo::compiledIn(),
+            parameters, inputBox,  programPath};
         main = std::make_unique<TMain>(services);
-        deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
+        deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(
             TNachricht::Links{clock, main->CurrentOptions(), sound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
