@@ -1,6 +1,5 @@
 #include "windows/TEinstellungen.h"
 
-#include "actions/MediaPlayer.h"
 #include "app/ActionPanel.h"
 #include "app/ClickPanel.h"
 #include "app/SoundPanel.h"
@@ -232,19 +231,6 @@ TEST_F(Editor, CloseKeepsTheChangesInTheOptions)
     EXPECT_FALSE(dialog.Accepted());
     EXPECT_EQ(options().GetAktion(), AktionRestart);
     EXPECT_TRUE(options().GetMinimize());
-}
-
-TEST_F(Editor, SoundTestPlaysOnAfterClosingAndTheButtonStillReadsStop)
-{
-    options().SetSoundMode(SoundFile);
-    options().SetSoundFile(QStringLiteral("/tmp/gong.wav"));
-    run([this] {
-        click(dialog.Sound->Btn_PlayStop);
-        click(dialog.Btn_Schliessen);
-    });
-    EXPECT_EQ(audio.playingFile(), QStringLiteral("/tmp/gong.wav"));
-    EXPECT_EQ(dialog.MediaPlayer1->objectName(), QStringLiteral("MediaPlayer1"));
-    run([this] { EXPECT_EQ(dialog.Sound->Btn_PlayStop->text(), QStringLiteral("Stop")); });
 }
 
 } // namespace
