@@ -9,6 +9,7 @@ namespace kelvaro {
 class Clock;
 class ExpirySound;
 class FileDialogs;
+class InputBox;
 class MediaPlayer;
 class MessageBoxes;
 class ModalRunner;
@@ -37,9 +38,13 @@ struct MainServices
     /** The notification area and the timers of the tray icon. */
     TrayShell& trayShell;
     TimerService& trayTimers;
+    /** Asks for a preset's name. */
+    InputBox& inputBox;
     ProgramInfo info;
     /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
     QStringList parameters;
+    /** The program file that launchers start. */
+    QString programPath = ProgramInfo::programPath();
 };
 
 /** The windows created after the main window. */

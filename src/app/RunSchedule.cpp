@@ -32,4 +32,10 @@ bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds)
     return hours > 0 || minutes > 0 || seconds > 0;
 }
 
+QString zeroCountdownText()
+{
+    return QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
+                          "damit der Countdown durchgeführt werden kann!");
+}
+
 } // namespace kelvaro::RunSchedule

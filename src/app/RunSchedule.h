@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>
@@ -21,5 +22,8 @@ qint64 remaining(qint64 endMs, qint64 sampleMs);
 
 /** Whether a countdown of h:m:s is long enough to start (some part greater than zero). */
 bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds);
+
+/** The information given when a countdown without length is to be started or stored. */
+QString zeroCountdownText();
 
 } // namespace kelvaro::RunSchedule

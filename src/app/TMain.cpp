@@ -7,7 +7,9 @@
 #include "app/ActionPanel.h"
 #include "app/ConfigButtonImages.h"
 #include "app/DigitPad.h"
+#include "app/PresetsPage.h"
 #include "app/RunSchedule.h"
+#include "app/ShortcutPage.h"
 #include "app/SoundPanel.h"
 #include "app/StartPanel.h"
 #include "app/StatusPanels.h"
@@ -49,9 +51,6 @@ constexpr int kOpenHeight = 527;
 constexpr int kClosedHeight = 250;
 constexpr int kOpenCloseThreshold = 300;
 
-const QString kZeroCountdown = QStringLiteral(
-    "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\rdamit der Countdown durchgeführt werden kann!");
-
 /** The file-name part of a path: everything after the last backslash, slash or colon. */
 QString fileNamePart(const QString& path)
 {
@@ -82,10 +81,12 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     setUpTrayIcon();
     bindPanels();
     connectHandlers();
+    createPages();
 
     // A parameter list that is accepted decides every option of this run; otherwise the stored
     // default set is loaded. The two are never mixed.
     m_errors.guard([this] {
+        m_presets->RemoveOldValues();
         if (!ParseCommandLine(m_options, m_services.parameters, m_services.boxes))
             m_options.LoadFromRegistry(m_services.registry, 0);
     });
@@ -110,6 +111,22 @@ void TMain::bindPanels()
     connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
         m_ui.P_Eingabehilfe->ToggleDigitPad(!m_ui.P_Eingabehilfe->isVisible(), target);
     });
+}
+
+void TMain::createPages()
+{
+    const auto editor = [this] {
+        return m_windows.einstellungen;
+    };
+    m_presets = std::make_unique<PresetsPage>(
+        PresetsPage::Controls{m_ui.LBx_Presets, m_ui.Btn_Presets_Add, m_ui.Btn_Presets_Del, m_ui.Btn_Presets_Change,
+                              m_ui.CBx_Presets},
+        PresetsPage::Links{m_services.registry, m_options, [this] { ShowOptions(); }, editor, m_services.modal,
+                           m_services.inputBox, m_errors, this});
+    m_shortcut = std::make_unique<ShortcutPage>(
+        ShortcutPage::Controls{m_ui.Ed_LinkDatei, m_ui.Button1, m_ui.Button2, m_ui.Button3},
+        ShortcutPage::Links{editor, m_services.modal, m_services.fileDialogs, m_services.boxes, m_errors,
+                            m_services.programPath});
 }
 
 void TMain::connectHandlers()
@@ -216,6 +233,8 @@ void TMain::showEvent(QShowEvent* event)
 void TMain::FormShow()
 {
     m_ui.Timer1->start();
+    m_presets->LoadPresets();
+    m_presets->ShowPresets();
     ShowOptions();
     m_ui.PageControl1->setCurrentIndex(0);
     setWindowTitle(captionBase());
@@ -360,7 +379,7 @@ void TMain::Btn_StartClick()
     qint32 h = 0, m = 0, s = 0;
     m_options.GetZeit(h, m, s);
     if (mode == ZeitCountdown && !RunSchedule::countdownHasLength(h, m, s)) {
-        m_services.boxes.information(kZeroCountdown);
+        m_services.boxes.information(RunSchedule::zeroCountdownText());
         return;
     }
 

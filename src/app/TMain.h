@@ -10,9 +10,14 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QPushButton;
 
 namespace kelvaro {
+
+class PresetsPage;
+class ShortcutPage;
 
 /**
  * The main window: clocks, time entry, start and stop, and the fold-out settings area. Every
@@ -72,6 +77,7 @@ protected:
 private:
     void FormClose();
     void bindPanels();
+    void createPages();
     void connectHandlers();
     void setDefaultButton(QPushButton* button);
     void setOuterHeight(int height);
@@ -92,6 +98,8 @@ private:
     TMainUi m_ui;
     TEinst m_options;
     SecondaryWindows m_windows;
+    std::unique_ptr<PresetsPage> m_presets;
+    std::unique_ptr<ShortcutPage> m_shortcut;
     QPushButton* m_defaultButton = nullptr;
     QtTrayOwner m_trayOwner;
     TTrayIcon m_trayIcon;

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/InputBox.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/ModalRunner.h"
 #include "platform/PowerPlatform.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     QtMessageBoxes boxes;
     QtModalRunner modal;
     QtFileDialogs fileDialogs;
+    QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
     MediaPlayer mediaPlayer;
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
@@ -67,6 +69,7 @@ int main(int argc, char** argv)
                                 fileDialogs,
                                 trayShell,
                                 trayTimers,
+                                inputBox,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
 
@@ -78,7 +81,7 @@ int main(int argc, char** argv)
     TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
-    TEinstellungen einstellungen;
+    TEinstellungen einstellungen(boxes, fileDialogs, AudioDevice::system());
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -15,6 +15,7 @@
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/RecordingTrayShell.h"
 #include "mock/ScriptedFileDialogs.h"
+#include "mock/ScriptedInputBox.h"
 #include "mock/ScriptedModalRunner.h"
 #include "options/TDeinstallation.h"
 #include "windows/TEinstellungen.h"
@@ -51,6 +52,11 @@ protected:
     ScriptedFileDialogs fileDialogs;
     RecordingTrayShell trayShell;
     ManualTimerService trayTimers;
+    ScriptedInputBox inputBox;
+    /** The store the windows use; tests may point it at a real store file. */
+    RegistryStore* registry = &store;
+    /** The program file that launchers start. */
+    QString programPath = ProgramInfo::programPath();
     FakeOsVersionQuery osVersion;
     QList<int> exitCodes;
     std::unique_ptr<TMain> main;
@@ -72,25 +78,16 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{clock,
-                              store,
-                              boxes,
-                              modal,
-                              power,
-                              *expirySound,
-                              mediaPlayer,
-                              fileDialogs,
-                              trayShell,
-                              trayTimers,
-                              ProgramInfo::compiledIn(),
-                              parameters};
+        MainServices services{clock,       *registry,   boxes,     modal,      power,    *expirySound,
+                              mediaPlayer, fileDialogs, trayShell, trayTimers, inputBox, ProgramInfo::compiledIn(),
+                              parameters,  programPath};
         main = std::make_unique<TMain>(services);
-        deinstallation = std::make_unique<TDeinstallation>(store, boxes, [this](int code) { exitCodes << code; });
+        deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(
             TNachricht::Links{clock, main->CurrentOptions(), *expirySound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
-        einstellungen = std::make_unique<TEinstellungen>();
+        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, audio);
         main->setSecondaryWindows(
             {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
     }

@@ -13,13 +13,16 @@ public:
     QStringList answers;
     QStringList askedFilters;
     QStringList askedFolders;
+    /** The default suffixes of the save dialogs asked. */
+    QStringList askedSuffixes;
 
     QString openFileName(QWidget*, const QString& folder, const QString& filters) override
     {
         return answer(folder, filters);
     }
-    QString saveFileName(QWidget*, const QString& folder, const QString& filters, const QString&) override
+    QString saveFileName(QWidget*, const QString& folder, const QString& filters, const QString& suffix) override
     {
+        askedSuffixes << suffix;
         return answer(folder, filters);
     }
 

@@ -1,5 +1,6 @@
 #include "options/LauncherFile.h"
 
+#include "mock/DesktopFileValidator.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/TempDir.h"
 #include "options/CommandLine.h"
@@ -8,8 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -25,26 +24,12 @@ QString readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-/** The validator's complaints, or nothing when the file passes. */
-std::optional<QString> validatorComplaints(const QString& path)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("desktop-file-validate"), {path});
-    if (!process.waitForFinished(30000))
-        return QStringLiteral("desktop-file-validate did not finish");
-    const QString output = QString::fromUtf8(process.readAll());
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 || !output.trimmed().isEmpty())
-        return output;
-    return std::nullopt;
-}
-
 class LauncherFiles : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+        if (!test::desktopFileValidatorAvailable())
             GTEST_SKIP() << "desktop-file-validate (desktop-file-utils) is not installed";
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("Pro gramme $x")));
         m_program = m_dir.file(QStringLiteral("Pro gramme $x/kel`varo \"%1\"\\bin"));
@@ -83,7 +68,7 @@ TEST_F(LauncherFiles, ValidFileWhoseCommandReadsBackToTheSameOptions)
         QString error;
         ASSERT_TRUE(CreateShortcut(m_program, arguments, path, QStringLiteral("Kelvaro"), &error))
             << error.toStdString();
-        const std::optional<QString> complaints = validatorComplaints(path);
+        const std::optional<QString> complaints = test::desktopFileComplaints(path);
         EXPECT_FALSE(complaints) << complaints.value_or(QString()).toStdString() << readAll(path).toStdString();
 
         const std::optional<QStringList> command = ReadLauncherCommand(path);
@@ -111,7 +96,7 @@ TEST_F(LauncherFiles, CarriesNameFolderCommentAndIsExecutable)
     EXPECT_EQ(QFileInfo(path).permissions() & everyone, // mode 0755
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                   QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
-    EXPECT_FALSE(validatorComplaints(path));
+    EXPECT_FALSE(test::desktopFileComplaints(path));
 }
 
 TEST_F(LauncherFiles, ReplacesAnExistingFileWithoutLeavingTemporaryFiles)
