@@ -33,7 +33,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
-    QApplication::setDesktopFileName(QStringLiteral("kelvaro"));
+    // The installed desktop entry's name, so that desktops match the windows to its name and icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.kelvaro.Kelvaro"));
     // The program ends when its main window is closed, not when the last visible window goes (the
     // main window may be hidden in the notification area while the message window closes).
     QApplication::setQuitOnLastWindowClosed(false);
