@@ -1,4 +1,5 @@
-# Shared by scripts/run and scripts/test: the Debian packages Kelvaro needs, and their installation.
+# Shared by scripts/run, scripts/test and scripts/package: the Debian packages Kelvaro needs, and
+# their installation.
 # shellcheck shell=bash
 
 KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -12,13 +13,19 @@ KELVARO_BUILD_PACKAGES=(
 )
 
 # To build and run the tests: GoogleTest, a virtual X display and a notification area, a private
-# D-Bus with the logind double, audio analysis and the freedesktop validators.
+# D-Bus with the logind double, audio analysis, the freedesktop validators and groff.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool trayer
     dbus dbus-bin dbus-daemon python3-dbusmock
     sox libsox-fmt-mp3
-    desktop-file-utils
+    desktop-file-utils appstream groff-base
+)
+
+# To build the Debian package: dpkg-shlibdeps and dpkg-buildflags, and `file`, which CPack uses to
+# find the programs whose libraries it looks up.
+KELVARO_PACKAGE_PACKAGES=(
+    dpkg-dev file
 )
 
 # Installs the given Debian packages that are missing (apt-get update first; sudo when not root).
