@@ -32,6 +32,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,23 @@ QString fileNamePart(const QString& path)
 {
     const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
     return path.mid(cut + 1);
+}
+
+/** Appends "<event> <ms>" to the file named by KELVARO_TRACE_RUN, so that the moments of a run can
+ *  be timed from outside (milliseconds since the epoch); does nothing when the variable is unset. */
+void traceRun(const char* event, qint64 ms)
+{
+    static const QString path = qEnvironmentVariable("KELVARO_TRACE_RUN");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    QByteArray line(event);
+    line += ' ';
+    line += QByteArray::number(ms);
+    line += '\n';
+    file.write(line);
 }
 
 } // namespace
@@ -411,6 +429,8 @@ void TMain::Btn_StartClick()
     m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
     m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
     m_ui.Timer2->start();
+    traceRun("start", m_startMs);
+    traceRun("end", m_endMs);
 }
 
 void TMain::Timer2Timer()
@@ -431,6 +451,7 @@ void TMain::expire()
     const quint8 action = m_options.GetAktion();
     if (action > AktionStandby)
         return; // no known action: the run stays expired until Stop
+    traceRun("expiry", m_services.clock.currentMSecsSinceEpoch());
 
     Btn_ResetClick();
     switch (action) {
