@@ -192,7 +192,9 @@ void TMain::setUpTrayIcon()
 
 void TMain::setTrayHint(const QString& hint)
 {
-    m_trayIcon.SetHint(hint);
+    // The run tick repeats the same text ten times a second; only a change goes to the tray.
+    if (hint != m_trayIcon.GetHint())
+        m_trayIcon.SetHint(hint);
 }
 
 void TMain::showRing(std::optional<double> remaining)

@@ -18,7 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
+#include <QIcon>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -132,7 +132,7 @@ void TMainUi::setupUi(QMainWindow* window)
     Eingabe->setGeometry(176, 36, 214, 102);
 
     Btn_Speichern = button(client, "Btn_Speichern", QString(), 4, 25);
-    Btn_Speichern->setIcon(window->style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Btn_Speichern->setIcon(QIcon(QStringLiteral(":/buttons/save.png")));
     Btn_Speichern->setToolTip(QStringLiteral("Einstellungen speichern"));
     Btn_Config = button(client, "Btn_Config", QString(), 33, 50);
     Btn_Config->setToolTip(QStringLiteral("Einstellungen öffnen/schließen"));

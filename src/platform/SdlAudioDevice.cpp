@@ -57,11 +57,6 @@ struct SdlAudioDevice::State
     Track owner = 0;
 };
 
-AudioDevice& AudioDevice::system()
-{
-    return SdlAudioDevice::instance();
-}
-
 SdlAudioDevice& SdlAudioDevice::instance()
 {
     static SdlAudioDevice device;

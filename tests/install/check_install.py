@@ -73,6 +73,9 @@ def png_size(path: Path) -> tuple[int, int]:
 def check_files(usr: Path, _args) -> None:
     program = usr / "bin/kelvaro"
     expect(program.is_file() and os.access(program, os.X_OK), f"{program} missing or not executable")
+    # The audio module the program loads at its first sound, in its library folder.
+    modules = sorted(usr.glob("lib*/**/kelvaro/kelvaro-audio-sdl.so"))
+    expect(len(modules) == 1, f"the audio module should be installed once below lib/: {modules}")
     icons = usr / "share/icons/hicolor"
     svg = icons / "scalable/apps/kelvaro.svg"
     expect(svg.is_file(), f"{svg} missing")
