@@ -369,6 +369,8 @@ void TMain::Timer1Timer()
     m_ui.Timer1->stop();
     m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
     m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
+    if (m_timedRunGoing)
+        m_ui.Timer2->start(); // the run tick looks at the new sample
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
     m_startupPending = false;
@@ -430,6 +432,7 @@ void TMain::Btn_StartClick()
 
     m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
     m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
+    m_timedRunGoing = true;
     m_ui.Timer2->start();
     traceRun("start", m_startMs);
     traceRun("end", m_endMs);
@@ -507,6 +510,7 @@ void TMain::Btn_ResetClick()
     setWindowTitle(captionBase());
     setTrayHint(ProductNameText());
     showRing(std::nullopt);
+    m_timedRunGoing = false;
     m_ui.Timer2->stop();
     m_ui.Timer3->stop();
 }

@@ -111,6 +111,7 @@ private:
     qint64 m_endMs = 0;
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
     bool m_startupPending = true;
+    bool m_timedRunGoing = false; // a countdown or clock-time run: each clock tick triggers the run tick
 };
 
 } // namespace kelvaro

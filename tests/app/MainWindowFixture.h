@@ -106,12 +106,17 @@ protected:
         for (qint64 done = 0; done < ms; done += 100) {
             clock.advance(100);
             m_sinceClockTick += 100;
+            bool runTickJustStarted = false;
             if (ui().Timer1->isActive() && m_sinceClockTick >= 1000) {
                 m_sinceClockTick = 0;
+                const bool wasActive = ui().Timer2->isActive();
                 main->Timer1Timer();
+                runTickJustStarted = !wasActive && ui().Timer2->isActive(); // due 100 ms later
             }
-            if (ui().Timer2->isActive())
+            if (ui().Timer2->isActive() && !runTickJustStarted) {
+                ui().Timer2->stop(); // a single-shot timer is over once it fires
                 main->Timer2Timer();
+            }
             if (ui().Timer3->isActive())
                 main->Timer3Timer();
         }

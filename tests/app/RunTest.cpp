@@ -181,6 +181,24 @@ TEST_F(Run, UnknownActionStaysExpiredUntilStop)
     EXPECT_FALSE(running());
 }
 
+TEST_F(Run, RunTickFollowsEachClockTickAndOnlyDuringATimedRun)
+{
+    createAndShow();
+    setCountdown(0, 1, 0);
+    ui().Btn_Start->click();
+    ASSERT_TRUE(ui().Timer2->isSingleShot()); // no wake-ups between two clock samples
+    ui().Timer2->stop();
+    clockTick();
+    EXPECT_TRUE(ui().Timer2->isActive());
+    ui().Btn_Reset->click();
+    clockTick();
+    EXPECT_FALSE(ui().Timer2->isActive());
+    main->CurrentOptions().SetZeitMode(ZeitStopuhr);
+    ui().Btn_Start->click();
+    clockTick();
+    EXPECT_FALSE(ui().Timer2->isActive());
+}
+
 TEST_F(Run, UnknownTimeModeRunsWithoutTimerUntilStop)
 {
     createAndShow();
