@@ -4,6 +4,7 @@
 #include "options/TEinst.h"
 #include "platform/Clock.h"
 #include "platform/SerialDateTime.h"
+#include "windows/Controls.h"
 #include "windows/FormLook.h"
 
 #include <QAction>
@@ -16,43 +17,23 @@
 
 namespace kelvaro {
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setGeometry(geometry);
-    return l;
-}
-
-} // namespace
-
 TNachricht::TNachricht(const Links& links, QWidget* parent) : QDialog(parent), m_links(links)
 {
-    setObjectName(QStringLiteral("Nachricht"));
-    setWindowTitle(QStringLiteral("Kelvaro Nachrichtenfenster"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(defaultFormFont());
-    setFixedSize(393, 129);
+    setUpFixedDialog(*this, "Nachricht", QStringLiteral("Kelvaro Nachrichtenfenster"), {393, 129});
 
-    L_ZeitAbgelaufen = label(this, "L_ZeitAbgelaufen", QStringLiteral("Zeit abgelaufen!"), QRect(0, 0, 393, 25));
+    L_ZeitAbgelaufen = placeLabel(this, "L_ZeitAbgelaufen", QStringLiteral("Zeit abgelaufen!"), QRect(0, 0, 393, 25));
     L_ZeitAbgelaufen->setAlignment(Qt::AlignCenter);
     L_ZeitAbgelaufen->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
 
-    Label_Nachricht = label(this, "Label_Nachricht", QString(), QRect(0, 40, 393, 34));
+    Label_Nachricht = placeLabel(this, "Label_Nachricht", QString(), QRect(0, 40, 393, 34));
     Label_Nachricht->setAlignment(Qt::AlignCenter);
     Label_Nachricht->setWordWrap(true);
     Label_Nachricht->setFont(formFont(QStringLiteral("MS Sans Serif"), 13));
 
-    L_Uhrzeit = label(this, "L_Uhrzeit", QStringLiteral("00:00:00"), QRect(342, 106, 42, 13));
+    L_Uhrzeit = placeLabel(this, "L_Uhrzeit", QStringLiteral("00:00:00"), QRect(342, 106, 42, 13));
     L_Uhrzeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Btn_OK = new QPushButton(QStringLiteral("OK"), this);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_OK->setGeometry(159, 96, 75, 25);
+    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("OK"), {159, 96, 75, 25});
     Btn_OK->setDefault(true);
     Btn_OK->setFocus();
 

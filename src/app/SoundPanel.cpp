@@ -8,6 +8,7 @@
 #include "options/TimeFields.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
+#include "windows/Controls.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -34,10 +35,7 @@ QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, i
 
 QPushButton* pushButton(QWidget* parent, const char* name, const QString& caption, int x, int y)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(x, y, 75, 25);
-    return button;
+    return placeButton(parent, name, caption, {x, y, 75, 25});
 }
 
 } // namespace

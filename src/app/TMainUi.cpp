@@ -7,6 +7,7 @@
 #include "app/StatusPanels.h"
 #include "app/TimeEntryBox.h"
 #include "tray/QtTrayPopupMenu.h"
+#include "windows/Controls.h"
 #include "windows/FormLook.h"
 
 #include <QAction>
@@ -81,10 +82,7 @@ QTimer* timer(QObject* parent, const char* name, int interval)
 
 QPushButton* pageButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, w, 25);
-    return b;
+    return placeButton(parent, name, caption, {x, y, w, 25});
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProcessExit.h"
 #include "platform/Registry.h"
-#include "windows/FormLook.h"
+#include "windows/Controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,23 +17,6 @@ constexpr int kClientWidth = 268;
 constexpr int kClientHeight = 204;
 
 const QString kSoftwareKey = QStringLiteral("Software");
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setTextFormat(Qt::PlainText);
-    l->setGeometry(geometry);
-    return l;
-}
 
 } // namespace
 
@@ -56,30 +39,26 @@ TDeinstallation::ExitFunction TDeinstallation::defaultExit()
 
 void TDeinstallation::setupUi()
 {
-    setObjectName(QStringLiteral("Deinstallation"));
-    setWindowTitle(QStringLiteral("Kelvaro - Deinstallation"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(defaultFormFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setUpFixedDialog(*this, "Deinstallation", QStringLiteral("Kelvaro - Deinstallation"),
+                     {kClientWidth, kClientHeight});
 
     auto* group = new QGroupBox(QStringLiteral("Uninstall"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 252, 153);
     Btn_Deinstallieren =
-        button(group, "Btn_Deinstallieren", QStringLiteral("Registry Einträge entfernen"), {16, 24, 220, 25});
-    QLabel* explanation = label(group, "Label1",
-                                QStringLiteral("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
-                                               "Registry Einträge entfernt und die Kelvaro.exe gelöscht werden."),
-                                {16, 60, 220, 56});
+        placeButton(group, "Btn_Deinstallieren", QStringLiteral("Registry Einträge entfernen"), {16, 24, 220, 25});
+    QLabel* explanation = placeLabel(group, "Label1",
+                                     QStringLiteral("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
+                                                    "Registry Einträge entfernt und die Kelvaro.exe gelöscht werden."),
+                                     {16, 60, 220, 56});
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
+    placeLabel(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
 
-    Btn_OK = button(this, "Btn_OK", QStringLiteral("&OK"), {104, 170, 75, 25});
+    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("&OK"), {104, 170, 75, 25});
     Btn_OK->setToolTip(QStringLiteral("Einstellungen übernehmen"));
     Btn_OK->setDefault(true);
-    Btn_Abbruch = button(this, "Btn_Abbruch", QStringLiteral("&Schließen"), {185, 170, 75, 25});
+    Btn_Abbruch = placeButton(this, "Btn_Abbruch", QStringLiteral("&Schließen"), {185, 170, 75, 25});
     Btn_Abbruch->setToolTip(QStringLiteral("Einstellungen verwerfen"));
 }
 

@@ -1,6 +1,7 @@
 #include "windows/TInfofenster.h"
 
 #include "platform/OsVersion.h"
+#include "windows/Controls.h"
 #include "windows/FormLook.h"
 
 #include <QFontMetricsF>
@@ -86,12 +87,7 @@ TInfofenster::TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget*
 
 void TInfofenster::setupUi()
 {
-    setObjectName(QStringLiteral("Infofenster"));
-    setWindowTitle(QStringLiteral("Infofenster"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(defaultFormFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    setUpFixedDialog(*this, "Infofenster", QStringLiteral("Infofenster"), {kClientWidth, kClientHeight});
 
     frame(this, "Bevel1", {8, 21, 219, 221}, QFrame::Box);
 
