@@ -4,12 +4,31 @@ namespace kelvaro {
 
 std::unique_ptr<PowerPlatform> createPowerPlatform()
 {
-    return std::make_unique<LinuxPowerPlatform>(QDBusConnection::systemBus(), QDBusConnection::sessionBus());
+    return std::make_unique<LinuxPowerPlatform>(LinuxPowerPlatform::BusConnector(&QDBusConnection::systemBus),
+                                                LinuxPowerPlatform::BusConnector(&QDBusConnection::sessionBus));
 }
 
 LinuxPowerPlatform::LinuxPowerPlatform(QDBusConnection systemBus, QDBusConnection sessionBus)
-    : m_logind(std::move(systemBus)), m_sessionManager(std::move(sessionBus))
+    : LinuxPowerPlatform([systemBus] { return systemBus; }, [sessionBus] { return sessionBus; })
 {}
+
+LinuxPowerPlatform::LinuxPowerPlatform(BusConnector systemBus, BusConnector sessionBus)
+    : m_systemBus(std::move(systemBus)), m_sessionBus(std::move(sessionBus))
+{}
+
+LogindClient& LinuxPowerPlatform::logind()
+{
+    if (!m_logind)
+        m_logind.emplace(m_systemBus());
+    return *m_logind;
+}
+
+SessionManagerClient& LinuxPowerPlatform::sessionManager()
+{
+    if (!m_sessionManager)
+        m_sessionManager.emplace(m_sessionBus());
+    return *m_sessionManager;
+}
 
 quint32 LinuxPowerPlatform::platformId()
 {
@@ -34,18 +53,18 @@ bool LinuxPowerPlatform::exitWindowsEx(quint16 flags)
 {
     const bool force = (flags & EWX_FORCE) != 0;
     if (flags & EWX_REBOOT)
-        return m_logind.request(LogindClient::Request::Reboot, force);
+        return logind().request(LogindClient::Request::Reboot, force);
     if (flags & EWX_POWEROFF)
-        return m_logind.request(LogindClient::Request::PowerOff, force);
+        return logind().request(LogindClient::Request::PowerOff, force);
     if (flags & EWX_SHUTDOWN)
-        return m_logind.request(LogindClient::Request::Halt, force);
+        return logind().request(LogindClient::Request::Halt, force);
     // Log off: the session manager lets programs save their work; logind ends the session outright.
-    return m_sessionManager.logout(force) || m_logind.terminateOwnSession();
+    return sessionManager().logout(force) || logind().terminateOwnSession();
 }
 
 void LinuxPowerPlatform::suspend()
 {
-    m_logind.request(LogindClient::Request::Suspend, false);
+    logind().request(LogindClient::Request::Suspend, false);
 }
 
 } // namespace kelvaro

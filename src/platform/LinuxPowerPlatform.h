@@ -6,6 +6,9 @@
 
 #include <QDBusConnection>
 
+#include <functional>
+#include <optional>
+
 namespace kelvaro {
 
 /**
@@ -16,8 +19,13 @@ namespace kelvaro {
 class LinuxPowerPlatform : public PowerPlatform
 {
 public:
+    using BusConnector = std::function<QDBusConnection()>;
+
     /** Uses logind on `systemBus` and the session managers on `sessionBus`. */
     LinuxPowerPlatform(QDBusConnection systemBus, QDBusConnection sessionBus);
+    /** Connects to the buses only when a power action is first asked for, so that the program
+     *  starts without them. */
+    LinuxPowerPlatform(BusConnector systemBus, BusConnector sessionBus);
 
     quint32 platformId() override;
     quintptr openProcessToken() override;
@@ -28,8 +36,13 @@ public:
     void suspend() override;
 
 private:
-    LogindClient m_logind;
-    SessionManagerClient m_sessionManager;
+    LogindClient& logind();
+    SessionManagerClient& sessionManager();
+
+    BusConnector m_systemBus;
+    BusConnector m_sessionBus;
+    std::optional<LogindClient> m_logind;
+    std::optional<SessionManagerClient> m_sessionManager;
 };
 
 } // namespace kelvaro
