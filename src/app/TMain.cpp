@@ -51,6 +51,7 @@ namespace {
 constexpr int kOpenHeight = 527;
 constexpr int kClosedHeight = 250;
 constexpr int kOpenCloseThreshold = 300;
+constexpr int kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
 
 /** The file-name part of a path: everything after the last backslash, slash or colon. */
 QString fileNamePart(const QString& path)
@@ -370,7 +371,7 @@ void TMain::Timer1Timer()
     m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
     m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
     if (m_timedRunGoing)
-        m_ui.Timer2->start(); // the run tick looks at the new sample
+        m_ui.Timer2->start(0); // the run tick looks at the new sample as soon as this tick is over
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
     m_startupPending = false;
@@ -433,7 +434,7 @@ void TMain::Btn_StartClick()
     m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
     m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
     m_timedRunGoing = true;
-    m_ui.Timer2->start();
+    m_ui.Timer2->start(kRunTickMs);
     traceRun("start", m_startMs);
     traceRun("end", m_endMs);
 }

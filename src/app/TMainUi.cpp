@@ -205,8 +205,8 @@ void TMainUi::setupUi(QMainWindow* window)
 
     Timer1 = timer(window, "Timer1", 1000);
     Timer2 = timer(window, "Timer2", 100);
-    // The run tick follows each clock tick by 100 ms: the time left only changes with the clock's
-    // sample, so ticking in between would wake the program for nothing.
+    // The run tick follows each clock tick: the time left only changes with the clock's sample, so
+    // ticking in between would wake the program for nothing.
     Timer2->setSingleShot(true);
     Timer3 = timer(window, "Timer3", 100);
 
