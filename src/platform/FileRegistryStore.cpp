@@ -192,7 +192,7 @@ FileRegistryStore::FileRegistryStore(QString path) : m_path(std::move(path)) {}
 
 QString FileRegistryStore::defaultPath()
 {
-    const QString explicitPath = qEnvironmentVariable("KELVARO_REGISTRY");
+    QString explicitPath = qEnvironmentVariable("KELVARO_REGISTRY");
     if (!explicitPath.isEmpty())
         return explicitPath;
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");

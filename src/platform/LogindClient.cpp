@@ -154,7 +154,7 @@ bool LogindClient::terminateOwnSession()
 
 QString LogindClient::ownSessionId(QString& whyNone)
 {
-    const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
+    QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
 
@@ -175,7 +175,7 @@ QString LogindClient::ownSessionId(QString& whyNone)
         whyNone = path + QStringLiteral(".Id: ") + DBusCalls::errorText(idReply);
         return {};
     }
-    const QString id = idReply.arguments().constFirst().value<QDBusVariant>().variant().toString();
+    QString id = idReply.arguments().constFirst().value<QDBusVariant>().variant().toString();
     if (id.isEmpty())
         whyNone = path + QStringLiteral(".Id ist leer");
     return id;
