@@ -109,6 +109,42 @@ def refused_command_line(program: str) -> None:
         expect(not {"PowerOff", "Reboot", "Halt"} & set(calls), f"the refused command line acted: {calls}")
 
 
+@case(budget=50)
+def message_timer_by_hand(program: str) -> None:
+    """A new user's first timer: three seconds, a message, start; beeps and the message follow.
+
+    The fresh program's defaults are the message action with three beeps, so the user only types the
+    seconds and the message. Places are in the window's own pixels (no window manager, no frame)."""
+    with Session(program, "message_timer_by_hand") as session:
+        kelvaro = session.start()
+        main_window = kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        display = session.display
+
+        def click(x: int, y: int) -> None:
+            display.run("xdotool", "mousemove", "--window", main_window.id, str(x), str(y), "click", "1")
+
+        def keys(*names: str) -> None:
+            display.run("xdotool", "windowfocus", main_window.id)
+            display.run("xdotool", "key", "--clearmodifiers", *names)
+
+        click(348, 124)                 # the seconds field: a click on its "0" selects it
+        keys("3")
+        click(58, 176)                  # open the settings: the page "Aktion" comes first
+        keys("alt+c")                   # "Na&chricht eingeben:" leads to the message field
+        display.run("xdotool", "type", "--delay", "20", "Tee ist fertig")
+        click(16, 176)                  # save: shows that the entries reached the options
+
+        def saved() -> bool:
+            stored = session.registry.read_text(encoding="utf-8") if session.registry.exists() else ""
+            return '"Nachricht"="Tee ist fertig"' in stored and '"Zeit_Sekunden"=dword:00000003' in stored
+        wait_until(saved, STEP, "the typed time and message to be saved in the registry file")
+        click(148, 176)                 # "Start"
+        kelvaro.wait_for_window(counting(3), SHOW)
+        kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        tones = session.wait_for_tones(3, STEP)
+        expect(len(tones) == 3, "expected three beeps, recorded: " + "; ".join(map(str, tones)))
+
+
 @case(budget=40)
 def poweroff_challenge(program: str) -> None:
     """Shutdown where logind wants authentication: the request is sent as interactive."""
