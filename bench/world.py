@@ -12,79 +12,23 @@ import contextlib
 import ctypes
 import os
 import random
-import select
 import shutil
-import signal
 import subprocess
+import sys
 import tempfile
 import time
 from pathlib import Path
 
-_libc = ctypes.CDLL(None, use_errno=True)
-_PR_SET_PDEATHSIG = 1
-_live: dict[int, subprocess.Popen] = {}
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scripts" / "lib"))
+from processes import forget, read_line, spawn, stop, stop_all  # noqa: E402,F401 (forget: for bench.py)
 
 
 class Unavailable(Exception):
     """Something the benchmark needs could not be set up."""
 
 
-def _in_child() -> None:
-    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-def spawn(argv: list[str], env: dict[str, str], log: Path | None = None, stdout=None, pass_fds=()) -> subprocess.Popen:
-    """Starts `argv` in a new process group; its output goes to `log` (or nowhere)."""
-    sink = open(log, "ab") if log else subprocess.DEVNULL
-    try:
-        process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL,
-                                   stdout=sink if stdout is None else stdout, stderr=sink,
-                                   pass_fds=pass_fds, start_new_session=True, preexec_fn=_in_child)
-    finally:
-        if log:
-            sink.close()
-    _live[process.pid] = process
-    return process
-
-
-def stop(process: subprocess.Popen, grace: float = 3.0) -> None:
-    """Ends the process group of `process`: SIGTERM, then SIGKILL after `grace` seconds."""
-    if _live.pop(process.pid, None) is None:
-        return
-    with contextlib.suppress(ProcessLookupError):
-        os.killpg(process.pid, signal.SIGTERM)
-    try:
-        process.wait(grace)
-    except subprocess.TimeoutExpired:
-        with contextlib.suppress(ProcessLookupError):
-            os.killpg(process.pid, signal.SIGKILL)
-        process.wait()
-    if process.stdout:
-        process.stdout.close()
-    with contextlib.suppress(ProcessLookupError):
-        os.killpg(process.pid, signal.SIGKILL)
-
-
-def forget(process: subprocess.Popen) -> None:
-    """For a process that has ended by itself: reaps it and whatever it left in its group."""
-    process.wait()
-    _live.pop(process.pid, None)
-    with contextlib.suppress(ProcessLookupError):
-        os.killpg(process.pid, signal.SIGKILL)
-
-
 def _read_line(fd: int, timeout: float, what: str) -> str:
-    data = b""
-    deadline = time.monotonic() + timeout
-    while not data.endswith(b"\n"):
-        left = deadline - time.monotonic()
-        if left <= 0 or not select.select([fd], [], [], left)[0]:
-            raise Unavailable(f"{what} did not answer within {timeout:g} s")
-        chunk = os.read(fd, 256)
-        if not chunk:
-            raise Unavailable(f"{what} ended before it answered")
-        data += chunk
-    return data.decode().strip()
+    return read_line(fd, timeout, what, Unavailable)
 
 
 class World(contextlib.AbstractContextManager):
@@ -112,8 +56,7 @@ class World(contextlib.AbstractContextManager):
         if self._x is not None:
             self._x.close()
             self._x = None
-        for process in reversed(list(_live.values())):
-            stop(process, grace=1.0)
+        stop_all()
         if not self.keep:
             shutil.rmtree(self.folder, ignore_errors=True)
 

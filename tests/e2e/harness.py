@@ -14,15 +14,12 @@ Only the standard library and python3-dbusmock (with its dbus-python) are used.
 from __future__ import annotations
 
 import array
-import atexit
 import contextlib
-import ctypes
 import json
 import os
 import random
 import re
 import secrets
-import select
 import shutil
 import signal
 import subprocess
@@ -33,6 +30,9 @@ import traceback
 from dataclasses import dataclass
 from pathlib import Path
 from typing import Callable, Iterable
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "lib"))
+from processes import live, read_line, spawn, stop, stop_all  # noqa: E402
 
 SKIP_RETURN_CODE = 77
 POLL_INTERVAL = 0.05
@@ -92,68 +92,9 @@ def wait_until(condition: Callable[[], object], timeout: float, what: str | Call
 
 # --- processes ---------------------------------------------------------------------------------
 
-_libc = ctypes.CDLL(None, use_errno=True)
-_PR_SET_PDEATHSIG = 1
-_live: dict[int, subprocess.Popen] = {}
-
-
-def _in_child() -> None:
-    # Should the harness be killed outright, its children go with it.
-    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
-
-
-def spawn(argv: list[str], env: dict[str, str], log: Path | None = None, stdout=None, pass_fds=()) -> subprocess.Popen:
-    """Starts `argv` in a new process group; stderr (and stdout unless given) go to `log`."""
-    sink = open(log, "ab") if log else subprocess.DEVNULL
-    try:
-        process = subprocess.Popen(argv, env=env, stdin=subprocess.DEVNULL,
-                                   stdout=sink if stdout is None else stdout, stderr=sink,
-                                   pass_fds=pass_fds, start_new_session=True, preexec_fn=_in_child)
-    finally:
-        if log:
-            sink.close()
-    _live[process.pid] = process
-    return process
-
-
-def stop(process: subprocess.Popen, grace: float = 3.0) -> None:
-    """Ends the process group of `process`: SIGTERM, then SIGKILL after `grace` seconds."""
-    if _live.pop(process.pid, None) is None:
-        return
-    with contextlib.suppress(ProcessLookupError):
-        os.killpg(process.pid, signal.SIGTERM)
-    try:
-        process.wait(grace)
-    except subprocess.TimeoutExpired:
-        with contextlib.suppress(ProcessLookupError):
-            os.killpg(process.pid, signal.SIGKILL)
-        process.wait()
-    if process.stdout:
-        process.stdout.close()
-    # Whatever the leader started and left behind in its group.
-    with contextlib.suppress(ProcessLookupError):
-        os.killpg(process.pid, signal.SIGKILL)
-
-
-@atexit.register
-def _stop_all() -> None:
-    for process in reversed(list(_live.values())):
-        stop(process, grace=1.0)
-
-
 def _read_line(fd: int, timeout: float, what: str) -> str:
-    """Reads one line from a pipe within `timeout` seconds."""
-    data = b""
-    deadline = time.monotonic() + timeout * TIME_SCALE
-    while not data.endswith(b"\n"):
-        left = deadline - time.monotonic()
-        if left <= 0 or not select.select([fd], [], [], left)[0]:
-            raise Failure(f"{what} did not answer within {timeout * TIME_SCALE:g} s")
-        chunk = os.read(fd, 256)
-        if not chunk:
-            raise Failure(f"{what} ended before it answered")
-        data += chunk
-    return data.decode().strip()
+    """Reads one line from a pipe within `timeout` seconds (scaled on slow machines)."""
+    return read_line(fd, timeout * TIME_SCALE, what, Failure)
 
 
 # --- the world of one session ------------------------------------------------------------------
@@ -491,7 +432,7 @@ class Session(contextlib.AbstractContextManager):
         self.bus = Bus(self.folder)
         self.logind = LogindMock(self.bus, self.folder)
         self.programs: list[Program] = []
-        self._processes_before = set(_live)
+        self._processes_before = set(live)
 
     def __enter__(self) -> Session:
         try:
@@ -510,8 +451,8 @@ class Session(contextlib.AbstractContextManager):
             with contextlib.suppress(Exception):
                 self._diagnose(error)
         self.bus.close()
-        for pid in reversed([pid for pid in _live if pid not in self._processes_before]):
-            stop(_live[pid])
+        for pid in reversed([pid for pid in live if pid not in self._processes_before]):
+            stop(live[pid])
         if kind is None:
             shutil.rmtree(self.folder, ignore_errors=True)
         else:
@@ -661,6 +602,6 @@ def main(argv: list[str] | None = None) -> int:
         return 1
     finally:
         signal.alarm(0)
-        _stop_all()
+        stop_all()
     print(f"[e2e] {options.case}: passed in {time.monotonic() - started:.1f} s")
     return 0
