@@ -13,13 +13,15 @@ KELVARO_BUILD_PACKAGES=(
 )
 
 # To build and run the tests: GoogleTest, a virtual X display and a notification area, a private
-# D-Bus with the logind double, audio analysis, the freedesktop validators and groff.
+# D-Bus with the logind double, audio analysis, the freedesktop validators, groff, and clang with
+# libFuzzer for the fuzz targets.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool trayer
     dbus dbus-bin dbus-daemon python3-dbusmock
     sox libsox-fmt-mp3
     desktop-file-utils appstream groff-base
+    clang libclang-rt-14-dev
 )
 
 # To build the Debian package: dpkg-shlibdeps and dpkg-buildflags, and `file`, which CPack uses to
@@ -66,4 +68,11 @@ kelvaro_build() {
     else
         cmake --build "$dir" --parallel "$jobs"
     fi
+}
+
+# Builds the libFuzzer programs with clang in build-fuzz/, each fuzz.<target> test running its
+# fuzzer for the given number of seconds: kelvaro_build_fuzzers <seconds>
+kelvaro_build_fuzzers() {
+    kelvaro_build "$KELVARO_ROOT/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS=-O1 -DKELVARO_FUZZ=ON -DKELVARO_FUZZ_SECONDS="$1" -- kelvaro_fuzzers
 }

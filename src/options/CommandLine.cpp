@@ -159,6 +159,16 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetSekunden(StrToInt(v.seconds).value_or(0));
 }
 
+/** A beep count as the reader takes it back. A negative count written in decimal would start with
+ *  "-", which the reader takes for the start of a file name; it is written as "0x" and its 32 bits,
+ *  which the reader reads back as the same signed number. */
+QString beepCountText(qint32 count)
+{
+    if (count >= 0)
+        return QString::number(count);
+    return QStringLiteral("0x") + QString::number(static_cast<quint32>(count), 16).toUpper();
+}
+
 void appendQuoted(QString& text, const QString& value)
 {
     text += QLatin1Char('"') + value + QLatin1Char('"');
@@ -209,7 +219,7 @@ QString BuildCommandLine(const TEinst& einst)
         text += QStringLiteral(" -M");
         appendQuoted(text, o.Nachricht);
         if (o.SoundMode == SoundBeep) {
-            text += QStringLiteral(" -B") + QString::number(o.AnzBeeps);
+            text += QStringLiteral(" -B") + beepCountText(o.AnzBeeps);
         } else if (o.SoundMode == SoundFile) {
             text += QStringLiteral(" -B");
             appendQuoted(text, o.SoundFile);

@@ -293,7 +293,11 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{{.aktion = 3, .h = 23, .m = 59, .s = 59, .sofort = true, .minimize = true}, " -L -T23:59:59 -A -K"},
         BuildCase{{.zeitMode = 2, .force = true, .soundMode = 2, .soundFile = "/home/anna/mein gong.wav"},
                   " -M\"\" -B\"/home/anna/mein gong.wav\""},
-        BuildCase{{.zeitMode = 0, .h = 24, .nachricht = "Pizza"}, " -M\"Pizza\" -T-00:00:00"}));
+        BuildCase{{.zeitMode = 0, .h = 24, .nachricht = "Pizza"}, " -M\"Pizza\" -T-00:00:00"},
+        // A negative count in decimal would be read back as a file name.
+        BuildCase{{.zeitMode = 1, .soundMode = 1, .beeps = -5, .nachricht = "x"}, " -M\"x\" -B0xFFFFFFFB -T00:00:00"},
+        BuildCase{{.zeitMode = 1, .soundMode = 1, .beeps = INT32_MIN, .nachricht = "x"},
+                  " -M\"x\" -B0x80000000 -T00:00:00"}));
 
 TEST(BuildCommandLine, EmptyMessageIsRefusedWhenReadBack)
 {
@@ -329,7 +333,7 @@ public:
             o.Nachricht = message();
             o.SoundMode = quint8(m_random.bounded(3));
             if (o.SoundMode == 1)
-                o.AnzBeeps = m_random.bounded(1000);
+                o.AnzBeeps = m_random.bounded(-1000, 1000);
             if (o.SoundMode == 2) {
                 o.AnzBeeps = 3;
                 o.SoundFile = m_soundFiles[m_random.bounded(int(m_soundFiles.size()))];
