@@ -43,6 +43,8 @@ class InputReader
 public:
     InputReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
+    bool empty() const { return m_pos >= m_size; }
+
     bool takeBool() { return (takeByte() & 1) != 0; }
 
     /** A value from `low` to `high` (inclusive), from as many bytes as the range needs. */
