@@ -49,6 +49,10 @@ protected:
     ExpirySound* expirySound = &sound;
     FakeAudioDevice audio;
     MediaPlayer mediaPlayer{audio, nullptr};
+    /** The main window's media player and the preset editor's audio output: the fakes above unless
+     *  a test chooses others (the real output, for instance). */
+    MediaPlayer* mainPlayer = &mediaPlayer;
+    AudioDevice* editorAudio = &audio;
     ScriptedFileDialogs fileDialogs;
     RecordingTrayShell trayShell;
     ManualTimerService trayTimers;
@@ -79,7 +83,7 @@ protected:
     void create(const QStringList& parameters = {})
     {
         MainServices services{clock,       *registry,   boxes,     modal,      power,    *expirySound,
-                              mediaPlayer, fileDialogs, trayShell, trayTimers, inputBox, ProgramInfo::compiledIn(),
+                              *mainPlayer, fileDialogs, trayShell, trayTimers, inputBox, ProgramInfo::compiledIn(),
                               parameters,  programPath};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
@@ -87,7 +91,7 @@ protected:
             TNachricht::Links{clock, main->CurrentOptions(), *expirySound, main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
-        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, audio);
+        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio);
         main->setSecondaryWindows(
             {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
     }
