@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
+#include <limits>
+
 namespace kelvaro {
 
 namespace {
@@ -72,6 +74,9 @@ ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
     messageLabel->setTextFormat(Qt::AutoText); // the "&" marks the keyboard accelerator
     Ed_Nachricht = new QLineEdit(this);
     Ed_Nachricht->setObjectName(QStringLiteral("Ed_Nachricht"));
+    // The message has no length limit (the store and the command line bring any length): the
+    // field must neither cut a long message when it shows it nor when the user edits it.
+    Ed_Nachricht->setMaxLength(std::numeric_limits<int>::max());
     Ed_Nachricht->setGeometry(24, 180, 313, 21);
     messageLabel->setBuddy(Ed_Nachricht);
 

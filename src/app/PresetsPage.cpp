@@ -14,6 +14,8 @@
 #include <QScopeGuard>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace kelvaro {
 
 namespace {
@@ -65,14 +67,20 @@ void PresetsPage::LoadPresets()
     const RegistryTree tree = m_links.registry.load();
     if (!tree.keyExists(kMainKey))
         return;
+    // A subkey is read through the padded name of its number ("1" reads "001"); names that are no
+    // preset number, or whose padded key does not exist, are skipped. The store lists subkeys by
+    // name, which puts "1000" between "100" and "101": the list follows the numbers instead, so
+    // that saving (which numbers the presets by their place) keeps their order.
+    std::vector<qint32> numbers;
     for (const QString& name : tree.subkeys(kMainKey)) {
-        // A subkey is read through the padded name of its number ("1" reads "001"); names that
-        // are no preset number, or whose padded key does not exist, are skipped.
         const std::optional<qint32> number = StrToInt(name);
-        if (!number || *number < 1 || !tree.keyExists(TEinst::KeyPath(*number)))
-            continue;
+        if (number && *number >= 1 && tree.keyExists(TEinst::KeyPath(*number)))
+            numbers.push_back(*number);
+    }
+    std::stable_sort(numbers.begin(), numbers.end());
+    for (const qint32 number : numbers) {
         TEinst preset;
-        preset.LoadFromTree(tree, *number);
+        preset.LoadFromTree(tree, number);
         m_presetList.push_back(preset.options());
     }
 }

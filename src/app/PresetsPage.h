@@ -64,7 +64,8 @@ public:
 
     /** Deletes the values of the program's older settings layout from the program's key. */
     void RemoveOldValues();
-    /** Replaces `PresetList` with the presets stored (subkeys whose names are not preset numbers are skipped). */
+    /** Replaces `PresetList` with the presets stored, in the order of their numbers (subkeys whose
+     *  names are not preset numbers are skipped). */
     void LoadPresets();
     /** Replaces every subkey of the program's key, whatever its name, with `PresetList`, in one
      *  update; creates the key when it is missing. Throws AppError when the store cannot be written. */
