@@ -33,7 +33,14 @@ QString StatusPanels::panelText(int index) const
 
 void StatusPanels::setPanelText(int index, const QString& text)
 {
-    m_panels[index]->setText(text);
+    // A panel is one line: characters that would break it or draw nothing (a file name may hold
+    // any of them) are shown as blanks, as a one-line edit field shows them.
+    QString line = text;
+    for (QChar& c : line) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
+    }
+    m_panels[index]->setText(line);
 }
 
 } // namespace kelvaro

@@ -14,7 +14,9 @@ class StatusPanels : public QStatusBar
 public:
     explicit StatusPanels(QWidget* parent = nullptr);
 
+    /** The text the panel shows. */
     QString panelText(int index) const;
+    /** Shows `text` as plain text on one line: control characters and line separators as blanks. */
     void setPanelText(int index, const QString& text);
 
 private:
