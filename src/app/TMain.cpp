@@ -411,6 +411,10 @@ void TMain::Btn_StartClick()
 
     setRunningState(true);
     m_startMs = m_services.clock.currentMSecsSinceEpoch();
+    // Before the first clock tick there is no sample yet; the run ticks count from the start until
+    // the clock provides one, instead of from the beginning of the epoch.
+    if (m_nowSampleMs == 0)
+        m_nowSampleMs = m_startMs;
 
     switch (mode) {
     case ZeitCountdown:
