@@ -1,6 +1,8 @@
 #include "platform/FileRegistryStore.h"
 
+#include "platform/FileCalls.h"
 #include "platform/RegFileFormat.h"
+#include "platform/SystemErrorText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,7 +15,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <dirent.h>
 #include <utility>
 
 namespace kelvaro {
@@ -27,11 +31,6 @@ bool fail(QString* error, const QString& message)
     return false;
 }
 
-QString systemError(int code)
-{
-    return qt_error_string(code);
-}
-
 /** One line on stderr; the store has no window to report to. */
 void warn(const QString& message)
 {
@@ -42,7 +41,7 @@ void warn(const QString& message)
 class UniqueFd
 {
 public:
-    explicit UniqueFd(int fd = -1) : m_fd(fd) {}
+    explicit UniqueFd(FileCalls& calls, int fd = -1) : m_calls(calls), m_fd(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
     ~UniqueFd() { close(); }
@@ -59,34 +58,35 @@ public:
     bool close()
     {
         const int fd = std::exchange(m_fd, -1);
-        return fd < 0 || ::close(fd) == 0;
+        return fd < 0 || m_calls.close(fd) == 0;
     }
 
 private:
+    FileCalls& m_calls;
     int m_fd;
 };
 
-int openFile(const QString& path, int flags, mode_t mode = 0)
+int openFile(FileCalls& calls, const QString& path, int flags, mode_t mode = 0)
 {
     const QByteArray name = QFile::encodeName(path);
     int fd;
     do {
-        fd = ::open(name.constData(), flags, mode);
+        fd = calls.open(name.constData(), flags, mode);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
 
 enum class ReadResult { Read, Missing, Failed };
 
-ReadResult readFile(const QString& path, QByteArray& content, QString* error)
+ReadResult readFile(FileCalls& calls, const QString& path, QByteArray& content, QString* error)
 {
     // O_NONBLOCK keeps a FIFO at that path from blocking the open; it is rejected below anyway.
-    UniqueFd fd(openFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(calls, openFile(calls, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
         const int code = errno;
         if (code == ENOENT)
             return ReadResult::Missing;
-        fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemError(code)));
+        fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(code)));
         return ReadResult::Failed;
     }
     struct stat info = {};
@@ -103,18 +103,18 @@ ReadResult readFile(const QString& path, QByteArray& content, QString* error)
         } else if (count == 0) {
             return ReadResult::Read;
         } else if (errno != EINTR) {
-            fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(path, systemError(errno)));
+            fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(path, systemErrorText(errno)));
             return ReadResult::Failed;
         }
     }
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+bool writeAll(FileCalls& calls, int fd, const QByteArray& bytes)
 {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t count = ::write(fd, data, static_cast<size_t>(left));
+        const ssize_t count = calls.write(fd, data, static_cast<size_t>(left));
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0) {
@@ -128,17 +128,17 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-bool syncFile(int fd)
+bool syncFile(FileCalls& calls, int fd)
 {
     int result;
     do {
-        result = ::fsync(fd);
+        result = calls.fsync(fd);
     } while (result != 0 && errno == EINTR);
     return result == 0;
 }
 
 /** Creates `folder` and any missing folder above it, each with mode 0700. */
-bool makeFolder(const QString& folder, QString* error)
+bool makeFolder(FileCalls& calls, const QString& folder, QString* error)
 {
     struct stat info = {};
     if (::stat(QFile::encodeName(folder).constData(), &info) == 0) {
@@ -147,23 +147,26 @@ bool makeFolder(const QString& folder, QString* error)
         return fail(error, QStringLiteral("%1 ist kein Ordner").arg(folder));
     }
     const QString parent = QFileInfo(folder).path();
-    if (parent != folder && !makeFolder(parent, error))
+    if (parent != folder && !makeFolder(calls, parent, error))
         return false;
-    if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return fail(error, QStringLiteral("Ordner %1 kann nicht angelegt werden: %2").arg(folder, systemError(errno)));
+    if (calls.mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
+        return fail(error,
+                    QStringLiteral("Ordner %1 kann nicht angelegt werden: %2").arg(folder, systemErrorText(errno)));
     return true;
 }
 
 /** Takes the exclusive lock on `lockPath` (blocking); it is held until `fd` is closed. */
-bool lockExclusive(const QString& lockPath, UniqueFd& fd, QString* error)
+bool lockExclusive(FileCalls& calls, const QString& lockPath, UniqueFd& fd, QString* error)
 {
-    fd.reset(openFile(lockPath, O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    fd.reset(openFile(calls, lockPath, O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!fd.valid())
-        return fail(error,
-                    QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden: %2").arg(lockPath, systemError(errno)));
+        return fail(
+            error,
+            QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden: %2").arg(lockPath, systemErrorText(errno)));
     while (::flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
-            return fail(error, QStringLiteral("%1 kann nicht gesperrt werden: %2").arg(lockPath, systemError(errno)));
+            return fail(error,
+                        QStringLiteral("%1 kann nicht gesperrt werden: %2").arg(lockPath, systemErrorText(errno)));
     }
     return true;
 }
@@ -186,9 +189,99 @@ private:
     QByteArray m_path;
 };
 
+/** The folder part of `path` as written, without resolving "..", which the system resolves only
+ *  after following the links before it. */
+QString folderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+/** Follows `path` through symbolic links to the file that is read and written, so that a user's
+ *  link to a file elsewhere is kept. A link whose target does not exist resolves to that target. */
+bool followLinks(const QString& path, QString& target, QString* error)
+{
+    // The system gives up after 40 links as well (ELOOP).
+    QString current = path;
+    for (int links = 0; links <= 40; ++links) {
+        const QByteArray name = QFile::encodeName(current);
+        struct stat info = {};
+        if (::lstat(name.constData(), &info) != 0) {
+            if (errno != ENOENT)
+                return fail(error,
+                            QStringLiteral("%1 kann nicht geprüft werden: %2").arg(current, systemErrorText(errno)));
+            target = current;
+            return true;
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            target = current;
+            return true;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(name.constData(), buffer, sizeof buffer);
+        if (length < 0 || length >= static_cast<ssize_t>(sizeof buffer)) {
+            const int code = length < 0 ? errno : ENAMETOOLONG;
+            return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(current, systemErrorText(code)));
+        }
+        const QString link = QFile::decodeName(QByteArray(buffer, length));
+        current = link.startsWith(u'/') ? link : folderOf(current) + u'/' + link;
+    }
+    return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(ELOOP)));
+}
+
+/** True when `path` is a regular file or does not exist; anything else cannot hold the settings. */
+bool isFileOrMissing(const QString& path, QString* error)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return true;
+        return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(errno)));
+    }
+    if (!S_ISREG(info.st_mode))
+        return fail(error, QStringLiteral("%1 ist keine gewöhnliche Datei").arg(path));
+    return true;
+}
+
+/** Whether `name` is one of the temporary files that mkostemp makes from `prefix` + "XXXXXX". */
+bool isTempName(const QByteArray& name, const QByteArray& prefix)
+{
+    if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+        return false;
+    for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+/**
+ * Removes the temporary files that writers killed before their rename left in `folder`. Only
+ * called with the lock held: then no living writer of this file has a temporary file. Only this
+ * user's regular files named exactly like the store's temporary files are removed.
+ */
+void removeStaleTemps(const QString& folder, const QByteArray& prefix)
+{
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        struct stat info = {};
+        if (isTempName(name, prefix) && ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
-FileRegistryStore::FileRegistryStore(QString path) : m_path(std::move(path)) {}
+FileRegistryStore::FileRegistryStore(QString path, FileCalls& calls) : m_path(std::move(path)), m_calls(calls) {}
 
 QString FileRegistryStore::defaultPath()
 {
@@ -206,8 +299,13 @@ RegistryTree FileRegistryStore::load()
 {
     // Updates replace the file by renaming, so reading without the lock sees a complete file.
     QString error;
+    QString target;
     QByteArray bytes;
-    switch (readFile(m_path, bytes, &error)) {
+    if (!followLinks(m_path, target, &error)) {
+        warn(error);
+        return {};
+    }
+    switch (readFile(m_calls, target, bytes, &error)) {
     case ReadResult::Missing:
         return {};
     case ReadResult::Failed:
@@ -220,9 +318,9 @@ RegistryTree FileRegistryStore::load()
         return std::move(*tree);
 
     // Moving the broken file aside needs the lock: another process may just have replaced it.
-    UniqueFd lock;
+    UniqueFd lock(m_calls);
     RegistryTree tree;
-    if (!lockExclusive(m_path + QStringLiteral(".lock"), lock, &error) || !readLocked(tree, &error)) {
+    if (!lockExclusive(m_calls, target + QStringLiteral(".lock"), lock, &error) || !readLocked(target, tree, &error)) {
         warn(error);
         return {};
     }
@@ -231,16 +329,35 @@ RegistryTree FileRegistryStore::load()
 
 bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change, QString* error)
 {
-    const QFileInfo info(m_path);
-    const QString folder = info.absolutePath();
-    if (!makeFolder(folder, error))
+    // Through a symbolic link the file it points to is replaced, in its own folder, and the link
+    // stays. The folder of a link's target is not created: a dangling link into a missing folder
+    // more likely names a drive that is not mounted than a place to make.
+    QString target;
+    if (!followLinks(m_path, target, error))
         return false;
-    UniqueFd lock;
-    if (!lockExclusive(m_path + QStringLiteral(".lock"), lock, error))
+    QString folder;
+    if (target == m_path) {
+        folder = QFileInfo(m_path).absolutePath();
+        if (!makeFolder(m_calls, folder, error))
+            return false;
+    } else {
+        folder = folderOf(target);
+        struct stat info = {};
+        if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            return fail(
+                error,
+                QStringLiteral("Der Ordner %1 für die Einstellungsdatei %2 existiert nicht").arg(folder, m_path));
+        }
+    }
+    // A folder or a device at the path is left alone; the lock file is not even created.
+    if (!isFileOrMissing(target, error))
+        return false;
+    UniqueFd lock(m_calls);
+    if (!lockExclusive(m_calls, target + QStringLiteral(".lock"), lock, error))
         return false;
 
     RegistryTree tree;
-    if (!readLocked(tree, error))
+    if (!readLocked(target, tree, error))
         return false;
     change(tree);
     QString reason;
@@ -248,38 +365,39 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
         return fail(error, QStringLiteral("Die Einstellungen lassen sich nicht speichern: %1").arg(reason));
     const QByteArray bytes = RegFileFormat::write(tree);
 
-    QByteArray tempPath =
-        QFile::encodeName(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    UniqueFd temp(::mkostemp(tempPath.data(), O_CLOEXEC));
+    const QByteArray tempPrefix = QFile::encodeName(u'.' + QFileInfo(target).fileName() + u'.');
+    removeStaleTemps(folder, tempPrefix);
+    QByteArray tempPath = QFile::encodeName(folder) + '/' + tempPrefix + "XXXXXX";
+    UniqueFd temp(m_calls, m_calls.makeTemp(tempPath.data(), O_CLOEXEC));
     if (!temp.valid()) {
         return fail(
             error,
-            QStringLiteral("Temporäre Datei in %1 kann nicht angelegt werden: %2").arg(folder, systemError(errno)));
+            QStringLiteral("Temporäre Datei in %1 kann nicht angelegt werden: %2").arg(folder, systemErrorText(errno)));
     }
     TempFileGuard guard(tempPath);
-    const QString tempName = QFile::decodeName(tempPath);
     // mkstemp already uses 0600; set it explicitly so the result never depends on the umask.
-    if (::fchmod(temp.get(), 0600) != 0 || !writeAll(temp.get(), bytes) || !syncFile(temp.get()) || !temp.close())
-        return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(tempName, systemError(errno)));
-
-    aboutToReplace(tempName);
-
-    if (::rename(tempPath.constData(), QFile::encodeName(m_path).constData()) != 0) {
-        return fail(error, QStringLiteral("%1 kann nicht ersetzt werden: %2").arg(m_path, systemError(errno)));
+    if (::fchmod(temp.get(), 0600) != 0 || !writeAll(m_calls, temp.get(), bytes) || !syncFile(m_calls, temp.get()) ||
+        !temp.close()) {
+        return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(target, systemErrorText(errno)));
     }
+
+    aboutToReplace(QFile::decodeName(tempPath));
+
+    if (m_calls.rename(tempPath.constData(), QFile::encodeName(target).constData()) != 0)
+        return fail(error, QStringLiteral("%1 kann nicht ersetzt werden: %2").arg(target, systemErrorText(errno)));
     guard.release();
     // Make the rename itself durable; a failure here cannot be undone and is not reported.
-    UniqueFd folderFd(openFile(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folderFd(m_calls, openFile(m_calls, folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.valid())
-        syncFile(folderFd.get());
+        syncFile(m_calls, folderFd.get());
     return true;
 }
 
-/** Reads the file with the lock held; an unparsable file is moved aside and reads as empty. */
-bool FileRegistryStore::readLocked(RegistryTree& tree, QString* error)
+/** Reads `target` with the lock held; an unparsable file is moved aside and reads as empty. */
+bool FileRegistryStore::readLocked(const QString& target, RegistryTree& tree, QString* error)
 {
     QByteArray bytes;
-    switch (readFile(m_path, bytes, error)) {
+    switch (readFile(m_calls, target, bytes, error)) {
     case ReadResult::Missing:
         tree = RegistryTree();
         return true;
@@ -293,35 +411,35 @@ bool FileRegistryStore::readLocked(RegistryTree& tree, QString* error)
         tree = std::move(*parsed);
         return true;
     }
-    if (!moveAside(reason, error))
+    if (!moveAside(target, reason, error))
         return false;
     tree = RegistryTree();
     return true;
 }
 
-/** Renames the file to "<file>.broken-<date>-<time>", adding -1, -2 ... rather than overwriting an
- *  earlier backup. Only called with the lock held, so no other store picks the same name meanwhile. */
-bool FileRegistryStore::moveAside(const QString& reason, QString* error)
+/** Renames `target` to "<target>.broken-<date>-<time>", adding -1, -2 ... rather than overwriting
+ *  an earlier backup. Only called with the lock held, so no other store picks the same name meanwhile. */
+bool FileRegistryStore::moveAside(const QString& target, const QString& reason, QString* error)
 {
     const QString base =
-        m_path + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+        target + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString backup = base;
     for (int number = 1;; ++number) {
         struct stat info = {};
         if (::lstat(QFile::encodeName(backup).constData(), &info) != 0) {
             if (errno == ENOENT)
                 break;
-            return fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(backup, systemError(errno)));
+            return fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(backup, systemErrorText(errno)));
         }
         backup = base + u'-' + QString::number(number);
     }
-    if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(backup).constData()) != 0) {
+    if (m_calls.rename(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData()) != 0) {
         return fail(error,
                     QStringLiteral("Die beschädigte Einstellungsdatei %1 (%2) kann nicht beiseitegelegt werden: %3")
-                        .arg(m_path, reason, systemError(errno)));
+                        .arg(target, reason, systemErrorText(errno)));
     }
     warn(QStringLiteral("Die Einstellungsdatei %1 ist beschädigt (%2) und wurde nach %3 verschoben.")
-             .arg(m_path, reason, backup));
+             .arg(target, reason, backup));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "mock/TempDir.h"
 #include "platform/RegFileFormat.h"
+#include "platform/SystemErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -277,7 +278,7 @@ TEST(FileRegistryStore, UnwritableFolderFailsWithAMessageAndKeepsTheFile)
         QString error;
         const bool updated =
             FileRegistryStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2")), &error);
-        const bool expected = !updated && error.contains(qt_error_string(EACCES)) && error.contains(folder);
+        const bool expected = !updated && error.contains(systemErrorText(EACCES)) && error.contains(folder);
         if (!expected)
             std::fprintf(stderr, "update: %d, error: %s\n", updated, qPrintable(error));
         return expected;
