@@ -1,0 +1,102 @@
+// A process saving settings is killed at random moments: the file must always hold one complete
+// set, the lock must be free, and the temporary files of the dead must not pile up.
+
+#include "mock/NumberedOptions.h"
+#include "mock/TempDir.h"
+#include "platform/FileRegistryStore.h"
+#include "platform/RegFileFormat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <thread>
+
+using namespace kelvaro;
+using namespace kelvaro::test;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/** True when nobody holds the lock on `lockPath`. */
+bool lockIsFree(const QString& lockPath)
+{
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+QStringList tempFilesIn(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral(".registry.reg.??????")}, QDir::Files | QDir::Hidden);
+}
+
+TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
+{
+    constexpr int kKills = 200;
+    // A fixed seed makes a failure repeatable; KELVARO_KILL_SEED tries others.
+    const unsigned seed = qEnvironmentVariableIsSet("KELVARO_KILL_SEED")
+                              ? static_cast<unsigned>(qEnvironmentVariableIntValue("KELVARO_KILL_SEED"))
+                              : 20261208u;
+    SCOPED_TRACE("KELVARO_KILL_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
+    // Saves take from well under a millisecond to a few; the delays cover several of them.
+    std::uniform_int_distribution<int> delayUs(0, 8000);
+
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    FileRegistryStore store(path);
+    numberedOptions(1).SaveToRegistry(store, 0);
+
+    int seen[3] = {0, 0, 0};
+    int killedWithTempFile = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        QProcess writer;
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("sets"), path});
+        ASSERT_TRUE(writer.waitForReadyRead(30000)) << "the writer did not start";
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(30000));
+        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer ended by itself";
+
+        const std::optional<RegistryTree> tree = RegFileFormat::parse(readAll(path));
+        ASSERT_TRUE(tree) << "the file does not parse";
+        const int set = numberOfStoredSet(*tree, 0);
+        ASSERT_TRUE(set == 1 || set == 2) << "the file holds no complete set:\n" << readAll(path).toStdString();
+        ASSERT_TRUE(tree->subkeys(kMainKey).isEmpty());
+        ++seen[set];
+        EXPECT_TRUE(lockIsFree(path + QStringLiteral(".lock")));
+        // A writer killed while writing leaves its temporary file; the next one removes it.
+        const QStringList temps = tempFilesIn(dir.path());
+        ASSERT_LE(temps.size(), 1) << temps.join(u' ').toStdString();
+        killedWithTempFile += static_cast<int>(temps.size());
+    }
+    // Both sets were saved in between, so the kills hit a working writer.
+    EXPECT_GT(seen[1], 0);
+    EXPECT_GT(seen[2], 0);
+    std::printf("sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", seen[1], seen[2], killedWithTempFile);
+
+    ASSERT_TRUE(store.update([](RegistryTree&) {}));
+    EXPECT_TRUE(tempFilesIn(dir.path()).isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// A process that saves settings through the program's own code, for the tests that kill it at
+// random moments or run two of it at once:
+//
+//   store_writer sets <file>               saves numbered sets 1 and 2 as the default set by turns
+//                                          until it is killed
+//   store_writer defaults <file> <rounds>  saves numbered set r as the default set in round r
+//   store_writer presets <file> <rounds>   adds preset "P<r>" in the presets page in round r and
+//                                          deletes the oldest when there are more than three
+//
+// It writes one byte to stdout when it starts saving. After every save of its own it reads the
+// file back: its own part must be what it wrote and the rest complete. It exits with 0 when every
+// check held, with 1 after the first that failed (saying which on stderr).
+
+#include "app/GeneralErrorHandler.h"
+#include "app/PresetsPage.h"
+#include "mock/FakeAudioDevice.h"
+#include "mock/NumberedOptions.h"
+#include "mock/RecordingMessageBoxes.h"
+#include "mock/ScriptedFileDialogs.h"
+#include "mock/ScriptedInputBox.h"
+#include "mock/ScriptedModalRunner.h"
+#include "platform/AppError.h"
+#include "platform/FileRegistryStore.h"
+#include "windows/TEinstellungen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+using namespace kelvaro;
+using namespace kelvaro::test;
+
+namespace {
+
+int failed(const QString& what)
+{
+    std::fprintf(stderr, "store_writer: %s\n", qPrintable(what));
+    return 1;
+}
+
+void signalStart()
+{
+    const char byte = 'r';
+    (void)!::write(STDOUT_FILENO, &byte, 1);
+}
+
+/** Preset names in their stored order; an incomplete preset shows as "?". */
+QStringList storedPresets(const RegistryTree& tree)
+{
+    QStringList names;
+    for (const QString& subkey : tree.subkeys(kMainKey)) {
+        const QString key = kMainKey + u'\\' + subkey;
+        const std::optional<RegValue> name = tree.value(key, QStringLiteral("Name"));
+        names << (name && tree.valueNames(key).size() == 14 ? name->text : QStringLiteral("?"));
+    }
+    return names;
+}
+
+/** The default set, when there is one, is a complete numbered set. */
+bool defaultSetComplete(const RegistryTree& tree)
+{
+    return tree.valueNames(kMainKey).isEmpty() || numberOfStoredSet(tree, 0) >= 0;
+}
+
+int saveSets(FileRegistryStore& store)
+{
+    signalStart();
+    for (int n = 2;; n = 3 - n)
+        numberedOptions(n).SaveToRegistry(store, 0);
+}
+
+int saveDefaults(FileRegistryStore& store, int rounds)
+{
+    signalStart();
+    for (int round = 1; round <= rounds; ++round) {
+        numberedOptions(round).SaveToRegistry(store, 0);
+        const RegistryTree tree = store.load();
+        if (numberOfStoredSet(tree, 0) != round)
+            return failed(QStringLiteral("round %1: the default set is not the one saved").arg(round));
+        if (storedPresets(tree).contains(QStringLiteral("?")))
+            return failed(QStringLiteral("round %1: incomplete presets").arg(round));
+    }
+    return 0;
+}
+
+int savePresets(FileRegistryStore& store, int rounds)
+{
+    QWidget window;
+    PresetsPage::Controls controls{new QListWidget(&window), new QPushButton(&window), new QPushButton(&window),
+                                   new QPushButton(&window), new QComboBox(&window)};
+    TEinst current;
+    RecordingMessageBoxes boxes;
+    GeneralErrorHandler errors(boxes);
+    ScriptedModalRunner modal;
+    ScriptedInputBox inputBox;
+    ScriptedFileDialogs fileDialogs;
+    FakeAudioDevice audio;
+    TEinstellungen editor(boxes, fileDialogs, audio);
+    PresetsPage page(controls,
+                     {store, current, [] {}, [&editor] { return &editor; }, modal, inputBox, errors, &window});
+
+    signalStart();
+    for (int round = 1; round <= rounds; ++round) {
+        inputBox.answers = {QStringLiteral("P%1").arg(round)};
+        controls.Btn_Presets_Add->click(); // the editor is left without "OK": a preset with defaults
+        if (page.PresetList().size() > 3) {
+            controls.LBx_Presets->setCurrentRow(0);
+            controls.Btn_Presets_Del->click();
+        }
+        if (!boxes.boxes.isEmpty())
+            return failed(QStringLiteral("round %1: %2").arg(round).arg(boxes.boxes[0].text));
+        QStringList shown;
+        for (const TROptionen& preset : page.PresetList())
+            shown << preset.Name;
+        const RegistryTree tree = store.load();
+        if (storedPresets(tree) != shown) {
+            return failed(QStringLiteral("round %1: stored presets %2 instead of %3")
+                              .arg(round)
+                              .arg(storedPresets(tree).join(u','), shown.join(u',')));
+        }
+        if (!defaultSetComplete(tree))
+            return failed(QStringLiteral("round %1: incomplete default set").arg(round));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return failed(QStringLiteral("usage: store_writer sets|defaults|presets <file> [<rounds>]"));
+    const QByteArray mode = argv[1];
+    FileRegistryStore store(QFile::decodeName(argv[2]));
+    const int rounds = argc > 3 ? QByteArray(argv[3]).toInt() : 0;
+    try {
+        if (mode == "sets")
+            return saveSets(store);
+        if (mode == "defaults")
+            return saveDefaults(store, rounds);
+        if (mode == "presets") {
+            // Only the presets page needs widgets; the others start faster without.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication app(argc, argv);
+            return savePresets(store, rounds);
+        }
+    } catch (const AppError& e) {
+        return failed(e.message());
+    }
+    return failed(QStringLiteral("unknown mode ") + QString::fromLocal8Bit(mode));
+}
