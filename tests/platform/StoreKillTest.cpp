@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -65,18 +67,35 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     FileRegistryStore store(path);
     numberedOptions(1).SaveToRegistry(store, 0);
 
+    // The helper forks each writer; the test kills it and has the helper reap it.
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("sets"), path});
+    ASSERT_TRUE(helper.waitForStarted(30000));
+    const auto ask = [&helper](const char* command) {
+        helper.write(command);
+        while (!helper.canReadLine() && helper.waitForReadyRead(30000)) {
+        }
+        return helper.readLine().trimmed();
+    };
+
+    // A writer still saving when the test stops early is killed, not left behind.
+    pid_t writer = -1;
+    const auto killWriter = qScopeGuard([&writer] {
+        if (writer > 0)
+            ::kill(writer, SIGKILL);
+    });
+
     int seen[3] = {0, 0, 0};
     int killedWithTempFile = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        QProcess writer;
-        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        writer.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("sets"), path});
-        ASSERT_TRUE(writer.waitForReadyRead(30000)) << "the writer did not start";
+        writer = static_cast<pid_t>(ask("start\n").toInt());
+        ASSERT_GT(writer, 0) << "the writer did not start";
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        writer.kill();
-        ASSERT_TRUE(writer.waitForFinished(30000));
-        ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit) << "the writer ended by itself";
+        ASSERT_EQ(::kill(writer, SIGKILL), 0);
+        ASSERT_EQ(ask("reap\n"), "dead") << "the writer ended by itself";
+        writer = -1;
 
         const std::optional<RegistryTree> tree = RegFileFormat::parse(readAll(path));
         ASSERT_TRUE(tree) << "the file does not parse";
@@ -95,6 +114,9 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     EXPECT_GT(seen[2], 0);
     std::printf("sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", seen[1], seen[2], killedWithTempFile);
 
+    helper.closeWriteChannel();
+    ASSERT_TRUE(helper.waitForFinished(30000));
+    EXPECT_EQ(helper.exitCode(), 0);
     ASSERT_TRUE(store.update([](RegistryTree&) {}));
     EXPECT_TRUE(tempFilesIn(dir.path()).isEmpty());
 }

@@ -1,13 +1,17 @@
 // A process that saves settings through the program's own code, for the tests that kill it at
 // random moments or run two of it at once:
 //
-//   store_writer sets <file>               saves numbered sets 1 and 2 as the default set by turns
-//                                          until it is killed
+//   store_writer sets <file>               on each line "start" from stdin forks a writer that
+//                                          saves numbered sets 2 and 1 as the default set by turns
+//                                          until it is killed, and answers with its process id; on
+//                                          "reap" waits for that writer to end and answers "dead"
+//                                          ("ended" when it ended by itself)
+//                                          (forking is far quicker than starting the program anew)
 //   store_writer defaults <file> <rounds>  saves numbered set r as the default set in round r
 //   store_writer presets <file> <rounds>   adds preset "P<r>" in the presets page in round r and
 //                                          deletes the oldest when there are more than three
 //
-// It writes one byte to stdout when it starts saving. After every save of its own it reads the
+// The other modes write one byte to stdout when they start saving. After every save of its own it reads the
 // file back: its own part must be what it wrote and the rest complete. It exits with 0 when every
 // check held, with 1 after the first that failed (saying which on stderr).
 
@@ -29,9 +33,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
@@ -68,11 +76,32 @@ bool defaultSetComplete(const RegistryTree& tree)
     return tree.valueNames(kMainKey).isEmpty() || numberOfStoredSet(tree, 0) >= 0;
 }
 
-int saveSets(FileRegistryStore& store)
+int forkSetWriters(FileRegistryStore& store)
 {
-    signalStart();
-    for (int n = 2;; n = 3 - n)
-        numberedOptions(n).SaveToRegistry(store, 0);
+    pid_t writer = -1;
+    char command[16];
+    while (std::fgets(command, sizeof command, stdin)) {
+        if (std::strcmp(command, "start\n") == 0) {
+            writer = ::fork();
+            if (writer == 0) {
+                ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the helper
+                for (int n = 2;; n = 3 - n)
+                    numberedOptions(n).SaveToRegistry(store, 0);
+            }
+            if (writer < 0)
+                return failed(QStringLiteral("fork failed"));
+            std::printf("%d\n", static_cast<int>(writer));
+        } else if (std::strcmp(command, "reap\n") == 0) {
+            int status = 0;
+            if (::waitpid(writer, &status, 0) != writer)
+                return failed(QStringLiteral("no writer to reap"));
+            std::printf(WIFSIGNALED(status) ? "dead\n" : "ended\n");
+        } else {
+            return failed(QStringLiteral("unknown command"));
+        }
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 int saveDefaults(FileRegistryStore& store, int rounds)
@@ -141,7 +170,7 @@ int main(int argc, char** argv)
     const int rounds = argc > 3 ? QByteArray(argv[3]).toInt() : 0;
     try {
         if (mode == "sets")
-            return saveSets(store);
+            return forkSetWriters(store);
         if (mode == "defaults")
             return saveDefaults(store, rounds);
         if (mode == "presets") {
