@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <grp.h>
 
 using namespace kelvaro;
 using kelvaro::test::TempDir;
@@ -272,22 +273,35 @@ TEST(FileRegistryStore, UnwritableFolderFailsWithAMessageAndKeepsTheFile)
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(path + QStringLiteral(".lock")).constData(), 0666), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
-    const int exitCode = inChild([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return false;
-        QString error;
-        const bool updated =
-            FileRegistryStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2")), &error);
-        const bool expected = !updated && error.contains(systemErrorText(EACCES)) && error.contains(folder);
-        if (!expected)
-            std::fprintf(stderr, "update: %d, error: %s\n", updated, qPrintable(error));
-        return expected;
-    });
-    ::chmod(QFile::encodeName(folder).constData(), 0700);
-
-    EXPECT_EQ(exitCode, 0);
+    // The stored settings still load; an update fails because no temporary file can be made or,
+    // without a lock file, because the lock cannot be made.
+    const auto updateAsUser = [&](const QString& expectedText) {
+        return inChild([&] {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+                return false;
+            FileRegistryStore store(path);
+            QString error;
+            const bool loaded =
+                store.load().value(kMainKey, QStringLiteral("Alt")) == RegValue::sz(QStringLiteral("1"));
+            const bool updated = store.update(setText(QStringLiteral("Neu"), QStringLiteral("2")), &error);
+            const bool expected =
+                loaded && !updated && error.contains(systemErrorText(EACCES)) && error.contains(expectedText);
+            if (!expected)
+                std::fprintf(stderr, "loaded: %d, update: %d, error: %s\n", loaded, updated, qPrintable(error));
+            return expected;
+        });
+    };
+    EXPECT_EQ(updateAsUser(QStringLiteral("Temporäre Datei in ") + folder), 0);
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(filesIn(folder), kFileAndLock);
+
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+    ASSERT_TRUE(QFile::remove(path + QStringLiteral(".lock")));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    EXPECT_EQ(updateAsUser(QStringLiteral("Sperrdatei ") + path), 0);
+    ::chmod(QFile::encodeName(folder).constData(), 0700);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(filesIn(folder), QStringList{QStringLiteral("registry.reg")});
 }
 
 } // namespace
