@@ -18,6 +18,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -59,13 +60,20 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
                               : 20261208u;
     SCOPED_TRACE("KELVARO_KILL_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
-    // Saves take from well under a millisecond to a few; the delays cover several of them.
-    std::uniform_int_distribution<int> delayUs(0, 8000);
 
     TempDir dir;
     const QString path = dir.file(QStringLiteral("registry.reg"));
     FileRegistryStore store(path);
-    numberedOptions(1).SaveToRegistry(store, 0);
+    // A save takes well under a millisecond here and several in a sanitizer build or on a busy
+    // disk; the random delays reach over about three saves, as long as they take on this machine.
+    constexpr int kTimedSaves = 5;
+    const auto started = std::chrono::steady_clock::now();
+    for (int i = 0; i < kTimedSaves; ++i)
+        numberedOptions(1).SaveToRegistry(store, 0);
+    const auto saveUs =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count() /
+        kTimedSaves;
+    std::uniform_int_distribution<long> delayUs(0, std::max<long>(1000, 3 * static_cast<long>(saveUs)));
 
     // The helper forks each writer; the test kills it and has the helper reap it.
     QProcess helper;
@@ -112,7 +120,8 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     // Both sets were saved in between, so the kills hit a working writer.
     EXPECT_GT(seen[1], 0);
     EXPECT_GT(seen[2], 0);
-    std::printf("sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", seen[1], seen[2], killedWithTempFile);
+    std::printf("delays up to %ld us; sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", delayUs.max(),
+                seen[1], seen[2], killedWithTempFile);
 
     helper.closeWriteChannel();
     ASSERT_TRUE(helper.waitForFinished(30000));

@@ -37,6 +37,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -82,12 +83,24 @@ int forkSetWriters(FileRegistryStore& store)
     char command[16];
     while (std::fgets(command, sizeof command, stdin)) {
         if (std::strcmp(command, "start\n") == 0) {
+            // The answer comes once the writer is about to save, so that the time a fork takes
+            // (long in a sanitizer build) is not part of the test's random delay.
+            int ready[2];
+            if (::pipe(ready) != 0)
+                return failed(QStringLiteral("pipe failed"));
             writer = ::fork();
             if (writer == 0) {
                 ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the helper
+                ::close(ready[0]);
+                ::close(ready[1]);
                 for (int n = 2;; n = 3 - n)
                     numberedOptions(n).SaveToRegistry(store, 0);
             }
+            ::close(ready[1]);
+            char byte;
+            while (::read(ready[0], &byte, 1) < 0 && errno == EINTR) {
+            }
+            ::close(ready[0]);
             if (writer < 0)
                 return failed(QStringLiteral("fork failed"));
             std::printf("%d\n", static_cast<int>(writer));
