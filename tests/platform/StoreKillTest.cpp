@@ -64,16 +64,11 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     TempDir dir;
     const QString path = dir.file(QStringLiteral("registry.reg"));
     FileRegistryStore store(path);
-    // A save takes well under a millisecond here and several in a sanitizer build or on a busy
-    // disk; the random delays reach over about three saves, as long as they take on this machine.
-    constexpr int kTimedSaves = 5;
-    const auto started = std::chrono::steady_clock::now();
-    for (int i = 0; i < kTimedSaves; ++i)
-        numberedOptions(1).SaveToRegistry(store, 0);
-    const auto saveUs =
-        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count() /
-        kTimedSaves;
-    std::uniform_int_distribution<long> delayUs(0, std::max<long>(1000, 3 * static_cast<long>(saveUs)));
+    numberedOptions(1).SaveToRegistry(store, 0);
+    // A save takes well under a millisecond in a plain build and many in a sanitizer build or on a
+    // busy disk; the random delays reach over about three saves, as long as the writer's first took.
+    std::uniform_real_distribution<double> share(0.0, 1.0);
+    long longestDelayUs = 0;
 
     // The helper forks each writer; the test kills it and has the helper reap it.
     QProcess helper;
@@ -98,9 +93,14 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     int killedWithTempFile = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        writer = static_cast<pid_t>(ask("start\n").toInt());
+        const QList<QByteArray> answer = ask("start\n").split(' ');
+        ASSERT_EQ(answer.size(), 2) << "the writer did not start";
+        writer = static_cast<pid_t>(answer[0].toInt());
         ASSERT_GT(writer, 0) << "the writer did not start";
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        const long delayUs =
+            static_cast<long>(share(random) * static_cast<double>(std::max(1000L, 3 * answer[1].toLong())));
+        longestDelayUs = std::max(longestDelayUs, delayUs);
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
         ASSERT_EQ(::kill(writer, SIGKILL), 0);
         ASSERT_EQ(ask("reap\n"), "dead") << "the writer ended by itself";
         writer = -1;
@@ -117,10 +117,11 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
         ASSERT_LE(temps.size(), 1) << temps.join(u' ').toStdString();
         killedWithTempFile += static_cast<int>(temps.size());
     }
-    // Both sets were saved in between, so the kills hit a working writer.
+    // The writer's first save is done before the delay starts; both sets seen show that the kills
+    // also fell after later saves.
     EXPECT_GT(seen[1], 0);
     EXPECT_GT(seen[2], 0);
-    std::printf("delays up to %ld us; sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", delayUs.max(),
+    std::printf("delays up to %ld us; sets seen: 1 x %d, 2 x %d; %d kills left a temporary file\n", longestDelayUs,
                 seen[1], seen[2], killedWithTempFile);
 
     helper.closeWriteChannel();
