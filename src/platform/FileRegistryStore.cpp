@@ -279,7 +279,9 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
         return fail(error, QStringLiteral("Die Einstellungen lassen sich nicht speichern: %1").arg(reason));
     const QByteArray bytes = RegFileFormat::write(tree);
 
-    const QByteArray tempPrefix = QFile::encodeName(u'.' + QFileInfo(target).fileName() + u'.');
+    // A name of its own ("tmp-" before the random part) keeps the clean-up from taking a user's
+    // copy such as ".registry.reg.backup" for a leftover.
+    const QByteArray tempPrefix = QFile::encodeName(u'.' + QFileInfo(target).fileName() + QStringLiteral(".tmp-"));
     removeStaleTemps(folder, tempPrefix);
     QByteArray tempPath = QFile::encodeName(folder) + '/' + tempPrefix + "XXXXXX";
     UniqueFd temp(m_calls, m_calls.makeTemp(tempPath.data(), O_CLOEXEC));

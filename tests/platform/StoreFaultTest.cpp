@@ -297,17 +297,19 @@ TEST(StoreFault, TemporaryFilesOfDeadWritersAreRemovedByTheNextUpdate)
     EXPECT_EQ(entriesIn(dir.path()).size(), kFileAndLock.size() + 1) << entriesIn(dir.path()).join(u' ').toStdString();
 
     // Files that only look similar are not the store's and stay.
-    const QStringList foreign = {QStringLiteral(".registry.reg.backup1"), QStringLiteral(".registry.reg.ab-123"),
-                                 QStringLiteral(".registry.reg.kurz"), QStringLiteral("registry.reg.Abc123"),
-                                 QStringLiteral(".other.reg.Abc123")};
+    const QStringList foreign = {
+        QStringLiteral(".registry.reg.backup"),      QStringLiteral(".registry.reg.Abc123"),
+        QStringLiteral(".registry.reg.tmp-backup1"), QStringLiteral(".registry.reg.tmp-ab-123"),
+        QStringLiteral(".registry.reg.tmp-kurz"),    QStringLiteral("registry.reg.tmp-Abc123"),
+        QStringLiteral(".other.reg.tmp-Abc123")};
     for (const QString& name : foreign)
         writeFile(dir.file(name), "fremd");
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral(".registry.reg.Dir123")));
-    makeLink(QStringLiteral("registry.reg"), dir.file(QStringLiteral(".registry.reg.Lnk123")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral(".registry.reg.tmp-Dir123")));
+    makeLink(QStringLiteral("registry.reg"), dir.file(QStringLiteral(".registry.reg.tmp-Lnk123")));
 
     ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("3"))));
     QStringList expected = kFileAndLock + foreign;
-    expected << QStringLiteral(".registry.reg.Dir123") << QStringLiteral(".registry.reg.Lnk123");
+    expected << QStringLiteral(".registry.reg.tmp-Dir123") << QStringLiteral(".registry.reg.tmp-Lnk123");
     std::sort(expected.begin(), expected.end());
     QStringList entries = entriesIn(dir.path());
     std::sort(entries.begin(), entries.end());

@@ -48,7 +48,7 @@ bool lockIsFree(const QString& lockPath)
 
 QStringList tempFilesIn(const QString& folder)
 {
-    return QDir(folder).entryList({QStringLiteral(".registry.reg.??????")}, QDir::Files | QDir::Hidden);
+    return QDir(folder).entryList({QStringLiteral(".registry.reg.tmp-??????")}, QDir::Files | QDir::Hidden);
 }
 
 TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
