@@ -18,12 +18,6 @@ using Call = FaultyFileCalls::Call;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 struct StoreFailure
 {
     Call call;

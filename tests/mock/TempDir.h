@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,5 +17,10 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+/** The bytes of the file at `path`; empty when it cannot be read. */
+QByteArray readAll(const QString& path);
+/** Writes `bytes` as the whole file at `path`; a failure fails the test. */
+void writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace kelvaro::test

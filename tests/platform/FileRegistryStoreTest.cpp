@@ -19,26 +19,15 @@
 #include <grp.h>
 
 using namespace kelvaro;
+using kelvaro::test::readAll;
 using kelvaro::test::TempDir;
+using kelvaro::test::writeFile;
 
 namespace {
 
 QString u16(const char16_t* text)
 {
     return QString::fromUtf16(text);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 mode_t modeOf(const QString& path)

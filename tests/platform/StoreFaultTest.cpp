@@ -20,23 +20,12 @@
 
 using namespace kelvaro;
 using kelvaro::test::FaultyFileCalls;
+using kelvaro::test::readAll;
 using kelvaro::test::TempDir;
+using kelvaro::test::writeFile;
 using Call = FaultyFileCalls::Call;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 /** Every entry of the folder (hidden ones, links and folders too), sorted by name. */
 QStringList entriesIn(const QString& folder)

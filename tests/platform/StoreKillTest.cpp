@@ -29,12 +29,6 @@ using namespace kelvaro::test;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 /** True when nobody holds the lock on `lockPath`. */
 bool lockIsFree(const QString& lockPath)
 {
