@@ -20,7 +20,7 @@ import time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "scripts" / "lib"))
-from processes import forget, read_line, spawn, stop, stop_all  # noqa: E402,F401 (forget: for bench.py)
+from processes import forget, read_line, spawn, start_private_bus, stop, stop_all  # noqa: E402,F401 (forget: for bench.py)
 
 
 class Unavailable(Exception):
@@ -87,17 +87,7 @@ class World(contextlib.AbstractContextManager):
         raise Unavailable("Xvfb found no free display")
 
     def _start_bus(self) -> None:
-        config = self.folder / "bus.conf"
-        config.write_text(
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            f"<busconfig>\n  <type>session</type>\n  <listen>unix:path={self.folder / 'bus'}</listen>\n"
-            "  <auth>EXTERNAL</auth>\n  <policy context=\"default\">\n"
-            "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n    <allow eavesdrop=\"true\"/>\n"
-            "    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
-        process = spawn(["dbus-daemon", f"--config-file={config}", "--print-address=1", "--nofork"],
-                        os.environ.copy(), self.folder / "dbus-daemon.log", stdout=subprocess.PIPE)
-        self.bus_address = _read_line(process.stdout.fileno(), 20, "dbus-daemon")
+        _, self.bus_address = start_private_bus(self.folder, 20, Unavailable)
 
     def _start_logind(self) -> None:
         env = {**os.environ, **self._bus_env(), "PYTHONDONTWRITEBYTECODE": "1"}

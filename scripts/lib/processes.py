@@ -88,3 +88,19 @@ def read_line(fd: int, timeout: float, what: str, error: type[Exception] = Runti
             raise error(f"{what} ended before it answered")
         data += chunk
     return data.decode().strip()
+
+
+def start_private_bus(folder: Path, timeout: float, error: type[Exception] = RuntimeError) -> tuple[subprocess.Popen, str]:
+    """Starts a dbus-daemon of its own that listens in `folder` (its configuration and log go there
+    too) and lets every client own any name; returns the process and the bus address."""
+    config = folder / "bus.conf"
+    config.write_text(
+        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        f"<busconfig>\n  <type>session</type>\n  <listen>unix:path={folder / 'bus'}</listen>\n"
+        "  <auth>EXTERNAL</auth>\n  <policy context=\"default\">\n"
+        "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n    <allow eavesdrop=\"true\"/>\n"
+        "    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
+    process = spawn(["dbus-daemon", f"--config-file={config}", "--print-address=1", "--nofork"],
+                    os.environ.copy(), folder / "dbus-daemon.log", stdout=subprocess.PIPE)
+    return process, read_line(process.stdout.fileno(), timeout, "dbus-daemon", error)

@@ -32,7 +32,7 @@ from pathlib import Path
 from typing import Callable, Iterable
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts" / "lib"))
-from processes import live, read_line, spawn, stop, stop_all  # noqa: E402
+from processes import live, read_line, spawn, start_private_bus, stop, stop_all  # noqa: E402
 
 SKIP_RETURN_CODE = 77
 POLL_INTERVAL = 0.05
@@ -189,17 +189,7 @@ class Bus:
         self._connection = None
 
     def start(self) -> None:
-        config = self.folder / "bus.conf"
-        config.write_text(
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            f"<busconfig>\n  <type>session</type>\n  <listen>unix:path={self.folder / 'bus'}</listen>\n"
-            "  <auth>EXTERNAL</auth>\n  <policy context=\"default\">\n"
-            "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n    <allow eavesdrop=\"true\"/>\n"
-            "    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n")
-        self.process = spawn(["dbus-daemon", f"--config-file={config}", "--print-address=1", "--nofork"],
-                             os.environ.copy(), self.folder / "dbus-daemon.log", stdout=subprocess.PIPE)
-        self.address = _read_line(self.process.stdout.fileno(), 20, "dbus-daemon")
+        self.process, self.address = start_private_bus(self.folder, 20 * TIME_SCALE, Failure)
 
     def env(self) -> dict[str, str]:
         return {"DBUS_SESSION_BUS_ADDRESS": self.address, "DBUS_SYSTEM_BUS_ADDRESS": self.address}
