@@ -1,26 +1,27 @@
 // Program entry: the application, its services and the six windows, created once in their order.
-#include "actions/ExpirySoundPlayer.h"
-#include "actions/MediaPlayer.h"
-#include "actions/SystemPowerActions.h"
-#include "actions/TNachricht.h"
-#include "app/TMain.h"
-#include "options/CommandLine.h"
-#include "options/TDeinstallation.h"
-#include "platform/AudioDevice.h"
-#include "platform/Clock.h"
-#include "platform/FileDialogs.h"
+#include "core/CommandLine.h"
+#include "core/ExpirySoundPlayer.h"
+#include "core/MediaPlayer.h"
+#include "core/SystemPowerActions.h"
 #include "platform/FileRegistryStore.h"
-#include "platform/InputBox.h"
 #include "platform/LinuxOsVersion.h"
-#include "platform/ModalRunner.h"
-#include "platform/PowerPlatform.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/LinuxPowerPlatform.h"
+#include "platform/LoadedAudioDevice.h"
+#include "platform/ProcessExit.h"
+#include "platform/QtTimerService.h"
+#include "platform/SystemClock.h"
 #include "resources/Resources.h"
-#include "tray/QtTimerService.h"
 #include "tray/QtTrayShell.h"
+#include "widgets/QtFileDialogs.h"
+#include "widgets/QtInputBox.h"
+#include "widgets/QtMessageBoxes.h"
+#include "widgets/QtModalRunner.h"
+#include "windows/TDeinstallation.h"
 #include "windows/TEinstellungen.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
+#include "windows/TMain.h"
+#include "windows/TNachricht.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -54,9 +55,11 @@ int main(int argc, char** argv)
     QtFileDialogs fileDialogs;
     QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
-    MediaPlayer mediaPlayer;
+    // The audio output is loaded from its module at the first sound, so the program starts without it.
+    LoadedAudioDevice audio(LoadedAudioDevice::defaultFolders());
+    MediaPlayer mediaPlayer(audio);
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
-    ExpirySoundPlayer sound(mediaPlayer, boxes, AudioDevice::system());
+    ExpirySoundPlayer sound(mediaPlayer, boxes, audio);
     QtTrayShell trayShell;
     QtTimerService trayTimers;
 
@@ -77,12 +80,12 @@ int main(int argc, char** argv)
     LinuxOsVersion osVersion;
 
     TMain mainWindow(services);
-    TDeinstallation deinstallation(registry, boxes);
+    TDeinstallation deinstallation(registry, boxes, [](int code) { exitImmediately(code); });
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
     TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
-    TEinstellungen einstellungen(boxes, fileDialogs, AudioDevice::system());
+    TEinstellungen einstellungen(boxes, fileDialogs, audio);
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);

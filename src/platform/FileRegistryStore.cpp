@@ -1,7 +1,7 @@
 #include "platform/FileRegistryStore.h"
 
+#include "core/RegFileFormat.h"
 #include "platform/FileCalls.h"
-#include "platform/RegFileFormat.h"
 #include "platform/SettingsFilePaths.h"
 #include "platform/SystemErrorText.h"
 

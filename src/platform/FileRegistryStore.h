@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Registry.h"
 #include "platform/FileCalls.h"
-#include "platform/Registry.h"
 
 #include <QString>
 

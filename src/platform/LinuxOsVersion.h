@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OsVersion.h"
+#include "core/OsVersion.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/PowerPlatform.h"
 #include "platform/LogindClient.h"
-#include "platform/PowerPlatform.h"
 #include "platform/SessionManagerClient.h"
 
 #include <QDBusConnection>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace kelvaro {
@@ -44,5 +45,9 @@ private:
     std::optional<LogindClient> m_logind;
     std::optional<SessionManagerClient> m_sessionManager;
 };
+
+/** The power platform of the running system: logind on the system bus, the session managers on
+ *  the session bus. */
+std::unique_ptr<PowerPlatform> createPowerPlatform();
 
 } // namespace kelvaro

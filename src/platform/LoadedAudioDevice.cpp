@@ -1,7 +1,7 @@
 #include "platform/LoadedAudioDevice.h"
 
 #include "BuildInfo.h"
-#include "platform/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 
 #include <QDir>
 #include <QLibrary>
@@ -9,12 +9,6 @@
 #include <cstdio>
 
 namespace kelvaro {
-
-AudioDevice& AudioDevice::system()
-{
-    static LoadedAudioDevice device(LoadedAudioDevice::defaultFolders());
-    return device;
-}
 
 LoadedAudioDevice::LoadedAudioDevice(QStringList folders) : m_folders(std::move(folders)) {}
 

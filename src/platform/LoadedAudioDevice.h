@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AudioDevice.h"
+#include "core/AudioDevice.h"
 
 #include <QString>
 #include <QStringList>

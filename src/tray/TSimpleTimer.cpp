@@ -1,7 +1,7 @@
 #include "tray/TSimpleTimer.h"
 
+#include "core/TimerService.h"
 #include "tray/TSimpleTimerHandler.h"
-#include "tray/TimerService.h"
 
 namespace kelvaro {
 

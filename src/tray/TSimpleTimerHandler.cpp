@@ -1,7 +1,7 @@
 #include "tray/TSimpleTimerHandler.h"
 
+#include "core/TimerService.h"
 #include "tray/TSimpleTimer.h"
-#include "tray/TimerService.h"
 
 namespace kelvaro {
 

@@ -1,13 +1,13 @@
 #include "windows/TEinstellungen.h"
 
-#include "actions/MediaPlayer.h"
-#include "app/ActionPanel.h"
-#include "app/RunSchedule.h"
-#include "app/SoundPanel.h"
-#include "app/StartPanel.h"
-#include "app/TimeEntryBox.h"
-#include "platform/MessageBoxes.h"
-#include "windows/FormLook.h"
+#include "core/MediaPlayer.h"
+#include "core/MessageBoxes.h"
+#include "core/RunSchedule.h"
+#include "widgets/ActionPanel.h"
+#include "widgets/FormLook.h"
+#include "widgets/SoundPanel.h"
+#include "widgets/StartPanel.h"
+#include "widgets/TimeEntryBox.h"
 
 #include <QBoxLayout>
 #include <QFrame>

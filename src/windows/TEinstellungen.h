@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/GeneralErrorHandler.h"
-#include "options/TEinst.h"
+#include "core/TEinst.h"
+#include "widgets/GeneralErrorHandler.h"
 
 #include <QDialog>
 

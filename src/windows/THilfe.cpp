@@ -1,6 +1,6 @@
 #include "windows/THilfe.h"
 
-#include "windows/FormLook.h"
+#include "widgets/FormLook.h"
 
 #include <QFile>
 #include <QFontMetricsF>

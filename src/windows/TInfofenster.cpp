@@ -1,8 +1,8 @@
 #include "windows/TInfofenster.h"
 
-#include "platform/OsVersion.h"
-#include "windows/Controls.h"
-#include "windows/FormLook.h"
+#include "core/OsVersion.h"
+#include "widgets/Controls.h"
+#include "widgets/FormLook.h"
 
 #include <QFontMetricsF>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProgramInfo.h"
+#include "core/ProgramInfo.h"
 #include "windows/WindowsVersionInfo.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "windows/WindowsVersionInfo.h"
 
-#include "platform/OsVersion.h"
+#include "core/OsVersion.h"
 
 namespace kelvaro {
 

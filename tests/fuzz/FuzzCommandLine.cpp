@@ -2,8 +2,8 @@
 // and an accepted list's options, written back as the program's own command line, read back as
 // the same options.
 #include "FuzzSupport.h"
-#include "options/CommandLine.h"
-#include "options/TEinst.h"
+#include "core/CommandLine.h"
+#include "core/TEinst.h"
 
 using namespace kelvaro;
 using namespace kelvaro::fuzz;

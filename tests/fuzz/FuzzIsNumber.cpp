@@ -2,7 +2,7 @@
 // written independently here (a pattern for the form, then the digits' value checked for range);
 // values of the time fields survive their text form.
 #include "FuzzSupport.h"
-#include "options/TimeFields.h"
+#include "core/TimeFields.h"
 
 #include <QRegularExpression>
 

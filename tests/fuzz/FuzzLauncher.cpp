@@ -3,9 +3,9 @@
 // with a double quote, a stopwatch, a missing sound file ...) must still never crash the writer or
 // the reader, and a launcher that is written always carries exactly the command line's parameters.
 #include "FuzzSupport.h"
-#include "options/CommandLine.h"
-#include "options/LauncherFile.h"
-#include "options/TEinst.h"
+#include "core/CommandLine.h"
+#include "core/LauncherFile.h"
+#include "core/TEinst.h"
 
 #include <QDir>
 #include <QFile>

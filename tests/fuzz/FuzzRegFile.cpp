@@ -1,7 +1,7 @@
 // Any bytes as a settings file: the parser never crashes, a refused file has a reason, and an
 // accepted file is written back so that it reads as the same tree and writes the same bytes again.
 #include "FuzzSupport.h"
-#include "platform/RegFileFormat.h"
+#include "core/RegFileFormat.h"
 
 using namespace kelvaro;
 using namespace kelvaro::fuzz;

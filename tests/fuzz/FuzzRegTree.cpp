@@ -1,7 +1,7 @@
 // Any tree built by a sequence of key and value operations: when the file format says it can
 // write the tree, the written file reads back as the same tree.
 #include "FuzzSupport.h"
-#include "platform/RegFileFormat.h"
+#include "core/RegFileFormat.h"
 
 using namespace kelvaro;
 using namespace kelvaro::fuzz;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/SerialDateTime.h"
+#include "core/Clock.h"
+#include "core/SerialDateTime.h"
 
 #include <QDateTime>
 

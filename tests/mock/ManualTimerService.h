@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tray/TimerService.h"
+#include "core/TimerService.h"
 
 #include <map>
 

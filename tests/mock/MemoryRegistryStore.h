@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "core/Registry.h"
 
 namespace kelvaro::test {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "options/TEinst.h"
-#include "platform/Registry.h"
+#include "core/Registry.h"
+#include "core/TEinst.h"
 
 #include <QString>
 

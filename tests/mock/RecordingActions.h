@@ -1,9 +1,9 @@
 #pragma once
 
-#include "actions/ExpirySound.h"
-#include "actions/PowerActions.h"
-#include "options/TEinst.h"
-#include "platform/AppError.h"
+#include "core/AppError.h"
+#include "core/ExpirySound.h"
+#include "core/PowerActions.h"
+#include "core/TEinst.h"
 
 #include <QList>
 #include <QString>

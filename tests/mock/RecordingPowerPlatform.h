@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PowerPlatform.h"
+#include "core/PowerPlatform.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/InputBox.h"
+#include "core/InputBox.h"
 
 #include <QList>
 #include <QStringList>

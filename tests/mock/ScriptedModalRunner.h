@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ModalRunner.h"
+#include "core/ModalRunner.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "platform/FileRegistryStore.h"
 
+#include "core/RegFileFormat.h"
 #include "mock/TempDir.h"
-#include "platform/RegFileFormat.h"
 #include "platform/SystemErrorText.h"
 
 #include <QDir>

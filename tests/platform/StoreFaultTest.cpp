@@ -1,10 +1,10 @@
 // The settings store under faults of the file system: a full disk, failing writes and renames, a
 // read-only place, links and folders where the file should be.
 
+#include "core/RegFileFormat.h"
 #include "mock/FaultyFileCalls.h"
 #include "mock/TempDir.h"
 #include "platform/FileRegistryStore.h"
-#include "platform/RegFileFormat.h"
 #include "platform/SystemErrorText.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // A process saving settings is killed at random moments: the file must always hold one complete
 // set, the lock must be free, and the temporary files of the dead must not pile up.
 
+#include "core/RegFileFormat.h"
 #include "mock/NumberedOptions.h"
 #include "mock/TempDir.h"
 #include "platform/FileRegistryStore.h"
-#include "platform/RegFileFormat.h"
 
 #include <QDir>
 #include <QFile>

@@ -16,16 +16,16 @@
 // file back: its own part must be what it wrote and the rest complete. It exits with 0 when every
 // check held, with 1 after the first that failed (saying which on stderr).
 
-#include "app/GeneralErrorHandler.h"
-#include "app/PresetsPage.h"
+#include "core/AppError.h"
 #include "mock/FakeAudioDevice.h"
 #include "mock/NumberedOptions.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedInputBox.h"
 #include "mock/ScriptedModalRunner.h"
-#include "platform/AppError.h"
 #include "platform/FileRegistryStore.h"
+#include "widgets/GeneralErrorHandler.h"
+#include "windows/PresetsPage.h"
 #include "windows/TEinstellungen.h"
 
 #include <QApplication>

@@ -1,16 +1,16 @@
 #include "windows/TEinstellungen.h"
 
-#include "app/ActionPanel.h"
-#include "app/ClickPanel.h"
-#include "app/SoundPanel.h"
-#include "app/StartPanel.h"
-#include "app/TimeEntryBox.h"
-#include "app/UpDown.h"
 #include "mock/FakeAudioDevice.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedModalRunner.h"
+#include "widgets/ActionPanel.h"
+#include "widgets/ClickPanel.h"
+#include "widgets/SoundPanel.h"
+#include "widgets/StartPanel.h"
+#include "widgets/TimeEntryBox.h"
+#include "widgets/UpDown.h"
 
 #include <QApplication>
 #include <QCheckBox>

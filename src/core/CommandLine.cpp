@@ -1,0 +1,287 @@
+#include "core/CommandLine.h"
+
+#include "core/FileSystem.h"
+#include "core/MessageBoxes.h"
+#include "core/TEinst.h"
+#include "core/TimeFields.h"
+
+namespace kelvaro {
+
+namespace {
+
+/** What one pass over the parameters has collected; written into the options only when the whole
+ *  list is accepted. */
+struct WorkingValues
+{
+    bool a = false, c = false, e = false, f = false, k = false, l = false, r = false, s = false;
+    QString message;
+    quint8 soundMode = SoundNone;
+    qint32 beeps = 0;
+    QString soundFile;
+    bool countdown = false;
+    QString hours, minutes, seconds;
+};
+
+/** A two-character group of a time switch: a number from 0 to `upper`. */
+bool timeGroupValid(const QString& group, qint32 upper)
+{
+    const std::optional<qint32> value = StrToInt(group);
+    return value && *value >= 0 && *value <= upper;
+}
+
+bool readTime(const QString& parameter, WorkingValues& values)
+{
+    if (parameter.size() != 10 && parameter.size() != 11)
+        return false;
+    QString text = parameter;
+    if (text[2] == QLatin1Char('-')) {
+        values.countdown = true;
+        text.remove(0, 1);
+    }
+    if (text.size() < 10)
+        return false;
+    // Positions counted from 0 here: hh at 2, ":" at 4, mm at 5, ":" at 7, ss at 8.
+    if (!timeGroupValid(text.mid(2, 2), 23) || text[4] != QLatin1Char(':') || !timeGroupValid(text.mid(5, 2), 59) ||
+        text[7] != QLatin1Char(':') || !timeGroupValid(text.mid(8, 2), 59))
+        return false;
+    values.hours = text.mid(2, 2);
+    values.minutes = text.mid(5, 2);
+    values.seconds = text.mid(8, 2);
+    return true;
+}
+
+bool readSound(const QString& parameter, WorkingValues& values)
+{
+    values.soundMode = SoundBeep;
+    values.beeps = 3;
+    if (parameter.size() == 2)
+        return true;
+    const QString value = parameter.mid(2);
+    if (IsNumber(value.left(1))) {
+        const std::optional<qint32> count = StrToInt(value);
+        if (!count)
+            return false;
+        values.beeps = *count;
+        return true;
+    }
+    if (!FileSystem::fileExists(value))
+        return false;
+    values.soundFile = value;
+    values.soundMode = SoundFile;
+    return true;
+}
+
+bool readParameter(const QString& parameter, WorkingValues& values)
+{
+    if (parameter.size() < 2 || parameter[0] != QLatin1Char('-'))
+        return false;
+    const QChar letter = parameter[1].toLower();
+    const auto flag = [&](bool& target) {
+        if (parameter.size() != 2)
+            return false;
+        target = true;
+        return true;
+    };
+    switch (letter.unicode()) {
+    case u'a':
+        return flag(values.a);
+    case u'c':
+        return flag(values.c);
+    case u'e':
+        return flag(values.e);
+    case u'f':
+        return flag(values.f);
+    case u'k':
+        return flag(values.k);
+    case u'l':
+        return flag(values.l);
+    case u'r':
+        return flag(values.r);
+    case u's':
+        return flag(values.s);
+    case u'm':
+        if (parameter.size() < 3)
+            return false;
+        values.message = parameter.mid(2);
+        return true;
+    case u'b':
+        return readSound(parameter, values);
+    case u't':
+        return readTime(parameter, values);
+    default:
+        return false;
+    }
+}
+
+/** Exactly one action; sounds only with a message; force only with shut down, restart or log off. */
+bool combinationValid(const WorkingValues& v)
+{
+    const bool message = !v.message.isEmpty();
+    const bool sound = v.soundMode != SoundNone;
+    if (v.s && (v.r || v.l || v.e || message || sound))
+        return false;
+    if (v.r && (v.l || v.e || message || sound))
+        return false;
+    if (v.l && (v.e || message || sound))
+        return false;
+    if (v.f && (v.e || message || sound))
+        return false;
+    if (v.e && (message || sound))
+        return false;
+    return v.s || v.r || v.l || v.e || message;
+}
+
+void write(TEinst& einst, const WorkingValues& v)
+{
+    einst.SetSoundMode(v.soundMode);
+    einst.SetAnzBeeps(v.beeps);
+    einst.SetSoundFile(v.soundFile);
+    einst.SetZeitMode(v.countdown ? ZeitCountdown : ZeitUhrzeit);
+    if (v.e) {
+        einst.SetAktion(AktionStandby);
+    } else if (v.l) {
+        einst.SetAktion(AktionLogoff);
+    } else if (v.r) {
+        einst.SetAktion(AktionRestart);
+    } else if (v.s) {
+        einst.SetAktion(AktionShutdown);
+    } else {
+        einst.SetAktion(AktionNachricht);
+        einst.SetNachricht(v.message);
+    }
+    einst.SetForce(v.f);
+    einst.SetSofortStart(v.a);
+    einst.SetClosePgm(v.c);
+    einst.SetMinimize(v.k);
+    // The texts were range-checked while reading, so the setters accept them.
+    einst.SetStunden(StrToInt(v.hours).value_or(0));
+    einst.SetMinuten(StrToInt(v.minutes).value_or(0));
+    einst.SetSekunden(StrToInt(v.seconds).value_or(0));
+}
+
+/** A beep count as the reader takes it back. A negative count written in decimal would start with
+ *  "-", which the reader takes for the start of a file name; it is written as "0x" and its 32 bits,
+ *  which the reader reads back as the same signed number. */
+QString beepCountText(qint32 count)
+{
+    if (count >= 0)
+        return QString::number(count);
+    return QStringLiteral("0x") + QString::number(static_cast<quint32>(count), 16).toUpper();
+}
+
+void appendQuoted(QString& text, const QString& value)
+{
+    text += QLatin1Char('"') + value + QLatin1Char('"');
+}
+
+} // namespace
+
+bool ParseCommandLine(TEinst& einst, const QStringList& parameters, MessageBoxes& boxes)
+{
+    if (parameters.isEmpty())
+        return false;
+
+    WorkingValues values;
+    bool valid = true;
+    for (const QString& parameter : parameters) {
+        if (!readParameter(parameter, values)) {
+            valid = false;
+            break;
+        }
+    }
+    // A list without a time switch would leave the time undefined: it is refused like any invalid list.
+    if (!valid || !combinationValid(values) || values.hours.isEmpty()) {
+        boxes.error(kCommandLineError);
+        return false;
+    }
+    write(einst, values);
+    return true;
+}
+
+QStringList ParametersFromArguments(const QStringList& arguments)
+{
+    QStringList parameters;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString parameter = arguments[i];
+        parameter.remove(QLatin1Char('"'));
+        if (!parameter.isEmpty())
+            parameters << parameter;
+    }
+    return parameters;
+}
+
+QString BuildCommandLine(const TEinst& einst)
+{
+    const TROptionen& o = einst.options();
+    QString text;
+    switch (o.Aktion) {
+    case AktionNachricht:
+        text += QStringLiteral(" -M");
+        appendQuoted(text, o.Nachricht);
+        if (o.SoundMode == SoundBeep) {
+            text += QStringLiteral(" -B") + beepCountText(o.AnzBeeps);
+        } else if (o.SoundMode == SoundFile) {
+            text += QStringLiteral(" -B");
+            appendQuoted(text, o.SoundFile);
+        }
+        break;
+    case AktionShutdown:
+    case AktionRestart:
+    case AktionLogoff:
+        text += o.Aktion == AktionShutdown  ? QStringLiteral(" -S")
+                : o.Aktion == AktionRestart ? QStringLiteral(" -R")
+                                            : QStringLiteral(" -L");
+        if (o.Force)
+            text += QStringLiteral(" -F");
+        break;
+    case AktionStandby:
+        text += QStringLiteral(" -E");
+        break;
+    default:
+        break;
+    }
+
+    if (o.ZeitMode == ZeitCountdown || o.ZeitMode == ZeitUhrzeit) {
+        text += o.ZeitMode == ZeitCountdown ? QStringLiteral(" -T-") : QStringLiteral(" -T");
+        text += StundenToStr(o.Zeit_Stunden, true) + QLatin1Char(':') + MinutenToStr(o.Zeit_Minuten, true) +
+                QLatin1Char(':') + SekundenToStr(o.Zeit_Sekunden, true);
+    }
+
+    if (o.SofortStart)
+        text += QStringLiteral(" -A");
+    if (o.ClosePgm)
+        text += QStringLiteral(" -C");
+    if (o.Minimize)
+        text += QStringLiteral(" -K");
+    return text;
+}
+
+QStringList SplitParameters(const QString& text)
+{
+    // Characters up to and including the blank separate parameters; a double quote opens a stretch
+    // up to the next double quote in which they belong to the parameter. Quotes are removed.
+    QStringList parameters;
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    while (pos < size) {
+        while (pos < size && text[pos].unicode() <= u' ')
+            ++pos;
+        QString parameter;
+        while (pos < size && text[pos].unicode() > u' ') {
+            if (text[pos] == QLatin1Char('"')) {
+                ++pos;
+                while (pos < size && text[pos] != QLatin1Char('"'))
+                    parameter += text[pos++];
+                if (pos < size)
+                    ++pos;
+            } else {
+                parameter += text[pos++];
+            }
+        }
+        if (!parameter.isEmpty())
+            parameters << parameter;
+    }
+    return parameters;
+}
+
+} // namespace kelvaro

@@ -1,0 +1,29 @@
+#include "core/ProgramInfo.h"
+
+#include "BuildInfo.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace kelvaro {
+
+ProgramInfo ProgramInfo::compiledIn()
+{
+    return {QStringLiteral(KELVARO_PRODUCT_NAME), QStringLiteral(KELVARO_PRODUCT_VERSION),
+            QStringLiteral(KELVARO_FILE_VERSION), QStringLiteral(KELVARO_COPYRIGHT),
+            QStringLiteral(KELVARO_COMMENTS),     QStringLiteral(KELVARO_DESCRIPTION)};
+}
+
+QString ProgramInfo::programPath()
+{
+    // /proc/self/exe names the file even when the program was started through a link.
+    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return exe.isEmpty() ? QCoreApplication::applicationFilePath() : exe;
+}
+
+QString ProgramInfo::programFolder()
+{
+    return QFileInfo(programPath()).absolutePath();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,41 @@
+#include "core/RunSchedule.h"
+
+#include "core/SerialDateTime.h"
+
+namespace kelvaro::RunSchedule {
+
+qint64 countdownEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds)
+{
+    const qint64 total = qint64(hours) * 3600 + qint64(minutes) * 60 + qint64(seconds);
+    return startMs + total * 1000;
+}
+
+std::optional<qint64> clockTimeEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds)
+{
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return std::nullopt;
+    const QTime target(hours, minutes, seconds);
+    QDate day = SerialDateTime::localDate(startMs);
+    // The start's local time of day is compared to the millisecond: a target equal to it stays today.
+    if (SerialDateTime::localTime(startMs) > target)
+        day = day.addDays(1);
+    return SerialDateTime::toMSecsSinceEpoch(day, target);
+}
+
+qint64 remaining(qint64 endMs, qint64 sampleMs)
+{
+    return endMs >= sampleMs ? endMs - sampleMs : 0;
+}
+
+bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds)
+{
+    return hours > 0 || minutes > 0 || seconds > 0;
+}
+
+QString zeroCountdownText()
+{
+    return QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
+                          "damit der Countdown durchgeführt werden kann!");
+}
+
+} // namespace kelvaro::RunSchedule

@@ -1,0 +1,192 @@
+#include "widgets/ActionPanel.h"
+
+#include "core/TEinst.h"
+#include "widgets/ClickPanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QSignalBlocker>
+
+#include <limits>
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kPanelSize = 37;
+
+QColor chosenColour()
+{
+    return QApplication::palette().color(QPalette::ToolTipBase);
+}
+
+QLabel* caption(QWidget* parent, const QString& text, int x, int y, int width, int height = 14)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setGeometry(x, y, width, height);
+    return label;
+}
+
+} // namespace
+
+ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ActionPanel"));
+    if (variant == Variant::MainWindow) {
+        QLabel* intro = caption(this,
+                                QStringLiteral("Aktionen wirken sich aus, sobald der eingestellte Zeitpunkt erreicht "
+                                               "ist bzw. der Countdown abgelaufen ist."),
+                                16, 3, 336, 27);
+        intro->setObjectName(QStringLiteral("Label13"));
+    }
+
+    P_Msg = makePanel(this, "P_Msg", "Img_Msg", QStringLiteral(":/actions/message.png"), 24, 48,
+                      QStringLiteral("Nachricht"));
+
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Panel6"));
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setGeometry(89, 40, 193, 105);
+    Panel6 = frame;
+    P_Shutdown = makePanel(frame, "P_Shutdown", "Img_Shutdown", QStringLiteral(":/actions/shutdown.png"), 16, 8,
+                           QStringLiteral("Herunter-    fahren"));
+    P_Restart = makePanel(frame, "P_Restart", "Img_Restart", QStringLiteral(":/actions/restart.png"), 76, 8,
+                          QStringLiteral("Neu Starten"));
+    P_Logoff = makePanel(frame, "P_Logoff", "Img_Logoff", QStringLiteral(":/actions/logoff.png"), 140, 8,
+                         QStringLiteral("Abmelden"));
+    CBx_Force = new QCheckBox(QStringLiteral("Erzwingen"), frame);
+    CBx_Force->setObjectName(QStringLiteral("CBx_Force"));
+    CBx_Force->setToolTip(QStringLiteral("Zwingt blockierende Programme auf die gewählte Aktion zu reagieren."));
+    CBx_Force->setGeometry(64, 84, 110, 17);
+    CBx_Force->setEnabled(false);
+    if (variant == Variant::Editor)
+        CBx_Force->setFocusPolicy(Qt::ClickFocus); // skipped by the Tab key
+
+    P_Standby = makePanel(this, "P_Standby", "Img_Standby", QStringLiteral(":/actions/standby.png"), 296, 48,
+                          QStringLiteral("Standby"));
+
+    QLabel* messageLabel = caption(this, QStringLiteral("Na&chricht eingeben:"), 24, 160, 200, 16);
+    messageLabel->setTextFormat(Qt::AutoText); // the "&" marks the keyboard accelerator
+    Ed_Nachricht = new QLineEdit(this);
+    Ed_Nachricht->setObjectName(QStringLiteral("Ed_Nachricht"));
+    // The message has no length limit (the store and the command line bring any length): the
+    // field must neither cut a long message when it shows it nor when the user edits it.
+    Ed_Nachricht->setMaxLength(std::numeric_limits<int>::max());
+    Ed_Nachricht->setGeometry(24, 180, 313, 21);
+    messageLabel->setBuddy(Ed_Nachricht);
+
+    connect(P_Msg, &ClickPanel::clicked, this, [this] { choose(AktionNachricht); });
+    connect(P_Shutdown, &ClickPanel::clicked, this, [this] { choose(AktionShutdown); });
+    connect(P_Restart, &ClickPanel::clicked, this, [this] { choose(AktionRestart); });
+    connect(P_Logoff, &ClickPanel::clicked, this, [this] { choose(AktionLogoff); });
+    connect(P_Standby, &ClickPanel::clicked, this, [this] { choose(AktionStandby); });
+    connect(CBx_Force, &QCheckBox::clicked, this, &ActionPanel::CBx_ForceClick);
+    connect(Ed_Nachricht, &QLineEdit::textChanged, this, &ActionPanel::Ed_NachrichtChange);
+}
+
+ClickPanel* ActionPanel::makePanel(QWidget* parent, const char* name, const char* pictureName, const QString& picture,
+                                   int x, int y, const QString& text)
+{
+    auto* panel = new ClickPanel(QLatin1String(name), chosenColour(), parent);
+    panel->setGeometry(x, y, kPanelSize, kPanelSize);
+    panel->setPicture(QPixmap(picture), QLatin1String(pictureName), 8, 8);
+    // The caption below the panel is not clickable.
+    caption(parent, text, x - 6, y + kPanelSize + 2, kPanelSize + 12, 28)
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return panel;
+}
+
+void ActionPanel::bind(TEinst& options, std::function<void()> showOptions)
+{
+    m_options = &options;
+    m_showOptions = std::move(showOptions);
+}
+
+ClickPanel* ActionPanel::panel(quint8 aktion) const
+{
+    switch (aktion) {
+    case AktionNachricht:
+        return P_Msg;
+    case AktionShutdown:
+        return P_Shutdown;
+    case AktionRestart:
+        return P_Restart;
+    case AktionLogoff:
+        return P_Logoff;
+    case AktionStandby:
+        return P_Standby;
+    default:
+        return nullptr;
+    }
+}
+
+QString ActionPanel::statusText(quint8 aktion)
+{
+    switch (aktion) {
+    case AktionNachricht:
+        return QStringLiteral("Nachricht anzeigen");
+    case AktionShutdown:
+        return QStringLiteral("Windows herunterfahren");
+    case AktionRestart:
+        return QStringLiteral("Windows neustarten");
+    case AktionLogoff:
+        return QStringLiteral("Benutzer abmelden");
+    case AktionStandby:
+        return QStringLiteral("Standby Modus");
+    default:
+        return {};
+    }
+}
+
+bool ActionPanel::isForceable(quint8 aktion)
+{
+    return aktion == AktionShutdown || aktion == AktionRestart || aktion == AktionLogoff;
+}
+
+void ActionPanel::showOptions(const TEinst& options)
+{
+    const quint8 aktion = options.GetAktion();
+    for (quint8 code = AktionNachricht; code <= AktionStandby; ++code)
+        panel(code)->setChosen(code == aktion);
+
+    const QSignalBlocker blockForce(CBx_Force);
+    CBx_Force->setEnabled(isForceable(aktion));
+    CBx_Force->setChecked(options.GetForce());
+
+    const QSignalBlocker blockMessage(Ed_Nachricht);
+    Ed_Nachricht->setEnabled(aktion == AktionNachricht);
+    if (Ed_Nachricht->text() != options.GetNachricht()) // keeps the cursor where the user types
+        Ed_Nachricht->setText(options.GetNachricht());
+}
+
+void ActionPanel::choose(quint8 aktion)
+{
+    if (!m_options)
+        return;
+    // Force stays as it is: it applies again when an action that can be forced is chosen again.
+    m_options->SetAktion(aktion);
+    m_showOptions();
+}
+
+void ActionPanel::CBx_ForceClick(bool checked)
+{
+    if (!m_options)
+        return;
+    m_options->SetForce(checked && isForceable(m_options->GetAktion()));
+    m_showOptions();
+}
+
+void ActionPanel::Ed_NachrichtChange(const QString& text)
+{
+    if (!m_options)
+        return;
+    m_options->SetNachricht(text);
+    m_showOptions();
+}
+
+} // namespace kelvaro

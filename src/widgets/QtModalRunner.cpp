@@ -1,0 +1,12 @@
+#include "widgets/QtModalRunner.h"
+
+#include <QDialog>
+
+namespace kelvaro {
+
+int QtModalRunner::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+} // namespace kelvaro

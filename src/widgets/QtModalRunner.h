@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/ModalRunner.h"
+
+namespace kelvaro {
+
+/** Runs the dialog's own modal loop. */
+class QtModalRunner : public ModalRunner
+{
+public:
+    int exec(QDialog& dialog) override;
+};
+
+} // namespace kelvaro

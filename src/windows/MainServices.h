@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/ProgramInfo.h"
+
+#include <QStringList>
+
+namespace kelvaro {
+
+class Clock;
+class ExpirySound;
+class FileDialogs;
+class InputBox;
+class MediaPlayer;
+class MessageBoxes;
+class ModalRunner;
+class PowerActions;
+class RegistryStore;
+class TDeinstallation;
+class TimerService;
+class TrayShell;
+class TEinstellungen;
+class THilfe;
+class TInfofenster;
+class TNachricht;
+
+/** What the main window uses of the world outside it. */
+struct MainServices
+{
+    Clock& clock;
+    RegistryStore& registry;
+    MessageBoxes& boxes;
+    ModalRunner& modal;
+    PowerActions& power;
+    ExpirySound& sound;
+    /** The main window's media player, shared by the expiry sound and the sound page's test button. */
+    MediaPlayer& mediaPlayer;
+    FileDialogs& fileDialogs;
+    /** The notification area and the timers of the tray icon. */
+    TrayShell& trayShell;
+    TimerService& trayTimers;
+    /** Asks for a preset's name. */
+    InputBox& inputBox;
+    ProgramInfo info;
+    /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
+    QStringList parameters;
+    /** The program file that launchers start. */
+    QString programPath = ProgramInfo::programPath();
+};
+
+/** The windows created after the main window. */
+struct SecondaryWindows
+{
+    TDeinstallation* deinstallation = nullptr;
+    TNachricht* nachricht = nullptr;
+    TInfofenster* infofenster = nullptr;
+    THilfe* hilfe = nullptr;
+    TEinstellungen* einstellungen = nullptr;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,71 @@
+#include "windows/ShortcutPage.h"
+
+#include "core/CommandLine.h"
+#include "core/FileDialogs.h"
+#include "core/FileSystem.h"
+#include "core/LauncherFile.h"
+#include "core/MessageBoxes.h"
+#include "core/ModalRunner.h"
+#include "widgets/GeneralErrorHandler.h"
+#include "windows/TEinstellungen.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kelvaro {
+
+namespace {
+
+const QString kNotCreated = QStringLiteral("Verknüpfung konnte nicht ereugt werden");
+const QString kCreated = QStringLiteral("Verknüpfung erfolgreich erzeugt");
+
+} // namespace
+
+ShortcutPage::ShortcutPage(const Controls& controls, const Links& links) : m_controls(controls), m_links(links)
+{
+    const auto guarded = [this](void (ShortcutPage::*handler)()) {
+        return [this, handler] {
+            m_links.errors.guard([this, handler] { (this->*handler)(); });
+        };
+    };
+    connect(m_controls.Button1, &QPushButton::clicked, this, guarded(&ShortcutPage::Button1Click));
+    connect(m_controls.Button2, &QPushButton::clicked, this, guarded(&ShortcutPage::Button2Click));
+    connect(m_controls.Button3, &QPushButton::clicked, this, guarded(&ShortcutPage::Button3Click));
+}
+
+void ShortcutPage::Button1Click()
+{
+    const QString programFolder = QFileInfo(m_links.programPath).absolutePath();
+    const QString folder = FileSystem::folderExists(programFolder) ? programFolder : QString();
+    const QString chosen =
+        m_links.fileDialogs.saveFileName(m_controls.Ed_LinkDatei->window(), folder,
+                                         QStringLiteral("Verknüpfung (*.desktop)"), QStringLiteral("desktop"));
+    if (!chosen.isEmpty())
+        m_controls.Ed_LinkDatei->setText(chosen);
+}
+
+void ShortcutPage::Button2Click()
+{
+    // Whatever the editor leaves in its options is what the next launcher carries.
+    if (TEinstellungen* editor = m_links.editor())
+        m_links.modal.exec(*editor);
+}
+
+void ShortcutPage::Button3Click()
+{
+    const QString path = m_controls.Ed_LinkDatei->text();
+    TEinstellungen* editor = m_links.editor();
+    if (path.isEmpty() || !editor) {
+        m_links.boxes.warning(kNotCreated);
+        return;
+    }
+    const bool created =
+        CreateShortcut(m_links.programPath, BuildCommandLine(editor->EditorOptions()), path, QStringLiteral("Kelvaro"));
+    if (created)
+        m_links.boxes.information(kCreated);
+    else
+        m_links.boxes.warning(kNotCreated);
+}
+
+} // namespace kelvaro

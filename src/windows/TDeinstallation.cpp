@@ -1,0 +1,100 @@
+#include "windows/TDeinstallation.h"
+
+#include "core/MessageBoxes.h"
+#include "core/Registry.h"
+#include "widgets/Controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kClientWidth = 268;
+constexpr int kClientHeight = 204;
+
+const QString kSoftwareKey = QStringLiteral("Software");
+
+} // namespace
+
+TDeinstallation::TDeinstallation(RegistryStore& store, MessageBoxes& boxes, ExitFunction exitProgram, QWidget* parent)
+    : QDialog(parent), m_store(store), m_boxes(boxes), m_exit(std::move(exitProgram))
+{
+    setupUi();
+    connect(Btn_Deinstallieren, &QPushButton::clicked, this, &TDeinstallation::Btn_DeinstallierenClick);
+    connect(Btn_Abbruch, &QPushButton::clicked, this, &TDeinstallation::Btn_AbbruchClick);
+    // finished covers every way of closing: the buttons, the close box and Escape.
+    connect(this, &QDialog::finished, this, &TDeinstallation::FormClose);
+}
+
+void TDeinstallation::setupUi()
+{
+    setUpFixedDialog(*this, "Deinstallation", QStringLiteral("Kelvaro - Deinstallation"),
+                     {kClientWidth, kClientHeight});
+
+    auto* group = new QGroupBox(QStringLiteral("Uninstall"), this);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(8, 8, 252, 153);
+    Btn_Deinstallieren =
+        placeButton(group, "Btn_Deinstallieren", QStringLiteral("Registry Einträge entfernen"), {16, 24, 220, 25});
+    QLabel* explanation = placeLabel(group, "Label1",
+                                     QStringLiteral("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
+                                                    "Registry Einträge entfernt und die Kelvaro.exe gelöscht werden."),
+                                     {16, 60, 220, 56});
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeLabel(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
+
+    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("&OK"), {104, 170, 75, 25});
+    Btn_OK->setToolTip(QStringLiteral("Einstellungen übernehmen"));
+    Btn_OK->setDefault(true);
+    Btn_Abbruch = placeButton(this, "Btn_Abbruch", QStringLiteral("&Schließen"), {185, 170, 75, 25});
+    Btn_Abbruch->setToolTip(QStringLiteral("Einstellungen verwerfen"));
+}
+
+void TDeinstallation::setOnClose(std::function<void()> onClose)
+{
+    m_onClose = std::move(onClose);
+}
+
+void TDeinstallation::removeAllSettings(RegistryTree& tree)
+{
+    tree.deleteKey(kMainKey);
+    if (tree.keyExists(kSoftwareKey) && tree.subkeys(kSoftwareKey).isEmpty() && tree.valueNames(kSoftwareKey).isEmpty())
+        tree.deleteKey(kSoftwareKey);
+}
+
+void TDeinstallation::Btn_DeinstallierenClick()
+{
+    if (!m_boxes.askYesNo(QStringLiteral("Sollen alle Kelvaro Registry Einträge gelöscht werden?")))
+        return;
+
+    // Nothing to remove means nothing to write: the store is not created just to be empty.
+    RegistryTree after = m_store.load();
+    const RegistryTree before = after;
+    removeAllSettings(after);
+    QString error;
+    if (!(after == before) && !m_store.update(&TDeinstallation::removeAllSettings, &error)) {
+        // Telling the user the settings are gone when they are not would be wrong: keep running.
+        m_boxes.error(QStringLiteral("Die Registry Einträge konnten nicht gelöscht werden.\n") + error);
+        return;
+    }
+
+    m_boxes.information(QStringLiteral("Registry Einträge wurden gelöscht.\n\rKelvaro wird nun beendet."));
+    m_exit(1);
+}
+
+void TDeinstallation::Btn_AbbruchClick()
+{
+    close();
+}
+
+void TDeinstallation::FormClose()
+{
+    if (m_onClose)
+        m_onClose();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QPushButton;
+
+namespace kelvaro {
+
+class MessageBoxes;
+class RegistryStore;
+class RegistryTree;
+
+/**
+ * The dialog that removes every stored setting. After the user confirms, the program's key with
+ * all its presets is deleted in one store update, the user is told, and the program ends at once
+ * with exit code 1, so that nothing can write the settings back.
+ */
+class TDeinstallation : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /** Ends the program with the given exit code; the program's default does not return. */
+    using ExitFunction = std::function<void(int)>;
+
+    /** `store` and `boxes` must outlive the dialog. */
+    TDeinstallation(RegistryStore& store, MessageBoxes& boxes, ExitFunction exitProgram, QWidget* parent = nullptr);
+
+    /** Called whenever the dialog closes, however it is closed (the main window makes its start
+     *  button the default button again). */
+    void setOnClose(std::function<void()> onClose);
+
+    /** Removes the program's key and everything below it, and the key "Software" above it when
+     *  nothing else is left in it. */
+    static void removeAllSettings(RegistryTree& tree);
+
+    void Btn_DeinstallierenClick();
+    void Btn_AbbruchClick();
+    void FormClose();
+
+private:
+    void setupUi();
+
+    RegistryStore& m_store;
+    MessageBoxes& m_boxes;
+    ExitFunction m_exit;
+    std::function<void()> m_onClose;
+
+    QPushButton* Btn_Deinstallieren = nullptr;
+    QPushButton* Btn_OK = nullptr;
+    QPushButton* Btn_Abbruch = nullptr;
+};
+
+} // namespace kelvaro

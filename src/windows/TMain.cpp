@@ -1,0 +1,523 @@
+#include "windows/TMain.h"
+
+#include "core/AppError.h"
+#include "core/Clock.h"
+#include "core/CommandLine.h"
+#include "core/CountdownRing.h"
+#include "core/ExpirySound.h"
+#include "core/MessageBoxes.h"
+#include "core/ModalRunner.h"
+#include "core/PowerActions.h"
+#include "core/RunSchedule.h"
+#include "core/SerialDateTime.h"
+#include "core/TestSound.h"
+#include "core/TimeFields.h"
+#include "resources/Resources.h"
+#include "widgets/ActionPanel.h"
+#include "widgets/ConfigButtonImages.h"
+#include "widgets/DigitPad.h"
+#include "widgets/FormLook.h"
+#include "widgets/SoundPanel.h"
+#include "widgets/StartPanel.h"
+#include "widgets/StatusPanels.h"
+#include "widgets/TimeEntryBox.h"
+#include "windows/PresetsPage.h"
+#include "windows/ShortcutPage.h"
+#include "windows/TDeinstallation.h"
+#include "windows/THilfe.h"
+#include "windows/TInfofenster.h"
+#include "windows/TNachricht.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kOpenHeight = 527;
+constexpr int kClosedHeight = 250;
+constexpr int kOpenCloseThreshold = 300;
+constexpr int kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
+
+/** The file-name part of a path: everything after the last backslash, slash or colon. */
+QString fileNamePart(const QString& path)
+{
+    const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
+    return path.mid(cut + 1);
+}
+
+/** Appends "<event> <ms>" to the file named by KELVARO_TRACE_RUN, so that the moments of a run can
+ *  be timed from outside (milliseconds since the epoch); does nothing when the variable is unset. */
+void traceRun(const char* event, qint64 ms)
+{
+    static const QString path = qEnvironmentVariable("KELVARO_TRACE_RUN");
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    QByteArray line(event);
+    line += ' ';
+    line += QByteArray::number(ms);
+    line += '\n';
+    file.write(line);
+}
+
+} // namespace
+
+template <typename Handler>
+auto TMain::guarded(Handler handler)
+{
+    return [this, handler] {
+        m_errors.guard([this, handler] { (this->*handler)(); });
+    };
+}
+
+TMain::TMain(const MainServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_errors(services.boxes), m_trayOwner(this),
+      m_trayIcon(services.trayShell, services.trayTimers, &m_trayOwner)
+{
+    m_ui.setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    centreOnScreen(*this);
+    setWindowTitle(captionBase());
+    setDefaultButton(m_ui.Btn_Start);
+    setUpTrayIcon();
+    bindPanels();
+    connectHandlers();
+    createPages();
+
+    // A parameter list that is accepted decides every option of this run; otherwise the stored
+    // default set is loaded. The two are never mixed.
+    m_errors.guard([this] {
+        m_presets->RemoveOldValues();
+        if (!ParseCommandLine(m_options, m_services.parameters, m_services.boxes))
+            m_options.LoadFromRegistry(m_services.registry, 0);
+    });
+}
+
+TMain::~TMain() = default;
+
+void TMain::setSecondaryWindows(const SecondaryWindows& windows)
+{
+    m_windows = windows;
+}
+
+void TMain::bindPanels()
+{
+    const auto showOptions = [this] {
+        ShowOptions();
+    };
+    m_ui.Eingabe->bind(m_options, m_services.boxes, showOptions);
+    m_ui.Aktion->bind(m_options, showOptions);
+    m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
+    m_ui.Start->bind(m_options);
+    connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
+        m_ui.P_Eingabehilfe->ToggleDigitPad(!m_ui.P_Eingabehilfe->isVisible(), target);
+    });
+}
+
+void TMain::createPages()
+{
+    const auto editor = [this] {
+        return m_windows.einstellungen;
+    };
+    m_presets = std::make_unique<PresetsPage>(
+        PresetsPage::Controls{m_ui.LBx_Presets, m_ui.Btn_Presets_Add, m_ui.Btn_Presets_Del, m_ui.Btn_Presets_Change,
+                              m_ui.CBx_Presets},
+        PresetsPage::Links{m_services.registry, m_options, [this] { ShowOptions(); }, editor, m_services.modal,
+                           m_services.inputBox, m_errors, this});
+    m_shortcut = std::make_unique<ShortcutPage>(
+        ShortcutPage::Controls{m_ui.Ed_LinkDatei, m_ui.Button1, m_ui.Button2, m_ui.Button3},
+        ShortcutPage::Links{editor, m_services.modal, m_services.fileDialogs, m_services.boxes, m_errors,
+                            m_services.programPath});
+}
+
+void TMain::connectHandlers()
+{
+    connect(m_ui.Btn_Start, &QPushButton::clicked, this, guarded(&TMain::Btn_StartClick));
+    connect(m_ui.Btn_Reset, &QPushButton::clicked, this, guarded(&TMain::Btn_ResetClick));
+    connect(m_ui.Btn_Config, &QPushButton::clicked, this, guarded(&TMain::Btn_ConfigClick));
+    connect(m_ui.Btn_Speichern, &QPushButton::clicked, this, guarded(&TMain::Btn_SpeichernClick));
+    connect(m_ui.Btn_Beenden, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui.Timer1, &QTimer::timeout, this, guarded(&TMain::Timer1Timer));
+    connect(m_ui.Timer2, &QTimer::timeout, this, guarded(&TMain::Timer2Timer));
+    connect(m_ui.Timer3, &QTimer::timeout, this, guarded(&TMain::Timer3Timer));
+
+    connect(m_ui.Beenden1, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui.Einstellungen1, &QAction::triggered, m_ui.Btn_Config, &QPushButton::click);
+    connect(m_ui.Programmdeinstallieren1, &QAction::triggered, this,
+            [this] { m_errors.guard([this] { showModal(m_windows.deinstallation); }); });
+    connect(m_ui.Hilfe1, &QAction::triggered, this, [this] { m_errors.guard([this] { showModal(m_windows.hilfe); }); });
+    connect(m_ui.Info2, &QAction::triggered, this,
+            [this] { m_errors.guard([this] { showModal(m_windows.infofenster); }); });
+
+    connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
+    connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
+    connect(m_ui.ProgBeenden, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui.ProgAnzeigen, &QAction::triggered, this, guarded(&TMain::TrayIconClick));
+}
+
+QString TMain::captionBase() const
+{
+    return ProductNameText() + u' ' + ProductVersionText();
+}
+
+void TMain::setUpTrayIcon()
+{
+    m_trayImage = QImage(programIconPath());
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(m_trayImage)));
+    m_trayIcon.SetHint(ProductNameText());
+    m_trayIcon.SetPopupMenu(m_ui.PopupMenu1);
+    m_trayIcon.SetMinimizeToTray(true);
+    m_trayIcon.OnClick = [this](TTrayIcon*) {
+        m_errors.guard([this] { TrayIconClick(); });
+    };
+    m_trayIcon.Loaded();
+}
+
+void TMain::setTrayHint(const QString& hint)
+{
+    // The run tick repeats the same text ten times a second; only a change goes to the tray.
+    if (hint != m_trayIcon.GetHint())
+        m_trayIcon.SetHint(hint);
+}
+
+void TMain::showRing(std::optional<double> remaining)
+{
+    // The icon shows how much of the run is left: some notification areas never show the tip.
+    const int step = CountdownRing::step(remaining);
+    if (step == m_ringStep)
+        return;
+    m_ringStep = step;
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(CountdownRing::draw(m_trayImage, remaining))));
+}
+
+void TMain::TrayIconClick()
+{
+    if (m_windows.nachricht)
+        m_windows.nachricht->closeIfShowing();
+    m_trayIcon.RestoreMainWindow();
+    m_trayIcon.SetIconVisible(false);
+}
+
+void TMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Minimising goes to the notification area once the window system has finished minimising.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                m_trayIcon.applicationMinimized();
+        });
+}
+
+void TMain::setDefaultButton(QPushButton* button)
+{
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
+    m_defaultButton->setDefault(true);
+}
+
+void TMain::showModal(QDialog* dialog)
+{
+    if (dialog)
+        m_services.modal.exec(*dialog);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life of the window
+
+void TMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        m_errors.guard([this] { FormShow(); });
+}
+
+void TMain::FormShow()
+{
+    m_ui.Timer1->start();
+    m_presets->LoadPresets();
+    m_presets->ShowPresets();
+    ShowOptions();
+    m_ui.PageControl1->setCurrentIndex(0);
+    setWindowTitle(captionBase());
+    setTrayHint(ProductNameText());
+    if (m_startupPending)
+        m_ui.Btn_Config->click();
+}
+
+void TMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+    Q_EMIT closed();
+}
+
+void TMain::FormClose()
+{
+    // An incomplete clock time left in the field is reset; the options keep their values.
+    if (m_options.GetZeitMode() != ZeitCountdown) {
+        const QString text = m_ui.Eingabe->uhrzeitText();
+        if (!IsNumber(text.mid(0, 2)) || !IsNumber(text.mid(3, 2)) || !IsNumber(text.mid(6, 2)))
+            m_ui.Eingabe->setUhrzeitText(QStringLiteral("00:00:00"));
+    }
+}
+
+void TMain::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere in the window presses the default button, as in a dialog. A time typed into
+    // the clock-time field is taken over first (after the field's own check).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_defaultButton &&
+        m_defaultButton->isEnabled()) {
+        if (focusWidget() == m_ui.Eingabe->Ed_Uhrzeit && !m_ui.Eingabe->commitUhrzeit())
+            return;
+        m_defaultButton->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+int TMain::outerHeight() const
+{
+    return frameGeometry().height();
+}
+
+void TMain::setOuterHeight(int height)
+{
+    const int frame = frameGeometry().height() - geometry().height();
+    setFixedHeight(height - frame);
+}
+
+void TMain::Btn_ConfigClick()
+{
+    if (outerHeight() >= kOpenCloseThreshold) {
+        m_ui.Btn_Config->setIcon(ConfigButtonImages::image(0));
+        m_ui.PageControl1->hide();
+        if (m_ui.Btn_Start->isEnabled())
+            m_ui.Btn_Start->setFocus();
+        else
+            m_ui.Btn_Reset->setFocus();
+        setOuterHeight(kClosedHeight);
+    } else {
+        m_ui.Btn_Config->setIcon(ConfigButtonImages::image(1));
+        m_ui.PageControl1->show();
+        m_ui.PageControl1->setFocus();
+        setOuterHeight(kOpenHeight);
+    }
+}
+
+void TMain::Btn_SpeichernClick()
+{
+    m_options.SaveToRegistry(m_services.registry, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The view of the options
+
+void TMain::ShowOptions()
+{
+    const quint8 aktion = m_options.GetAktion();
+    const quint8 soundMode = m_options.GetSoundMode();
+
+    m_ui.Eingabe->showOptions(m_options);
+    m_ui.Aktion->showOptions(m_options);
+    if (aktion <= AktionStandby)
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion));
+    m_ui.Sound->showOptions(m_options);
+    m_ui.PageControl1->setTabVisible(m_ui.PageControl1->indexOf(m_ui.TS_Sound), aktion == AktionNachricht);
+    m_ui.Start->showOptions(m_options);
+
+    if (m_options.GetForce() && ActionPanel::isForceable(aktion))
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + QStringLiteral(" (erzwingen)"));
+
+    if (aktion != AktionNachricht || soundMode == SoundNone)
+        m_ui.StatusBar1->setPanelText(1, QString());
+    else if (soundMode == SoundBeep)
+        m_ui.StatusBar1->setPanelText(1, QStringLiteral("Beep (%1x)").arg(m_options.GetAnzBeeps()));
+    else if (soundMode == SoundFile)
+        m_ui.StatusBar1->setPanelText(1,
+                                      QStringLiteral("Sound-Datei [") + fileNamePart(m_options.GetSoundFile()) + u']');
+
+    if (m_options.GetZeitMode() == ZeitStopuhr) {
+        m_ui.StatusBar1->setPanelText(0, QString());
+        m_ui.StatusBar1->setPanelText(1, QString());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The run
+
+void TMain::Timer1Timer()
+{
+    m_ui.Timer1->stop();
+    m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
+    m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
+    if (m_timedRunGoing)
+        m_ui.Timer2->start(0); // the run tick looks at the new sample as soon as this tick is over
+    if (m_startupPending && m_options.GetSofortStart())
+        Btn_StartClick();
+    m_startupPending = false;
+    m_ui.Timer1->start();
+}
+
+void TMain::setRunningState(bool running)
+{
+    m_ui.Eingabe->setCountdownEntryEnabled(!running);
+    m_ui.Btn_Start->setEnabled(!running);
+    m_ui.Btn_Reset->setEnabled(running);
+    m_ui.Start1->setEnabled(!running);
+    m_ui.Stop1->setEnabled(running);
+    m_ui.MenuOptionen->menuAction()->setEnabled(!running);
+    m_ui.MenuHilfe->menuAction()->setEnabled(!running);
+}
+
+void TMain::Btn_StartClick()
+{
+    // Starting a run ends a sound test that is playing.
+    if (m_ui.Sound->Btn_PlayStop->text() == testSoundPlayingCaption())
+        m_ui.Sound->Btn_PlayStop->click();
+
+    const quint8 mode = m_options.GetZeitMode();
+    if (mode == ZeitStopuhr)
+        m_ui.Eingabe->L_Stopuhr->setText(QStringLiteral("00:00:00:000"));
+
+    qint32 h = 0, m = 0, s = 0;
+    m_options.GetZeit(h, m, s);
+    if (mode == ZeitCountdown && !RunSchedule::countdownHasLength(h, m, s)) {
+        m_services.boxes.information(RunSchedule::zeroCountdownText());
+        return;
+    }
+
+    if (m_options.GetMinimize())
+        setWindowState(windowState() | Qt::WindowMinimized);
+
+    setRunningState(true);
+    m_startMs = m_services.clock.currentMSecsSinceEpoch();
+    // Before the first clock tick there is no sample yet; the run ticks count from the start until
+    // the clock provides one, instead of from the beginning of the epoch.
+    if (m_nowSampleMs == 0)
+        m_nowSampleMs = m_startMs;
+
+    switch (mode) {
+    case ZeitCountdown:
+        m_endMs = RunSchedule::countdownEnd(m_startMs, h, m, s);
+        break;
+    case ZeitUhrzeit: {
+        const std::optional<qint64> end = RunSchedule::clockTimeEnd(m_startMs, h, m, s);
+        if (!end)
+            throw AppError(QStringLiteral("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
+        m_endMs = *end;
+        break;
+    }
+    case ZeitStopuhr:
+        m_ui.Timer3->start();
+        return;
+    default:
+        // No known mode: the window stays in the running state with no timer until Stop.
+        return;
+    }
+
+    m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
+    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
+    m_timedRunGoing = true;
+    m_ui.Timer2->start(kRunTickMs);
+    traceRun("start", m_startMs);
+    traceRun("end", m_endMs);
+}
+
+void TMain::Timer2Timer()
+{
+    const qint64 remaining = RunSchedule::remaining(m_endMs, m_nowSampleMs);
+    m_ui.Label7->setText(SerialDateTime::formatTime(remaining));
+    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
+    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
+    const qint64 total = m_endMs - m_startMs;
+    showRing(total > 0 ? static_cast<double>(remaining) / static_cast<double>(total) : 0.0);
+    if (remaining == 0)
+        expire();
+}
+
+void TMain::expire()
+{
+    // The options are read now, so a change made during the run takes effect.
+    const quint8 action = m_options.GetAktion();
+    if (action > AktionStandby)
+        return; // no known action: the run stays expired until Stop
+    traceRun("expiry", m_services.clock.currentMSecsSinceEpoch());
+
+    Btn_ResetClick();
+    switch (action) {
+    case AktionShutdown:
+    case AktionRestart:
+        m_services.power.RunPowerAction(action, m_options.GetForce());
+        break;
+    case AktionLogoff:
+        m_services.power.RunPowerAction(action, m_options.GetForce());
+        if (m_options.GetClosePgm())
+            close();
+        break;
+    case AktionStandby:
+        m_services.power.RunPowerAction(action, false);
+        if (m_ui.Start->CBx_ClosePgm->isChecked())
+            close();
+        break;
+    case AktionNachricht:
+        // A sound file that cannot be played is reported, and the message is shown all the same.
+        m_errors.guard([this] { m_services.sound.PlayExpirySound(m_options); });
+        showMessageWindow();
+        if (m_options.GetClosePgm())
+            close();
+        break;
+    }
+}
+
+void TMain::showMessageWindow()
+{
+    if (!m_windows.nachricht)
+        return;
+    m_windows.nachricht->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    m_services.modal.exec(*m_windows.nachricht);
+}
+
+void TMain::Timer3Timer()
+{
+    const qint64 elapsed = m_services.clock.currentMSecsSinceEpoch() - m_startMs;
+    m_ui.Eingabe->L_Stopuhr->setText(SerialDateTime::formatTimeMs(elapsed));
+    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
+    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
+}
+
+void TMain::Btn_ResetClick()
+{
+    m_ui.Label7->clear();
+    m_ui.Label9->clear();
+    m_ui.Label11->clear();
+    setRunningState(false);
+    setDefaultButton(m_ui.Btn_Start);
+    setWindowTitle(captionBase());
+    setTrayHint(ProductNameText());
+    showRing(std::nullopt);
+    m_timedRunGoing = false;
+    m_ui.Timer2->stop();
+    m_ui.Timer3->stop();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,218 @@
+#include "windows/TMainUi.h"
+
+#include "tray/QtTrayPopupMenu.h"
+#include "widgets/ActionPanel.h"
+#include "widgets/Controls.h"
+#include "widgets/DigitPad.h"
+#include "widgets/FormLook.h"
+#include "widgets/SoundPanel.h"
+#include "widgets/StartPanel.h"
+#include "widgets/StatusPanels.h"
+#include "widgets/TimeEntryBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace kelvaro {
+
+namespace {
+
+constexpr int kClientWidth = 398;
+constexpr int kClientHeight = 471;
+constexpr int kButtonRowY = 146;
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 16)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name, int y)
+{
+    QLabel* l = label(parent, QString(), 104, y, 66);
+    l->setObjectName(QLatin1String(name));
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int w)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(x, kButtonRowY, w, 25);
+    b->setAutoDefault(true); // Enter on a focused button clicks it
+    return b;
+}
+
+QWidget* page(QTabWidget* tabs, const char* name, const QString& caption)
+{
+    auto* p = new QWidget;
+    p->setObjectName(QLatin1String(name));
+    tabs->addTab(p, caption);
+    return p;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+QTimer* timer(QObject* parent, const char* name, int interval)
+{
+    auto* t = new QTimer(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setInterval(interval);
+    return t;
+}
+
+QPushButton* pageButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
+{
+    return placeButton(parent, name, caption, {x, y, w, 25});
+}
+
+} // namespace
+
+void TMainUi::setupUi(QMainWindow* window)
+{
+    window->setObjectName(QStringLiteral("Main"));
+    window->setFont(defaultFormFont());
+    window->setWindowTitle(QStringLiteral("Kelvaro 0.90"));
+
+    QMenuBar* bar = window->menuBar();
+    MenuDatei = bar->addMenu(QStringLiteral("Datei"));
+    MenuDatei->setObjectName(QStringLiteral("Datei1"));
+    Beenden1 = item(MenuDatei, "Beenden1", QStringLiteral("Beenden"));
+    MenuOptionen = bar->addMenu(QStringLiteral("Optionen"));
+    MenuOptionen->setObjectName(QStringLiteral("Optionen1"));
+    Einstellungen1 = item(MenuOptionen, "Einstellungen1", QStringLiteral("Einstellungen öffnen/schließen"));
+    MenuOptionen->addSeparator();
+    Programmdeinstallieren1 = item(MenuOptionen, "Programmdeinstallieren1", QStringLiteral("Programm deinstallieren"));
+    MenuHilfe = bar->addMenu(QStringLiteral("Hilfe"));
+    MenuHilfe->setObjectName(QStringLiteral("Hilfe2"));
+    Hilfe1 = item(MenuHilfe, "Hilfe1", QStringLiteral("Hilfe aufrufen"));
+    Info2 = item(MenuHilfe, "Info2", QStringLiteral("Über..."));
+
+    auto* client = new QWidget(window);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    window->setCentralWidget(client);
+
+    label(client, QStringLiteral("Vordefinierte Einstellungen"), 8, 12, 150);
+    CBx_Presets = new QComboBox(client);
+    CBx_Presets->setObjectName(QStringLiteral("CBx_Presets"));
+    CBx_Presets->setGeometry(164, 8, 226, 21);
+    CBx_Presets->setMaxVisibleItems(15);
+
+    label(client, QStringLiteral("Aktuelle Zeit:"), 8, 48, 96);
+    label(client, QStringLiteral("Start-Zeit:"), 8, 68, 96);
+    label(client, QStringLiteral("End-Zeit:"), 8, 88, 96);
+    label(client, QStringLiteral("Verbleibende Zeit:"), 8, 108, 100);
+    Label_TimeNow = valueLabel(client, "Label_TimeNow", 48);
+    Label9 = valueLabel(client, "Label9", 68);
+    Label11 = valueLabel(client, "Label11", 88);
+    Label7 = valueLabel(client, "Label7", 108);
+
+    Eingabe = new TimeEntryBox(TimeEntryBox::Modes::WithStopwatch, client);
+    Eingabe->setGeometry(176, 36, 214, 102);
+
+    Btn_Speichern = button(client, "Btn_Speichern", QString(), 4, 25);
+    Btn_Speichern->setIcon(QIcon(QStringLiteral(":/buttons/save.png")));
+    Btn_Speichern->setToolTip(QStringLiteral("Einstellungen speichern"));
+    Btn_Config = button(client, "Btn_Config", QString(), 33, 50);
+    Btn_Config->setToolTip(QStringLiteral("Einstellungen öffnen/schließen"));
+    Btn_Start = button(client, "Btn_Start", QStringLiteral("&Start"), 111, 75);
+    Btn_Reset = button(client, "Btn_Reset", QStringLiteral("&Stop"), 199, 75);
+    Btn_Reset->setToolTip(QStringLiteral("Anhalten"));
+    Btn_Reset->setEnabled(false);
+    Btn_Beenden = button(client, "Btn_Beenden", QStringLiteral("&Beenden"), 287, 75);
+    Btn_Beenden->setToolTip(QStringLiteral("Programm beenden"));
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(8, 184, 385, 265);
+    // Five tabs must fit the page's width side by side.
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
+    PageControl1->setUsesScrollButtons(false);
+    TabSheet1 = page(PageControl1, "TabSheet1", QStringLiteral("Aktion"));
+    TS_Sound = page(PageControl1, "TS_Sound", QStringLiteral("Sound"));
+    Sonstiges = page(PageControl1, "Sonstiges", QStringLiteral("Starteinstellungen"));
+    TabSheet3 = page(PageControl1, "TabSheet3", QStringLiteral("Vordef. Einst."));
+    TabSheet2 = page(PageControl1, "TabSheet2", QStringLiteral("Verknüpfung"));
+
+    Aktion = new ActionPanel(ActionPanel::Variant::MainWindow, TabSheet1);
+    Aktion->setGeometry(0, 0, 377, 236);
+    Sound = new SoundPanel(SoundPanel::Variant::MainWindow, TS_Sound);
+    Sound->setGeometry(0, 0, 377, 236);
+    Start = new StartPanel(StartPanel::Variant::MainWindow, Sonstiges);
+    Start->setGeometry(0, 0, 377, 236);
+
+    label(TabSheet3, QStringLiteral("Liste mit vordef. Einstellungen"), 8, 8, 200);
+    LBx_Presets = new QListWidget(TabSheet3);
+    LBx_Presets->setObjectName(QStringLiteral("LBx_Presets"));
+    LBx_Presets->setGeometry(8, 26, 240, 200);
+    Btn_Presets_Add = pageButton(TabSheet3, "Btn_Presets_Add", QStringLiteral("+"), 256, 26, 25);
+    Btn_Presets_Del = pageButton(TabSheet3, "Btn_Presets_Del", QStringLiteral("-"), 286, 26, 25);
+    Btn_Presets_Change =
+        pageButton(TabSheet3, "Btn_Presets_Change", QStringLiteral("Einstellungen ändern"), 256, 58, 115);
+    Btn_Presets_Change->setEnabled(false);
+
+    label(TabSheet2, QStringLiteral("Verknüpfungsname"), 8, 8, 200);
+    Ed_LinkDatei = new QLineEdit(TabSheet2);
+    Ed_LinkDatei->setObjectName(QStringLiteral("Ed_LinkDatei"));
+    Ed_LinkDatei->setGeometry(8, 26, 272, 21);
+    Button1 = pageButton(TabSheet2, "Button1", QStringLiteral("Durchsuchen"), 288, 24, 80);
+    Button2 = pageButton(TabSheet2, "Button2", QStringLiteral("Einstellungen zusammenstellen"), 8, 60, 180);
+    Button3 = pageButton(TabSheet2, "Button3", QStringLiteral("Erzeugen"), 196, 60, 80);
+    QLabel* linkInfo = label(TabSheet2,
+                             QStringLiteral("Mit einer Verknüpfung kann man Kelvaro mit vordefinierten Einstellungen "
+                                            "starten ohne erst die Zeit und die Aktion einstellen zu müssen."),
+                             8, 104, 360, 42);
+    linkInfo->setWordWrap(true);
+    QLabel* linkHint = label(TabSheet2,
+                             QStringLiteral("Hilfreich bei wiederkehrenden Ereignissen z.B. als Tee-Timer oder "
+                                            "Pizza-Fertig-Melder"),
+                             8, 154, 360, 42);
+    linkHint->setWordWrap(true);
+
+    P_Eingabehilfe = new DigitPad(*Eingabe, client);
+
+    StatusBar1 = new StatusPanels(window);
+    window->setStatusBar(StatusBar1);
+
+    PopupMenu1 = new QtTrayPopupMenu(window);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", QStringLiteral("Anzeigen"));
+    PopupMenu1->addSeparator();
+    Start1 = item(PopupMenu1, "Start1", QStringLiteral("Start"));
+    Stop1 = item(PopupMenu1, "Stop1", QStringLiteral("Stop"));
+    Stop1->setEnabled(false);
+    PopupMenu1->addSeparator();
+    ProgBeenden = item(PopupMenu1, "ProgBeenden", QStringLiteral("Beenden"));
+
+    Timer1 = timer(window, "Timer1", 1000);
+    Timer2 = timer(window, "Timer2", 100);
+    // The run tick follows each clock tick: the time left only changes with the clock's sample, so
+    // ticking in between would wake the program for nothing.
+    Timer2->setSingleShot(true);
+    Timer3 = timer(window, "Timer3", 100);
+
+    // The designed client area (below the menu bar, the status bar included) is the open state;
+    // the first showing folds the settings in.
+    window->setFixedSize(kClientWidth, bar->sizeHint().height() + kClientHeight);
+}
+
+} // namespace kelvaro

@@ -1,0 +1,102 @@
+#include "windows/TNachricht.h"
+
+#include "core/Clock.h"
+#include "core/ExpirySound.h"
+#include "core/SerialDateTime.h"
+#include "core/TEinst.h"
+#include "widgets/Controls.h"
+#include "widgets/FormLook.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace kelvaro {
+
+TNachricht::TNachricht(const Links& links, QWidget* parent) : QDialog(parent), m_links(links)
+{
+    setUpFixedDialog(*this, "Nachricht", QStringLiteral("Kelvaro Nachrichtenfenster"), {393, 129});
+
+    L_ZeitAbgelaufen = placeLabel(this, "L_ZeitAbgelaufen", QStringLiteral("Zeit abgelaufen!"), QRect(0, 0, 393, 25));
+    L_ZeitAbgelaufen->setAlignment(Qt::AlignCenter);
+    L_ZeitAbgelaufen->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
+
+    Label_Nachricht = placeLabel(this, "Label_Nachricht", QString(), QRect(0, 40, 393, 34));
+    Label_Nachricht->setAlignment(Qt::AlignCenter);
+    Label_Nachricht->setWordWrap(true);
+    Label_Nachricht->setFont(formFont(QStringLiteral("MS Sans Serif"), 13));
+
+    L_Uhrzeit = placeLabel(this, "L_Uhrzeit", QStringLiteral("00:00:00"), QRect(342, 106, 42, 13));
+    L_Uhrzeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("OK"), {159, 96, 75, 25});
+    Btn_OK->setDefault(true);
+    Btn_OK->setFocus();
+
+    Timer_Message = new QTimer(this);
+    Timer_Message->setObjectName(QStringLiteral("Timer_Message"));
+    Timer_Message->setInterval(200);
+
+    connect(Btn_OK, &QPushButton::clicked, this, &TNachricht::Btn_OKClick);
+    connect(Timer_Message, &QTimer::timeout, this, &TNachricht::Timer_MessageTimer);
+}
+
+void TNachricht::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TNachricht::FormShow()
+{
+    // The label has room for about three lines; a message of any length must not slow it down.
+    Label_Nachricht->setText(m_links.options.GetNachricht().left(kShownMessageLength));
+    L_Uhrzeit->setText(QStringLiteral("00:00:00"));
+    m_shownAtMs = m_links.clock.currentMSecsSinceEpoch();
+    centreOnScreen(*this);
+    Timer_Message->start();
+}
+
+void TNachricht::Timer_MessageTimer()
+{
+    Timer_Message->stop();
+    // Whole seconds since the window appeared, whichever way the clock was set meanwhile; the
+    // display wraps to 00:00:00 after a day.
+    const qint64 elapsedSeconds = std::llabs(m_links.clock.currentMSecsSinceEpoch() - m_shownAtMs) / 1000;
+    L_Uhrzeit->setText(SerialDateTime::formatTime(qint64(elapsedSeconds * 1000)));
+    Timer_Message->start();
+}
+
+void TNachricht::Btn_OKClick()
+{
+    m_links.sound.StopSound();
+    accept();
+}
+
+void TNachricht::closeIfShowing()
+{
+    if (isVisible())
+        reject();
+}
+
+void TNachricht::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TNachricht::FormClose()
+{
+    if (m_links.start1)
+        m_links.start1->setEnabled(true);
+    if (m_links.stop1)
+        m_links.stop1->setEnabled(false);
+    Timer_Message->stop();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,386 @@
+// The power actions against a logind double (python3-dbusmock's logind template) and a GNOME
+// session manager double, each on a private bus that the suite starts and stops itself.
+#include "platform/LinuxPowerPlatform.h"
+
+#include "core/SystemPowerActions.h"
+#include "core/TEinst.h"
+#include "mock/PrivateBus.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace kelvaro {
+namespace {
+
+using test::PrivateBus;
+
+const QString Login1 = QStringLiteral("org.freedesktop.login1");
+const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
+const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
+const QString Gnome = QStringLiteral("org.gnome.SessionManager");
+const QString GnomePath = QStringLiteral("/org/gnome/SessionManager");
+const QString MockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
+
+/** Calls a method of a double and returns its reply; a failure fails the test. */
+QDBusMessage callDouble(QDBusConnection bus, const QString& service, const QString& path, const QString& method,
+                        const QList<QVariant>& arguments = {})
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, MockInterface, method);
+    call.setArguments(arguments);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(method + QLatin1Char(' ') + reply.errorMessage());
+    return reply;
+}
+
+struct MethodOverride
+{
+    QString name;
+    QString inSignature;
+    QString outSignature;
+    QString code; // Python run by the double; "ret" is the answer
+};
+
+void addMethod(QDBusConnection bus, const QString& service, const QString& path, const QString& interface,
+               const MethodOverride& method)
+{
+    callDouble(bus, service, path, QStringLiteral("AddMethod"),
+               {interface, method.name, method.inSignature, method.outSignature, method.code});
+}
+
+QString describe(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    return value.toString();
+}
+
+/** The power and session requests a double received, as "Method(arg,...)" separated by "; ";
+ *  questions (Can..., List..., Get...) are left out. */
+std::string recordedRequests(QDBusConnection bus, const QString& service, const QString& path)
+{
+    static const QStringList Requests{QStringLiteral("PowerOff"),         QStringLiteral("Halt"),
+                                      QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
+                                      QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
+    const QDBusMessage reply = callDouble(bus, service, path, QStringLiteral("GetCalls"));
+    QStringList requests;
+    if (reply.arguments().isEmpty())
+        return {};
+    const auto calls = reply.arguments().constFirst().value<QDBusArgument>();
+    calls.beginArray();
+    while (!calls.atEnd()) {
+        quint64 time = 0;
+        QString name;
+        QStringList arguments;
+        calls.beginStructure();
+        calls >> time >> name;
+        calls.beginArray();
+        while (!calls.atEnd()) {
+            QDBusVariant argument;
+            calls >> argument;
+            arguments << describe(argument.variant());
+        }
+        calls.endArray();
+        calls.endStructure();
+        if (Requests.contains(name))
+            requests << name + QLatin1Char('(') + arguments.join(QLatin1Char(',')) + QLatin1Char(')');
+    }
+    calls.endArray();
+    return requests.join(QStringLiteral("; ")).toStdString();
+}
+
+/** The real platform with the older family's platform id, for the halt that family asks for. */
+class OlderFamilyPlatform : public LinuxPowerPlatform
+{
+public:
+    using LinuxPowerPlatform::LinuxPowerPlatform;
+    quint32 platformId() override { return 1; }
+};
+
+/** The private buses with their doubles, each started by the first test that needs it and stopped
+ *  when the test program ends. */
+struct Buses
+{
+    std::unique_ptr<PrivateBus> system;  // the logind double
+    std::unique_ptr<PrivateBus> session; // the GNOME session manager double
+    std::optional<QString> missingTools;
+};
+
+Buses& buses()
+{
+    static Buses instance;
+    return instance;
+}
+
+class StopBuses : public ::testing::Environment
+{
+public:
+    void TearDown() override
+    {
+        buses().system.reset();
+        buses().session.reset();
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const StopBusesAtExit = ::testing::AddGlobalTestEnvironment(new StopBuses);
+
+/** Starts a bus with one double on it unless it runs already; false when it cannot. */
+bool ensureBus(std::unique_ptr<PrivateBus>& bus, const QStringList& mockArguments, const QString& name)
+{
+    if (bus)
+        return true;
+    bus = std::make_unique<PrivateBus>();
+    if (bus->start() && bus->startMock(mockArguments, name))
+        return true;
+    ADD_FAILURE() << qPrintable(bus->error());
+    bus.reset();
+    return false;
+}
+
+class LinuxPowerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Buses& b = buses();
+        if (!b.missingTools)
+            b.missingTools = PrivateBus::missingTools();
+        if (!b.missingTools->isEmpty())
+            GTEST_SKIP() << "Kein privater Bus mit dbusmock: " << qPrintable(*b.missingTools);
+        ASSERT_TRUE(ensureBus(
+            b.system, {QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}, Login1));
+
+        m_savedSessionId = qEnvironmentVariableIsSet("XDG_SESSION_ID")
+                               ? std::optional<QByteArray>(qgetenv("XDG_SESSION_ID"))
+                               : std::nullopt;
+        qputenv("XDG_SESSION_ID", "c1");
+        resetLogind();
+    }
+
+    void TearDown() override
+    {
+        if (m_savedSessionId)
+            qputenv("XDG_SESSION_ID", *m_savedSessionId);
+        else
+            qunsetenv("XDG_SESSION_ID");
+    }
+
+    /** Back to the bare template (which has neither Halt nor CanHalt) with an empty call log. */
+    static void resetLogind()
+    {
+        callDouble(logind(), Login1, Login1Path, QStringLiteral("Reset"));
+        callDouble(logind(), Login1, Login1Path, QStringLiteral("ClearCalls"));
+        addLogindMethod({QStringLiteral("Halt"), QStringLiteral("b"), {}, {}});
+        addLogindMethod({QStringLiteral("CanHalt"), {}, QStringLiteral("s"), QStringLiteral("ret = 'yes'")});
+    }
+
+    /** Starts the GNOME session manager double, with a Logout that accepts, and clears its log. */
+    static bool startSessionManager()
+    {
+        if (!ensureBus(buses().session, {QStringLiteral("--session"), Gnome, GnomePath, Gnome}, Gnome))
+            return false;
+        callDouble(session(), Gnome, GnomePath, QStringLiteral("Reset"));
+        callDouble(session(), Gnome, GnomePath, QStringLiteral("ClearCalls"));
+        addMethod(session(), Gnome, GnomePath, Gnome, {QStringLiteral("Logout"), QStringLiteral("u"), {}, {}});
+        return true;
+    }
+
+    static QDBusConnection logind() { return buses().system->connection(); }
+    static QDBusConnection session() { return buses().session->connection(); }
+    static void addLogindMethod(const MethodOverride& method)
+    {
+        addMethod(logind(), Login1, Login1Path, ManagerInterface, method);
+    }
+    static std::string logindRequests() { return recordedRequests(logind(), Login1, Login1Path); }
+    static std::string sessionManagerRequests() { return recordedRequests(session(), Gnome, GnomePath); }
+
+private:
+    std::optional<QByteArray> m_savedSessionId;
+};
+
+// ---- Shut down, restart and standby -------------------------------------------------------------
+
+MethodOverride answer(const char* canMethod, const char* text)
+{
+    return {
+        QString::fromLatin1(canMethod), {}, QStringLiteral("s"), QStringLiteral("ret = '%1'").arg(QLatin1String(text))};
+}
+
+MethodOverride failing(const char* method, const char* inSignature, const char* outSignature)
+{
+    return {QString::fromLatin1(method), QString::fromLatin1(inSignature), QString::fromLatin1(outSignature),
+            QStringLiteral("raise dbus.exceptions.DBusException('kaputt', name='org.freedesktop.DBus.Error.Failed')")};
+}
+
+/** ListInhibitors answering `list` (Python); "{pid}" stands for this program's process id. */
+MethodOverride inhibitors(const char* list)
+{
+    QString code = QStringLiteral("ret = ") + QLatin1String(list);
+    code.replace(QStringLiteral("{pid}"), QString::number(QCoreApplication::applicationPid()));
+    return {QStringLiteral("ListInhibitors"), {}, QStringLiteral("a(ssssuu)"), code};
+}
+
+// One test walks the whole table: every row against the same logind double, reset in between.
+TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
+{
+    const char* const editorBlocks = "[('sleep:shutdown', 'Editor', 'Ungespeichert', 'block', 1000, 4242)]";
+    const char* const ownBlock = "[('shutdown', 'Kelvaro', 'eigene', 'block', 1000, {pid})]";
+    const char* const delay = "[('shutdown', 'Editor', 'Speichern', 'delay', 1000, 4242)]";
+    const char* const otherLocks = "[('sleep:idle', 'Player', 'Film', 'block', 1000, 4242),"
+                                   " ('handle-power-key', 'Desktop', 'Taste', 'block', 1000, 4243)]";
+    struct Row
+    {
+        const char* name;
+        quint8 action;
+        bool force;
+        bool olderFamily;
+        std::optional<MethodOverride> override;
+        const char* expected; // "" when nothing may be requested
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"shut down powers off",              AktionShutdown, false, false, {},                                      "PowerOff(false)"},
+        {"shut down on older family halts",   AktionShutdown, false, true,  {},                                      "Halt(false)"},
+        {"restart",                           AktionRestart,  false, false, {},                                      "Reboot(false)"},
+        {"standby ignores force",             AktionStandby,  true,  false, {},                                      "Suspend(false)"},
+        {"challenge asks interactively",      AktionRestart,  false, false, answer("CanReboot", "challenge"),        "Reboot(true)"},
+        {"halt challenge",                    AktionShutdown, true,  true,  answer("CanHalt", "challenge"),          "Halt(true)"},
+        {"power off refused",                 AktionShutdown, true,  false, answer("CanPowerOff", "no"),             ""},
+        {"suspend not available",             AktionStandby,  false, false, answer("CanSuspend", "na"),              ""},
+        {"unanswered question still asks",    AktionRestart,  false, false, failing("CanReboot", "", "s"),           "Reboot(false)"},
+        {"block inhibitor stops restart",     AktionRestart,  false, false, inhibitors(editorBlocks),                ""},
+        {"block inhibitor stops shut down",   AktionShutdown, false, false, inhibitors(editorBlocks),                ""},
+        {"block inhibitor stops halt",        AktionShutdown, false, true,  inhibitors(editorBlocks),                ""},
+        {"force goes past block inhibitor",   AktionShutdown, true,  false, inhibitors(editorBlocks),                "PowerOff(false)"},
+        {"own inhibitor does not count",      AktionRestart,  false, false, inhibitors(ownBlock),                    "Reboot(false)"},
+        {"delay inhibitor does not block",    AktionRestart,  false, false, inhibitors(delay),                       "Reboot(false)"},
+        {"other inhibitors do not block",     AktionShutdown, false, false, inhibitors(otherLocks),                  "PowerOff(false)"},
+        {"unreadable inhibitor list",         AktionShutdown, false, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)"},
+        {"standby ignores shutdown inhibitor", AktionStandby, false, false, inhibitors(editorBlocks),                "Suspend(false)"},
+    };
+    // clang-format on
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        resetLogind();
+        if (row.override)
+            addLogindMethod(*row.override);
+        std::unique_ptr<PowerPlatform> platform;
+        if (row.olderFamily)
+            platform = std::make_unique<OlderFamilyPlatform>(logind(), logind());
+        else
+            platform = std::make_unique<LinuxPowerPlatform>(logind(), logind());
+        SystemPowerActions actions(std::move(platform));
+
+        actions.RunPowerAction(row.action, row.force);
+
+        EXPECT_EQ(logindRequests(), row.expected);
+    }
+}
+
+TEST_F(LinuxPowerTest, ReportsWhetherLogindAcceptedTheRequest)
+{
+    LinuxPowerPlatform platform(logind(), logind());
+    EXPECT_TRUE(platform.exitWindowsEx(EWX_REBOOT));
+
+    addLogindMethod(answer("CanReboot", "no"));
+    EXPECT_FALSE(platform.exitWindowsEx(EWX_REBOOT));
+
+    addLogindMethod(answer("CanReboot", "yes"));
+    addLogindMethod(failing("Reboot", "b", ""));
+    EXPECT_FALSE(platform.exitWindowsEx(EWX_REBOOT));
+}
+
+// ---- Log off ------------------------------------------------------------------------------------
+
+TEST_F(LinuxPowerTest, LogoffGoesToTheSessionManagerWithoutConfirmation)
+{
+    ASSERT_TRUE(startSessionManager());
+    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), session()));
+
+    actions.RunPowerAction(AktionLogoff, false);
+    actions.RunPowerAction(AktionLogoff, true);
+
+    EXPECT_EQ(sessionManagerRequests(), "Logout(1); Logout(2)");
+    EXPECT_EQ(logindRequests(), "");
+}
+
+TEST_F(LinuxPowerTest, LogoffRefusedBySessionManagerEndsTheSessionThroughLogind)
+{
+    ASSERT_TRUE(startSessionManager());
+    addMethod(session(), Gnome, GnomePath, Gnome, failing("Logout", "u", ""));
+    qputenv("XDG_SESSION_ID", "c5");
+    LinuxPowerPlatform platform(logind(), session());
+
+    EXPECT_TRUE(platform.exitWindowsEx(EWX_LOGOFF));
+
+    EXPECT_EQ(logindRequests(), "TerminateSession(c5)");
+}
+
+TEST_F(LinuxPowerTest, LogoffWithoutSessionManagerTerminatesTheSessionNamedByTheEnvironment)
+{
+    qputenv("XDG_SESSION_ID", "c5");
+    // The system bus carries no session manager, so it serves as a session bus without one.
+    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
+
+    actions.RunPowerAction(AktionLogoff, true);
+
+    EXPECT_EQ(logindRequests(), "TerminateSession(c5)");
+}
+
+TEST_F(LinuxPowerTest, LogoffWithoutSessionIdFindsTheSessionOfTheOwnProcess)
+{
+    qunsetenv("XDG_SESSION_ID");
+    callDouble(logind(), Login1, Login1Path, QStringLiteral("AddSession"),
+               {QStringLiteral("c7"), QStringLiteral("seat0"), 1000U, QStringLiteral("tester"), true});
+    addLogindMethod({QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
+                     QStringLiteral("ret = dbus.ObjectPath('/org/freedesktop/login1/session/c7') "
+                                    "if args[0] == %1 else None")
+                         .arg(QCoreApplication::applicationPid())});
+    LinuxPowerPlatform platform(logind(), logind());
+
+    EXPECT_TRUE(platform.exitWindowsEx(EWX_LOGOFF));
+
+    EXPECT_EQ(logindRequests(), "TerminateSession(c7)");
+}
+
+TEST_F(LinuxPowerTest, LogoffWithoutAnyKnownSessionRequestsNothing)
+{
+    qunsetenv("XDG_SESSION_ID"); // and the template knows no GetSessionByPID
+    LinuxPowerPlatform platform(logind(), logind());
+
+    EXPECT_FALSE(platform.exitWindowsEx(EWX_LOGOFF | EWX_FORCE));
+
+    EXPECT_EQ(logindRequests(), "");
+}
+
+// ---- No bus -------------------------------------------------------------------------------------
+
+TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndFailsQuietly)
+{
+    QTemporaryDir dir;
+    const QString nowhere = QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("no-bus"));
+    const QString name = QStringLiteral("kelvaro-test-no-bus");
+    {
+        const QDBusConnection none = QDBusConnection::connectToBus(nowhere, name);
+        ASSERT_FALSE(none.isConnected());
+        LinuxPowerPlatform platform(none, none);
+        SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(none, none));
+
+        for (const quint16 flags : {EWX_POWEROFF, EWX_SHUTDOWN, EWX_REBOOT, EWX_LOGOFF})
+            EXPECT_FALSE(platform.exitWindowsEx(static_cast<quint16>(flags | EWX_FORCE))) << flags;
+        for (const quint8 action : {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby})
+            EXPECT_NO_THROW(actions.RunPowerAction(action, false));
+    }
+    QDBusConnection::disconnectFromBus(name);
+}
+
+} // namespace
+} // namespace kelvaro

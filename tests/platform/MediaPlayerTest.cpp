@@ -1,0 +1,134 @@
+#include "core/MediaPlayer.h"
+
+#include "SoundFixture.h"
+#include "core/AppError.h"
+#include "core/ExpirySoundPlayer.h"
+#include "core/TEinst.h"
+#include "core/TestSound.h"
+#include "mock/RecordingMessageBoxes.h"
+#include "platform/SdlAudioDevice.h"
+
+namespace kelvaro::test {
+namespace {
+
+QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+class MediaPlayerTest : public SoundFixture
+{
+protected:
+    // A slow output: a file that was started is still playing when the test looks.
+    void SetUp() override { useDiskAudio(50); }
+
+    QString longFile()
+    {
+        if (m_longFile.isEmpty())
+            m_longFile = writeToneWav(QStringLiteral("long.wav"), 1000, 4000);
+        return m_longFile;
+    }
+
+    QString m_longFile;
+
+    MediaPlayer m_player{SdlAudioDevice::instance(), nullptr};
+};
+
+TEST_F(MediaPlayerTest, PlayAndStopNeedAnOpenFile)
+{
+    const QString noDevice = QStringLiteral("No MCI device open");
+    EXPECT_EQ(errorOf([this] { m_player.Play(); }), noDevice);
+    EXPECT_EQ(errorOf([this] { m_player.Stop(); }), noDevice);
+    m_player.SetFileName(longFile());
+    m_player.Open();
+    m_player.Close();
+    EXPECT_EQ(errorOf([this] { m_player.Play(); }), noDevice);
+    EXPECT_FALSE(m_player.IsPlaying());
+}
+
+TEST_F(MediaPlayerTest, StopHaltsAndOpenClosesFirst)
+{
+    m_player.SetFileName(longFile());
+    m_player.Open();
+    m_player.Play();
+    ASSERT_TRUE(m_player.IsPlaying());
+    m_player.Stop();
+    EXPECT_FALSE(m_player.IsPlaying());
+    m_player.Play();
+    EXPECT_TRUE(m_player.IsPlaying());
+
+    m_player.Open();
+    EXPECT_FALSE(m_player.IsPlaying());
+    EXPECT_TRUE(m_player.IsOpen());
+}
+
+// The main window's player and the preset editor's share the one sound-file channel.
+TEST_F(MediaPlayerTest, TheLastPlayerToPlayOwnsTheChannel)
+{
+    MediaPlayer editor(SdlAudioDevice::instance(), nullptr);
+    for (MediaPlayer* player : {&editor, &m_player}) {
+        player->SetFileName(longFile());
+        player->Open();
+        player->Play();
+    }
+    EXPECT_FALSE(editor.IsPlaying());
+    editor.Stop();
+    editor.Close();
+    EXPECT_TRUE(m_player.IsPlaying());
+}
+
+TEST_F(MediaPlayerTest, TestButtonPlaysTheFieldsFileAndStops)
+{
+    const QString testen = QStringLiteral("Testen");
+    const QString stop = QStringLiteral("Stop");
+    EXPECT_EQ(TestSound(m_player, longFile(), testen), stop);
+    EXPECT_TRUE(m_player.IsPlaying());
+    EXPECT_EQ(TestSound(m_player, {}, stop), testen);
+    EXPECT_FALSE(m_player.IsOpen());
+    // Pressed again after the player was closed elsewhere: back to "Testen" without an error.
+    EXPECT_EQ(TestSound(m_player, {}, stop), testen);
+
+    EXPECT_EQ(TestSound(m_player, longFile(), testen), stop);
+    EXPECT_THROW(TestSound(m_player, m_dir.file(QStringLiteral("missing.mp3")), testen), AppError);
+    EXPECT_FALSE(m_player.IsOpen());
+}
+
+struct NoAudio
+{
+    const char* driver;
+    const char* device;
+};
+
+class WithoutAudioOutput : public MediaPlayerTest, public ::testing::WithParamInterface<NoAudio>
+{};
+
+// Either SDL has no such driver, or the driver starts but its device cannot be opened.
+TEST_P(WithoutAudioOutput, BeepsAreSilentAndFilesFailWithTheReason)
+{
+    useAudioDriver(GetParam().driver, GetParam().device);
+    RecordingMessageBoxes boxes;
+    ExpirySoundPlayer sound(m_player, boxes, SdlAudioDevice::instance());
+    TEinst options;
+    options.SetDefaults();
+    sound.PlayExpirySound(options);
+
+    options.SetSoundMode(SoundFile);
+    options.SetSoundFile(longFile());
+    const QString reason = errorOf([&] { sound.PlayExpirySound(options); });
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_NE(reason, MediaPlayer::unknownErrorText());
+    EXPECT_FALSE(m_player.IsOpen());
+    EXPECT_NO_THROW(sound.StopSound());
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, WithoutAudioOutput,
+                         ::testing::Values(NoAudio{"kelvaro-no-such-driver", nullptr},
+                                           NoAudio{"alsa", "kelvaro-no-such-device"}));
+
+} // namespace
+} // namespace kelvaro::test

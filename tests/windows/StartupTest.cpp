@@ -1,0 +1,194 @@
+#include "MainWindowFixture.h"
+#include "widgets/StartPanel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace kelvaro;
+using namespace kelvaro::test;
+
+namespace {
+
+class Startup : public MainWindowFixture
+{
+protected:
+    void storeDefaults(const std::function<void(TEinst&)>& change)
+    {
+        TEinst stored;
+        stored.SetDefaults();
+        change(stored);
+        stored.SaveToRegistry(store, 0);
+    }
+};
+
+TEST_F(Startup, WithoutStoredKeyTheConstructorDefaultsAreInForce)
+{
+    create();
+    TEinst defaults;
+    EXPECT_EQ(main->CurrentOptions().options(), defaults.options());
+    EXPECT_TRUE(store.tree.isEmpty()); // nothing is written at start
+}
+
+TEST_F(Startup, StoredDefaultSetIsLoaded)
+{
+    storeDefaults([](TEinst& o) {
+        o.SetName(QStringLiteral("Standard"));
+        o.SetAktion(AktionStandby);
+        o.SetSekunden(42);
+    });
+    create();
+    EXPECT_EQ(main->CurrentOptions().GetName(), QStringLiteral("Standard"));
+    EXPECT_EQ(main->CurrentOptions().GetAktion(), AktionStandby);
+    EXPECT_EQ(main->CurrentOptions().GetZeitMode(), ZeitCountdown);
+    qint32 h = 0, m = 0, s = 0;
+    main->CurrentOptions().GetZeit(h, m, s);
+    EXPECT_EQ(s, 42);
+}
+
+TEST_F(Startup, SofortStartStartsTheRunAtTheFirstClockTickAfterShowing)
+{
+    storeDefaults([](TEinst& o) {
+        o.SetSofortStart(true);
+        o.SetSekunden(3);
+    });
+    createAndShow();
+    EXPECT_TRUE(ui().Timer1->isActive());
+    EXPECT_EQ(ui().Timer1->interval(), 1000);
+    EXPECT_FALSE(running());
+    advance(900);
+    EXPECT_FALSE(running());
+    advance(100); // the first clock tick, one second after the window appeared
+    EXPECT_TRUE(running());
+    EXPECT_EQ(ui().Label_TimeNow->text(), QStringLiteral("10:00:01"));
+
+    // Only the first tick starts a run by itself.
+    ui().Btn_Reset->click();
+    advance(5'000);
+    EXPECT_FALSE(running());
+}
+
+TEST_F(Startup, WithoutSofortStartNothingStarts)
+{
+    storeDefaults([](TEinst& o) { o.SetSekunden(3); });
+    createAndShow();
+    advance(3'000);
+    EXPECT_FALSE(running());
+}
+
+TEST_F(Startup, WindowComesUpWithTheSettingsFoldedInAndTheButtonSwitchesTheHeight)
+{
+    createAndShow();
+    EXPECT_EQ(main->outerHeight(), 250);
+    EXPECT_FALSE(ui().PageControl1->isVisible());
+    ui().Btn_Config->click();
+    EXPECT_EQ(main->outerHeight(), 527);
+    EXPECT_TRUE(ui().PageControl1->isVisible());
+    ui().Einstellungen1->trigger();
+    EXPECT_EQ(main->outerHeight(), 250);
+    ui().Einstellungen1->trigger();
+    EXPECT_EQ(main->outerHeight(), 527);
+}
+
+TEST_F(Startup, EachShowingResetsCaptionPageAndClock)
+{
+    createAndShow();
+    clockTick();
+    ui().Btn_Config->click();
+    ui().PageControl1->setCurrentIndex(2);
+    main->CurrentOptions().SetMinimize(true);
+    main->hide();
+    ui().Timer1->stop();
+    main->show();
+    EXPECT_EQ(ui().PageControl1->currentIndex(), 0);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90"));
+    EXPECT_TRUE(ui().Timer1->isActive());
+    EXPECT_TRUE(ui().Start->CBx_Minimize->isChecked());
+    EXPECT_EQ(main->outerHeight(), 527); // only the first showing folds the settings in
+}
+
+TEST_F(Startup, EnterPressesTheStartButton)
+{
+    createAndShow();
+    setCountdown(0, 1, 0);
+    QTest::keyClick(main.get(), Qt::Key_Return);
+    EXPECT_TRUE(running());
+}
+
+TEST_F(Startup, SaveButtonStoresTheCurrentOptionsAsDefaultSet)
+{
+    createAndShow();
+    main->CurrentOptions().SetNachricht(QStringLiteral("Tee"));
+    ui().Btn_Speichern->click();
+    TEinst loaded;
+    loaded.LoadFromRegistry(store, 0);
+    EXPECT_EQ(loaded.options(), main->CurrentOptions().options());
+    EXPECT_TRUE(boxes.boxes.isEmpty());
+}
+
+TEST_F(Startup, FailedSaveIsReportedByTheGeneralErrorHandler)
+{
+    createAndShow();
+    store.failWrites = true;
+    ui().Btn_Speichern->click();
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kelvaro"));
+    EXPECT_TRUE(boxes.boxes[0].text.endsWith(u'.'));
+}
+
+TEST_F(Startup, CheckBoxesOfTheStartPageWriteTheirOptions)
+{
+    createAndShow();
+    ui().Btn_Config->click();
+    ui().PageControl1->setCurrentWidget(ui().Sonstiges);
+    QTest::mouseClick(ui().Start->CBx_ClosePgm, Qt::LeftButton, {}, QPoint(4, 8));
+    QTest::mouseClick(ui().Start->CBx_Sofortstart, Qt::LeftButton, {}, QPoint(4, 8));
+    EXPECT_TRUE(main->CurrentOptions().GetClosePgm());
+    EXPECT_TRUE(main->CurrentOptions().GetSofortStart());
+    EXPECT_FALSE(main->CurrentOptions().GetMinimize());
+}
+
+TEST_F(Startup, ClosingInClockTimeModeResetsAnIncompleteTime)
+{
+    createAndShow();
+    setClockTime(7, 30, 0);
+    main->ShowOptions();
+    main->ui().Eingabe->Ed_Uhrzeit->setText(QStringLiteral("1"));
+    QSignalSpy closed(main.get(), &TMain::closed);
+    main->close();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(ui().Eingabe->uhrzeitText(), QStringLiteral("00:00:00"));
+    qint32 h = 0, m = 0, s = 0;
+    main->CurrentOptions().GetZeit(h, m, s);
+    EXPECT_EQ(h * 10000 + m * 100 + s, 73000); // the options keep their values
+}
+
+TEST_F(Startup, TrayMenuStartsAndStopsTheRun)
+{
+    createAndShow();
+    setCountdown(0, 1, 0);
+    ui().Start1->trigger();
+    EXPECT_TRUE(running());
+    ui().Stop1->trigger();
+    EXPECT_FALSE(running());
+}
+
+TEST(GeneralErrorHandler, AppendsAPeriodOnlyAfterCharactersThatSortAfterIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Datei fehlt", "Datei fehlt."},
+        {"Fertig.", "Fertig."},
+        {"Was?", "Was?."},
+        {"Ende!", "Ende!"},
+        {"Liste,", "Liste,"},
+        {"Zahl 5", "Zahl 5."},
+        {"", ""},
+        {"Leer ", "Leer "},
+        {"ä", "ä."},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(GeneralErrorHandler::withPeriod(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
+}
+
+} // namespace
