@@ -1,46 +1,42 @@
 #pragma once
 
-#include "core/OsVersion.h"
-
-#include <QString>
 #include <QtGlobal>
-
-#include <memory>
 
 namespace kelvaro {
 
-/** Flags of a request to end the session or the system; they combine with EWX_FORCE. */
-inline constexpr quint16 EWX_LOGOFF = 0;
-inline constexpr quint16 EWX_SHUTDOWN = 1;
-inline constexpr quint16 EWX_REBOOT = 2;
-inline constexpr quint16 EWX_FORCE = 4;
-inline constexpr quint16 EWX_POWEROFF = 8;
+/** What the system is asked to do to the machine. */
+enum class PowerRequest { PowerOff, Reboot, Suspend };
+
+/** The system's answer to "may this user make the request now?" */
+enum class PowerPermission {
+    Yes,          ///< allowed at once
+    Challenge,    ///< allowed once the user has authenticated
+    No,           ///< not allowed
+    NotAvailable, ///< the machine cannot do it
+};
 
 /**
- * The operating-system calls behind the power actions: the platform id, the shutdown privilege of
- * the own process, the request to end the session or the system, and standby. Handles and
- * privilege ids are opaque numbers that only pass from one call to the next.
+ * The system's power and session services: switching the machine off, restarting it, suspending
+ * it and ending the user's session, and the question whether a request is allowed. Every request
+ * returns without waiting for the system to act. Refusals and failures go to standard error as one
+ * line each; the user is not told.
  */
 class PowerPlatform
 {
 public:
     virtual ~PowerPlatform() = default;
 
-    /** The running system's platform id; VER_PLATFORM_WIN32_NT for the NT family. */
-    virtual quint32 platformId() = 0;
-    /** Opens the own process's token for adjusting privileges; returns its handle. */
-    virtual quintptr openProcessToken() = 0;
-    /** Looks up the local id of the privilege called `name`. */
-    virtual quint64 lookupPrivilegeValue(const QString& name) = 0;
-    /** Enables the privilege `privilege` in the token `token`. */
-    virtual void adjustTokenPrivileges(quintptr token, quint64 privilege) = 0;
-    /** Closes a handle returned by openProcessToken(). */
-    virtual void closeHandle(quintptr handle) = 0;
-    /** Asks the system to log off, shut down, power off or restart by `flags`; true when accepted.
-     *  Returns without waiting for the system to act. */
-    virtual bool exitWindowsEx(quint16 flags) = 0;
-    /** Asks the system to go to standby; returns at once and reports nothing. */
-    virtual void suspend() = 0;
+    /** Asks whether `request` may be made. No and NotAvailable are noted on standard error. A
+     *  question the system leaves unanswered counts as Yes: the request itself then decides. */
+    virtual PowerPermission permission(PowerRequest request) = 0;
+    /** Makes `request`; `interactive` lets the system ask the user to authenticate first. Unless
+     *  `force` is set, switching off or restarting is given up while another program blocks it
+     *  (for example one with unsaved work). True when the system accepted the request. */
+    virtual bool request(PowerRequest request, bool force, bool interactive) = 0;
+    /** Ends the user's session through the desktop's session manager, which lets programs save
+     *  their work (`force`: without waiting for programs that hold it back), else ends the session
+     *  outright. True when accepted. */
+    virtual bool logOff(bool force) = 0;
 };
 
 } // namespace kelvaro

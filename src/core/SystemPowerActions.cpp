@@ -11,42 +11,37 @@ SystemPowerActions::~SystemPowerActions() = default;
 
 void SystemPowerActions::RunPowerAction(quint8 action, bool force)
 {
-    const quint16 forced = force ? EWX_FORCE : 0;
     switch (action) {
     case AktionShutdown:
-        // The NT family switches the machine off; the older family only shuts the system down.
-        ExitWindowsPrivileged(static_cast<quint16>((isNtFamily() ? EWX_POWEROFF : EWX_SHUTDOWN) | forced));
+        requestIfAllowed(PowerRequest::PowerOff, force);
         break;
     case AktionRestart:
-        ExitWindowsPrivileged(static_cast<quint16>(EWX_REBOOT | forced));
+        requestIfAllowed(PowerRequest::Reboot, force);
         break;
     case AktionLogoff:
-        ExitWindowsPrivileged(static_cast<quint16>(EWX_LOGOFF | forced));
+        m_platform->logOff(force);
         break;
     case AktionStandby:
-        m_platform->suspend();
+        requestIfAllowed(PowerRequest::Suspend, false);
         break;
     default:
         break;
     }
 }
 
-bool SystemPowerActions::ExitWindowsPrivileged(quint16 flags)
+void SystemPowerActions::requestIfAllowed(PowerRequest request, bool force)
 {
-    if (isNtFamily()) {
-        // None of these results matters: the request is made in any case, and a missing
-        // privilege only means that the system refuses it.
-        const quintptr token = m_platform->openProcessToken();
-        const quint64 privilege = m_platform->lookupPrivilegeValue(QStringLiteral("SeShutdownPrivilege"));
-        m_platform->adjustTokenPrivileges(token, privilege);
-        m_platform->closeHandle(token);
+    switch (m_platform->permission(request)) {
+    case PowerPermission::Yes:
+        m_platform->request(request, force, false);
+        break;
+    case PowerPermission::Challenge:
+        m_platform->request(request, force, true);
+        break;
+    case PowerPermission::No:
+    case PowerPermission::NotAvailable:
+        break;
     }
-    return m_platform->exitWindowsEx(flags);
-}
-
-bool SystemPowerActions::isNtFamily() const
-{
-    return m_platform->platformId() == VER_PLATFORM_WIN32_NT;
 }
 
 } // namespace kelvaro

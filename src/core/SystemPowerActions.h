@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PowerActions.h"
+#include "core/PowerPlatform.h"
 
 #include <QtGlobal>
 
@@ -8,13 +9,10 @@
 
 namespace kelvaro {
 
-class PowerPlatform;
-
 /**
- * The power actions of an expired run: shut down, restart and log off as a request to end the
- * system or session, standby as a request of its own. The platform family is asked at every use;
- * on the NT family the shutdown privilege is enabled before each request. Nothing is reported and
- * nothing is waited for.
+ * The power actions of an expired run. Shut down, restart and standby first ask the system whether
+ * they are allowed: a refusal ends the action, an answer that needs authentication lets the request
+ * ask for it. Log off goes to the session. Nothing is reported to the user and nothing is waited for.
  */
 class SystemPowerActions : public PowerActions
 {
@@ -23,15 +21,12 @@ public:
     explicit SystemPowerActions(std::unique_ptr<PowerPlatform> platform);
     ~SystemPowerActions() override;
 
-    /** 1 shut down (power off on the NT family), 2 restart, 3 log off, each forced when `force`
-     *  is set; 4 standby, where `force` plays no part; other codes do nothing. */
+    /** 1 switch off, 2 restart, 3 log off, each forced when `force` is set; 4 standby, where
+     *  `force` plays no part; other codes do nothing. */
     void RunPowerAction(quint8 action, bool force) override;
-    /** Enables the shutdown privilege on the NT family and asks the system to end with `flags`;
-     *  returns whether the request was accepted. */
-    bool ExitWindowsPrivileged(quint16 flags);
 
 private:
-    bool isNtFamily() const;
+    void requestIfAllowed(PowerRequest request, bool force);
 
     std::unique_ptr<PowerPlatform> m_platform;
 };

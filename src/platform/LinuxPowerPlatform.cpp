@@ -30,41 +30,20 @@ SessionManagerClient& LinuxPowerPlatform::sessionManager()
     return *m_sessionManager;
 }
 
-quint32 LinuxPowerPlatform::platformId()
+PowerPermission LinuxPowerPlatform::permission(PowerRequest request)
 {
-    return VER_PLATFORM_WIN32_NT;
+    return logind().permission(request);
 }
 
-quintptr LinuxPowerPlatform::openProcessToken()
+bool LinuxPowerPlatform::request(PowerRequest request, bool force, bool interactive)
 {
-    return 0;
+    return logind().request(request, force, interactive);
 }
 
-quint64 LinuxPowerPlatform::lookupPrivilegeValue(const QString& /*name*/)
+bool LinuxPowerPlatform::logOff(bool force)
 {
-    return 0;
-}
-
-void LinuxPowerPlatform::adjustTokenPrivileges(quintptr /*token*/, quint64 /*privilege*/) {}
-
-void LinuxPowerPlatform::closeHandle(quintptr /*handle*/) {}
-
-bool LinuxPowerPlatform::exitWindowsEx(quint16 flags)
-{
-    const bool force = (flags & EWX_FORCE) != 0;
-    if (flags & EWX_REBOOT)
-        return logind().request(LogindClient::Request::Reboot, force);
-    if (flags & EWX_POWEROFF)
-        return logind().request(LogindClient::Request::PowerOff, force);
-    if (flags & EWX_SHUTDOWN)
-        return logind().request(LogindClient::Request::Halt, force);
-    // Log off: the session manager lets programs save their work; logind ends the session outright.
+    // The session manager lets programs save their work; logind ends the session outright.
     return sessionManager().logout(force) || logind().terminateOwnSession();
-}
-
-void LinuxPowerPlatform::suspend()
-{
-    logind().request(LogindClient::Request::Suspend, false);
 }
 
 } // namespace kelvaro

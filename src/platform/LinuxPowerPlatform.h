@@ -13,9 +13,8 @@
 namespace kelvaro {
 
 /**
- * Power actions on Linux: the system counts as the NT family, the privilege calls do nothing (a
- * desktop user needs no privilege to ask logind), power off, halt, reboot and standby go to
- * systemd-logind, and log off goes to the desktop's session manager, else to logind.
+ * The power services on Linux: power off, reboot and suspend (with the question before each) go to
+ * systemd-logind; log off goes to the desktop's session manager, else to logind.
  */
 class LinuxPowerPlatform : public PowerPlatform
 {
@@ -28,13 +27,9 @@ public:
      *  starts without them. */
     LinuxPowerPlatform(BusConnector systemBus, BusConnector sessionBus);
 
-    quint32 platformId() override;
-    quintptr openProcessToken() override;
-    quint64 lookupPrivilegeValue(const QString& name) override;
-    void adjustTokenPrivileges(quintptr token, quint64 privilege) override;
-    void closeHandle(quintptr handle) override;
-    bool exitWindowsEx(quint16 flags) override;
-    void suspend() override;
+    PowerPermission permission(PowerRequest request) override;
+    bool request(PowerRequest request, bool force, bool interactive) override;
+    bool logOff(bool force) override;
 
 private:
     LogindClient& logind();

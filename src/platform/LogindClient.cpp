@@ -27,57 +27,69 @@ struct LogindClient::Verbs
 {
     QString method;
     QString canMethod;
-    QString label; // the request as the user would name it, for the report line
+    QString label;         // the request as the user would name it, for the report line
+    QString inhibitorLock; // the inhibitor lock that holds the request back, or empty
 };
 
 LogindClient::LogindClient(QDBusConnection systemBus) : m_bus(std::move(systemBus)) {}
 
-const LogindClient::Verbs& LogindClient::verbsOf(Request request)
+const LogindClient::Verbs& LogindClient::verbsOf(PowerRequest request)
 {
     static const Verbs powerOff{QStringLiteral("PowerOff"), QStringLiteral("CanPowerOff"),
-                                QStringLiteral("Ausschalten")};
-    static const Verbs halt{QStringLiteral("Halt"), QStringLiteral("CanHalt"), QStringLiteral("Herunterfahren")};
-    static const Verbs reboot{QStringLiteral("Reboot"), QStringLiteral("CanReboot"), QStringLiteral("Neustart")};
-    static const Verbs suspend{QStringLiteral("Suspend"), QStringLiteral("CanSuspend"), QStringLiteral("Standby")};
+                                QStringLiteral("Ausschalten"), QStringLiteral("shutdown")};
+    static const Verbs reboot{QStringLiteral("Reboot"), QStringLiteral("CanReboot"), QStringLiteral("Neustart"),
+                              QStringLiteral("shutdown")};
+    static const Verbs suspend{QStringLiteral("Suspend"), QStringLiteral("CanSuspend"), QStringLiteral("Standby"), {}};
     switch (request) {
-    case Request::PowerOff:
+    case PowerRequest::PowerOff:
         return powerOff;
-    case Request::Halt:
-        return halt;
-    case Request::Reboot:
+    case PowerRequest::Reboot:
         return reboot;
-    case Request::Suspend:
+    case PowerRequest::Suspend:
         break;
     }
     return suspend;
 }
 
-bool LogindClient::request(Request kind, bool force)
+PowerPermission LogindClient::permission(PowerRequest request)
 {
-    const Verbs& verbs = verbsOf(kind);
+    const Verbs& verbs = verbsOf(request);
+    const QDBusMessage reply = DBusCalls::call(m_bus, managerCall(verbs.canMethod), DBusCalls::QueryTimeoutMs);
+    // Without an answer the request is sent all the same; logind then decides.
+    if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
+        return PowerPermission::Yes;
+    const QString answer = reply.arguments().constFirst().toString();
+    if (answer == QLatin1String("challenge"))
+        return PowerPermission::Challenge;
+    if (answer == QLatin1String("no") || answer == QLatin1String("na")) {
+        DBusCalls::report(verbs.label + QStringLiteral(" abgelehnt: ") + ManagerInterface + QLatin1Char('.') +
+                          verbs.canMethod + QStringLiteral(" = ") + answer);
+        return answer == QLatin1String("no") ? PowerPermission::No : PowerPermission::NotAvailable;
+    }
+    return PowerPermission::Yes;
+}
+
+bool LogindClient::request(PowerRequest request, bool force, bool interactive)
+{
+    const Verbs& verbs = verbsOf(request);
     if (!m_bus.isConnected()) {
         DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: Systembus nicht erreichbar"));
         return false;
     }
 
-    const Permission allowed = permission(verbs);
-    if (allowed == Permission::Refused)
-        return false;
-
     // A program that blocks the shutdown (for example one with unsaved work) stops an unforced
     // request, as an application that refuses the end of the session does.
-    if (!force && kind != Request::Suspend) {
-        const QString holder = blockingInhibitor();
+    if (!force && !verbs.inhibitorLock.isEmpty()) {
+        const QString holder = blockingInhibitor(verbs.inhibitorLock);
         if (!holder.isEmpty()) {
             DBusCalls::report(verbs.label + QStringLiteral(" abgelehnt: blockiert von ") + holder);
             return false;
         }
     }
 
-    // "challenge" means logind will ask the desktop's authentication agent, which needs the
-    // interactive flag; otherwise no dialog may appear.
+    // Interactive lets logind ask the desktop's authentication agent; otherwise no dialog may appear.
     QDBusMessage call = managerCall(verbs.method);
-    call << (allowed == Permission::AfterAuthentication);
+    call << interactive;
     const QDBusMessage reply = DBusCalls::call(m_bus, call, DBusCalls::ActionTimeoutMs);
     if (DBusCalls::succeeded(reply))
         return true;
@@ -85,24 +97,7 @@ bool LogindClient::request(Request kind, bool force)
     return false;
 }
 
-LogindClient::Permission LogindClient::permission(const Verbs& verbs)
-{
-    const QDBusMessage reply = DBusCalls::call(m_bus, managerCall(verbs.canMethod), DBusCalls::QueryTimeoutMs);
-    // Without an answer the request is sent all the same; logind then decides.
-    if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
-        return Permission::Allowed;
-    const QString answer = reply.arguments().constFirst().toString();
-    if (answer == QLatin1String("challenge"))
-        return Permission::AfterAuthentication;
-    if (answer == QLatin1String("no") || answer == QLatin1String("na")) {
-        DBusCalls::report(verbs.label + QStringLiteral(" abgelehnt: ") + ManagerInterface + QLatin1Char('.') +
-                          verbs.canMethod + QStringLiteral(" = ") + answer);
-        return Permission::Refused;
-    }
-    return Permission::Allowed;
-}
-
-QString LogindClient::blockingInhibitor()
+QString LogindClient::blockingInhibitor(const QString& what)
 {
     const QDBusMessage reply =
         DBusCalls::call(m_bus, managerCall(QStringLiteral("ListInhibitors")), DBusCalls::QueryTimeoutMs);
@@ -116,13 +111,13 @@ QString LogindClient::blockingInhibitor()
     QString holder;
     list.beginArray();
     while (!list.atEnd()) {
-        QString what, who, why, mode;
+        QString locks, who, why, mode;
         quint32 uid = 0, pid = 0;
         list.beginStructure();
-        list >> what >> who >> why >> mode >> uid >> pid;
+        list >> locks >> who >> why >> mode >> uid >> pid;
         list.endStructure();
         if (holder.isEmpty() && mode == QLatin1String("block") && pid != ownPid &&
-            what.split(QLatin1Char(':')).contains(QLatin1String("shutdown")))
+            locks.split(QLatin1Char(':')).contains(what))
             holder = who + QStringLiteral(" (") + why + QLatin1Char(')');
     }
     list.endArray();

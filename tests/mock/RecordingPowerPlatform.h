@@ -7,39 +7,43 @@
 
 namespace kelvaro::test {
 
-/** Records every power call instead of making it; the platform id and the answer are settable. */
+/** Records every power call instead of making it; the answer to the permission question is settable. */
 class RecordingPowerPlatform : public PowerPlatform
 {
 public:
-    static constexpr quintptr Token = 0x5a;
-    static constexpr quint64 Privilege = 0x13;
-
-    quint32 id = VER_PLATFORM_WIN32_NT;
-    bool accept = true;
+    PowerPermission answer = PowerPermission::Yes;
     QStringList calls;
 
-    quint32 platformId() override { return id; }
-    quintptr openProcessToken() override
+    static QString name(PowerRequest request)
     {
-        calls << QStringLiteral("openProcessToken");
-        return Token;
+        switch (request) {
+        case PowerRequest::PowerOff:
+            return QStringLiteral("PowerOff");
+        case PowerRequest::Reboot:
+            return QStringLiteral("Reboot");
+        case PowerRequest::Suspend:
+            break;
+        }
+        return QStringLiteral("Suspend");
     }
-    quint64 lookupPrivilegeValue(const QString& name) override
+
+    PowerPermission permission(PowerRequest request) override
     {
-        calls << QStringLiteral("lookupPrivilegeValue(%1)").arg(name);
-        return Privilege;
+        calls << QStringLiteral("permission(%1)").arg(name(request));
+        return answer;
     }
-    void adjustTokenPrivileges(quintptr token, quint64 privilege) override
+    bool request(PowerRequest request, bool force, bool interactive) override
     {
-        calls << QStringLiteral("adjustTokenPrivileges(%1,%2)").arg(token).arg(privilege);
+        calls << QStringLiteral("request(%1%2%3)")
+                     .arg(name(request), force ? QStringLiteral(",force") : QString(),
+                          interactive ? QStringLiteral(",interactive") : QString());
+        return true;
     }
-    void closeHandle(quintptr handle) override { calls << QStringLiteral("closeHandle(%1)").arg(handle); }
-    bool exitWindowsEx(quint16 flags) override
+    bool logOff(bool force) override
     {
-        calls << QStringLiteral("exitWindowsEx(%1)").arg(flags);
-        return accept;
+        calls << (force ? QStringLiteral("logOff(force)") : QStringLiteral("logOff"));
+        return true;
     }
-    void suspend() override { calls << QStringLiteral("suspend"); }
 };
 
 } // namespace kelvaro::test

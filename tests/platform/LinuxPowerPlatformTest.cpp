@@ -16,6 +16,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace kelvaro {
 namespace {
@@ -66,8 +67,7 @@ QString describe(const QVariant& value)
  *  questions (Can..., List..., Get...) are left out. */
 std::string recordedRequests(QDBusConnection bus, const QString& service, const QString& path)
 {
-    static const QStringList Requests{QStringLiteral("PowerOff"),         QStringLiteral("Halt"),
-                                      QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
+    static const QStringList Requests{QStringLiteral("PowerOff"), QStringLiteral("Reboot"), QStringLiteral("Suspend"),
                                       QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
     const QDBusMessage reply = callDouble(bus, service, path, QStringLiteral("GetCalls"));
     QStringList requests;
@@ -95,14 +95,6 @@ std::string recordedRequests(QDBusConnection bus, const QString& service, const 
     calls.endArray();
     return requests.join(QStringLiteral("; ")).toStdString();
 }
-
-/** The real platform with the older family's platform id, for the halt that family asks for. */
-class OlderFamilyPlatform : public LinuxPowerPlatform
-{
-public:
-    using LinuxPowerPlatform::LinuxPowerPlatform;
-    quint32 platformId() override { return 1; }
-};
 
 /** The private buses with their doubles, each started by the first test that needs it and stopped
  *  when the test program ends. */
@@ -172,13 +164,11 @@ protected:
             qunsetenv("XDG_SESSION_ID");
     }
 
-    /** Back to the bare template (which has neither Halt nor CanHalt) with an empty call log. */
+    /** Back to the bare template with an empty call log. */
     static void resetLogind()
     {
         callDouble(logind(), Login1, Login1Path, QStringLiteral("Reset"));
         callDouble(logind(), Login1, Login1Path, QStringLiteral("ClearCalls"));
-        addLogindMethod({QStringLiteral("Halt"), QStringLiteral("b"), {}, {}});
-        addLogindMethod({QStringLiteral("CanHalt"), {}, QStringLiteral("s"), QStringLiteral("ret = 'yes'")});
     }
 
     /** Starts the GNOME session manager double, with a Logout that accepts, and clears its log. */
@@ -240,30 +230,27 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
         const char* name;
         quint8 action;
         bool force;
-        bool olderFamily;
         std::optional<MethodOverride> override;
         const char* expected; // "" when nothing may be requested
     };
     // clang-format off
     const Row rows[] = {
-        {"shut down powers off",              AktionShutdown, false, false, {},                                      "PowerOff(false)"},
-        {"shut down on older family halts",   AktionShutdown, false, true,  {},                                      "Halt(false)"},
-        {"restart",                           AktionRestart,  false, false, {},                                      "Reboot(false)"},
-        {"standby ignores force",             AktionStandby,  true,  false, {},                                      "Suspend(false)"},
-        {"challenge asks interactively",      AktionRestart,  false, false, answer("CanReboot", "challenge"),        "Reboot(true)"},
-        {"halt challenge",                    AktionShutdown, true,  true,  answer("CanHalt", "challenge"),          "Halt(true)"},
-        {"power off refused",                 AktionShutdown, true,  false, answer("CanPowerOff", "no"),             ""},
-        {"suspend not available",             AktionStandby,  false, false, answer("CanSuspend", "na"),              ""},
-        {"unanswered question still asks",    AktionRestart,  false, false, failing("CanReboot", "", "s"),           "Reboot(false)"},
-        {"block inhibitor stops restart",     AktionRestart,  false, false, inhibitors(editorBlocks),                ""},
-        {"block inhibitor stops shut down",   AktionShutdown, false, false, inhibitors(editorBlocks),                ""},
-        {"block inhibitor stops halt",        AktionShutdown, false, true,  inhibitors(editorBlocks),                ""},
-        {"force goes past block inhibitor",   AktionShutdown, true,  false, inhibitors(editorBlocks),                "PowerOff(false)"},
-        {"own inhibitor does not count",      AktionRestart,  false, false, inhibitors(ownBlock),                    "Reboot(false)"},
-        {"delay inhibitor does not block",    AktionRestart,  false, false, inhibitors(delay),                       "Reboot(false)"},
-        {"other inhibitors do not block",     AktionShutdown, false, false, inhibitors(otherLocks),                  "PowerOff(false)"},
-        {"unreadable inhibitor list",         AktionShutdown, false, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)"},
-        {"standby ignores shutdown inhibitor", AktionStandby, false, false, inhibitors(editorBlocks),                "Suspend(false)"},
+        {"shut down powers off",               AktionShutdown, false, {},                                         "PowerOff(false)"},
+        {"restart",                            AktionRestart,  false, {},                                         "Reboot(false)"},
+        {"standby ignores force",              AktionStandby,  true,  {},                                         "Suspend(false)"},
+        {"challenge asks interactively",       AktionRestart,  false, answer("CanReboot", "challenge"),           "Reboot(true)"},
+        {"forced power off challenge",         AktionShutdown, true,  answer("CanPowerOff", "challenge"),         "PowerOff(true)"},
+        {"power off refused",                  AktionShutdown, true,  answer("CanPowerOff", "no"),                ""},
+        {"suspend not available",              AktionStandby,  false, answer("CanSuspend", "na"),                 ""},
+        {"unanswered question still asks",     AktionRestart,  false, failing("CanReboot", "", "s"),              "Reboot(false)"},
+        {"block inhibitor stops restart",      AktionRestart,  false, inhibitors(editorBlocks),                   ""},
+        {"block inhibitor stops shut down",    AktionShutdown, false, inhibitors(editorBlocks),                   ""},
+        {"force goes past block inhibitor",    AktionShutdown, true,  inhibitors(editorBlocks),                   "PowerOff(false)"},
+        {"own inhibitor does not count",       AktionRestart,  false, inhibitors(ownBlock),                       "Reboot(false)"},
+        {"delay inhibitor does not block",     AktionRestart,  false, inhibitors(delay),                          "Reboot(false)"},
+        {"other inhibitors do not block",      AktionShutdown, false, inhibitors(otherLocks),                     "PowerOff(false)"},
+        {"unreadable inhibitor list",          AktionShutdown, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)"},
+        {"standby ignores shutdown inhibitor", AktionStandby,  false, inhibitors(editorBlocks),                   "Suspend(false)"},
     };
     // clang-format on
 
@@ -272,12 +259,7 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
         resetLogind();
         if (row.override)
             addLogindMethod(*row.override);
-        std::unique_ptr<PowerPlatform> platform;
-        if (row.olderFamily)
-            platform = std::make_unique<OlderFamilyPlatform>(logind(), logind());
-        else
-            platform = std::make_unique<LinuxPowerPlatform>(logind(), logind());
-        SystemPowerActions actions(std::move(platform));
+        SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
 
         actions.RunPowerAction(row.action, row.force);
 
@@ -285,17 +267,23 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
     }
 }
 
-TEST_F(LinuxPowerTest, ReportsWhetherLogindAcceptedTheRequest)
+TEST_F(LinuxPowerTest, AnswersLogindsQuestionAndWhetherItAcceptedTheRequest)
 {
     LinuxPowerPlatform platform(logind(), logind());
-    EXPECT_TRUE(platform.exitWindowsEx(EWX_REBOOT));
+    EXPECT_EQ(platform.permission(PowerRequest::Reboot), PowerPermission::Yes);
+    EXPECT_TRUE(platform.request(PowerRequest::Reboot, false, false));
 
-    addLogindMethod(answer("CanReboot", "no"));
-    EXPECT_FALSE(platform.exitWindowsEx(EWX_REBOOT));
+    const std::pair<const char*, PowerPermission> answers[] = {{"challenge", PowerPermission::Challenge},
+                                                               {"no", PowerPermission::No},
+                                                               {"na", PowerPermission::NotAvailable},
+                                                               {"yes", PowerPermission::Yes}};
+    for (const auto& [text, expected] : answers) {
+        addLogindMethod(answer("CanReboot", text));
+        EXPECT_EQ(platform.permission(PowerRequest::Reboot), expected) << text;
+    }
 
-    addLogindMethod(answer("CanReboot", "yes"));
     addLogindMethod(failing("Reboot", "b", ""));
-    EXPECT_FALSE(platform.exitWindowsEx(EWX_REBOOT));
+    EXPECT_FALSE(platform.request(PowerRequest::Reboot, false, false));
 }
 
 // ---- Log off ------------------------------------------------------------------------------------
@@ -319,7 +307,7 @@ TEST_F(LinuxPowerTest, LogoffRefusedBySessionManagerEndsTheSessionThroughLogind)
     qputenv("XDG_SESSION_ID", "c5");
     LinuxPowerPlatform platform(logind(), session());
 
-    EXPECT_TRUE(platform.exitWindowsEx(EWX_LOGOFF));
+    EXPECT_TRUE(platform.logOff(false));
 
     EXPECT_EQ(logindRequests(), "TerminateSession(c5)");
 }
@@ -346,7 +334,7 @@ TEST_F(LinuxPowerTest, LogoffWithoutSessionIdFindsTheSessionOfTheOwnProcess)
                          .arg(QCoreApplication::applicationPid())});
     LinuxPowerPlatform platform(logind(), logind());
 
-    EXPECT_TRUE(platform.exitWindowsEx(EWX_LOGOFF));
+    EXPECT_TRUE(platform.logOff(false));
 
     EXPECT_EQ(logindRequests(), "TerminateSession(c7)");
 }
@@ -356,7 +344,7 @@ TEST_F(LinuxPowerTest, LogoffWithoutAnyKnownSessionRequestsNothing)
     qunsetenv("XDG_SESSION_ID"); // and the template knows no GetSessionByPID
     LinuxPowerPlatform platform(logind(), logind());
 
-    EXPECT_FALSE(platform.exitWindowsEx(EWX_LOGOFF | EWX_FORCE));
+    EXPECT_FALSE(platform.logOff(true));
 
     EXPECT_EQ(logindRequests(), "");
 }
@@ -374,8 +362,11 @@ TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndFailsQuietly)
         LinuxPowerPlatform platform(none, none);
         SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(none, none));
 
-        for (const quint16 flags : {EWX_POWEROFF, EWX_SHUTDOWN, EWX_REBOOT, EWX_LOGOFF})
-            EXPECT_FALSE(platform.exitWindowsEx(static_cast<quint16>(flags | EWX_FORCE))) << flags;
+        for (const PowerRequest request : {PowerRequest::PowerOff, PowerRequest::Reboot, PowerRequest::Suspend}) {
+            EXPECT_EQ(platform.permission(request), PowerPermission::Yes);
+            EXPECT_FALSE(platform.request(request, true, false));
+        }
+        EXPECT_FALSE(platform.logOff(true));
         for (const quint8 action : {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby})
             EXPECT_NO_THROW(actions.RunPowerAction(action, false));
     }
