@@ -62,19 +62,14 @@ QStringList LinuxOsVersion::defaultOsReleasePaths()
     return {QStringLiteral("/etc/os-release"), QStringLiteral("/usr/lib/os-release")};
 }
 
-std::optional<OsVersionData> LinuxOsVersion::query()
+OsVersionData LinuxOsVersion::query()
 {
     OsVersionData data;
-    data.platformId = VER_PLATFORM_LINUX;
     data.systemName = distributionName();
-
     struct utsname names = {};
     if (::uname(&names) == 0) {
-        data.csdVersion = QString::fromLocal8Bit(names.release);
-        const KernelVersion kernel = kernelVersion(data.csdVersion);
-        data.majorVersion = kernel.major;
-        data.minorVersion = kernel.minor;
-        data.buildNumber = kernel.patch;
+        data.kernelRelease = QString::fromLocal8Bit(names.release);
+        data.kernel = kernelVersion(data.kernelRelease);
     }
     return data;
 }
@@ -107,7 +102,7 @@ QString LinuxOsVersion::prettyName(const QByteArray& osRelease)
     return name;
 }
 
-LinuxOsVersion::KernelVersion LinuxOsVersion::kernelVersion(const QString& release)
+KernelVersion LinuxOsVersion::kernelVersion(const QString& release)
 {
     static const QRegularExpression numbers(QStringLiteral("^(\\d+)(?:\\.(\\d+))?(?:\\.(\\d+))?"));
     const QRegularExpressionMatch match = numbers.match(release);

@@ -7,29 +7,17 @@
 
 namespace kelvaro {
 
-/**
- * The version of the running Linux system: the distribution's name from os-release, the kernel's
- * major and minor version with its patch level as the build number, and the full kernel release.
- */
+/** The running Linux system: the distribution's name from os-release and the kernel's release. */
 class LinuxOsVersion : public OsVersionQuery
 {
 public:
-    /** The kernel's version numbers taken from a release string. */
-    struct KernelVersion
-    {
-        quint32 major = 0;
-        quint32 minor = 0;
-        quint32 patch = 0;
-        bool operator==(const KernelVersion&) const = default;
-    };
-
     /** Reads the first of `osReleasePaths` that can be read; by default the system's own files. */
     explicit LinuxOsVersion(QStringList osReleasePaths = defaultOsReleasePaths());
 
     static QStringList defaultOsReleasePaths();
 
-    /** Reports VER_PLATFORM_LINUX; the name is "Linux" when no os-release file gives one. Never fails. */
-    std::optional<OsVersionData> query() override;
+    /** The name is "Linux" when no os-release file gives one. */
+    OsVersionData query() override;
 
     /** PRETTY_NAME of an os-release file with the file's quoting and escapes undone; empty when
      *  not set or set to nothing. */

@@ -76,6 +76,13 @@ void fitLinesIntoWidth(QTextEdit& memo)
     memo.setFont(font);
 }
 
+/** "<major>.<minor> Build (<patch>)", for example "6.1 Build (0)". */
+QString versionLine(const KernelVersion& kernel)
+{
+    return QString::number(kernel.major) + u'.' + QString::number(kernel.minor) + QStringLiteral(" Build (") +
+           QString::number(kernel.patch) + u')';
+}
+
 } // namespace
 
 TInfofenster::TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget* parent)
@@ -153,10 +160,10 @@ void TInfofenster::FormShow()
     if (!m_info.comments.isEmpty())
         m_commentsText = m_info.comments;
 
-    ReadWindowsVersion(m_windowsVersion, m_osVersion);
-    setAutoText(Label5, m_windowsVersion.OsName);
-    setAutoText(Label6, VersionLine(m_windowsVersion));
-    setAutoText(Label7, m_windowsVersion.ServicePack);
+    const OsVersionData system = m_osVersion.query();
+    setAutoText(Label5, system.systemName);
+    setAutoText(Label6, versionLine(system.kernel));
+    setAutoText(Label7, system.kernelRelease);
 
     setAutoText(Label_Version, m_versionText);
     setAutoText(Label_Copyright, m_copyrightText);

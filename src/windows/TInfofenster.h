@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/ProgramInfo.h"
-#include "windows/WindowsVersionInfo.h"
 
 #include <QDialog>
 
@@ -15,8 +14,8 @@ class OsVersionQuery;
 
 /**
  * The about window: product name, version, copyright and comments of the program, a short
- * description, and the name and version of the running system. Every showing reads the version
- * data and the system's version afresh.
+ * description, and the running system's name and kernel version. Every showing reads the version
+ * data and asks the system afresh.
  */
 class TInfofenster : public QDialog
 {
@@ -27,11 +26,9 @@ public:
      *  `osVersion` answers the system version query at every showing and must outlive the window. */
     TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget* parent = nullptr);
 
-    /** The show steps: version texts, system version, labels. */
+    /** The show steps: version texts, system name and version, labels. */
     void FormShow();
     void BitBtn1Click();
-
-    const TWindowsVersionInfo& WindowsVersion() const { return m_windowsVersion; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -41,7 +38,6 @@ private:
 
     ProgramInfo m_info;
     OsVersionQuery& m_osVersion;
-    TWindowsVersionInfo m_windowsVersion;
     QString m_versionText;
     QString m_copyrightText;
     QString m_commentsText;

@@ -4,22 +4,17 @@
 
 namespace kelvaro::test {
 
-/** Answers the system version query with `answer` (nothing = the query fails) and counts the calls. */
+/** Answers the system version query with `answer` and counts the calls. */
 class FakeOsVersionQuery : public OsVersionQuery
 {
 public:
-    std::optional<OsVersionData> answer;
+    OsVersionData answer{QStringLiteral("Linux"), {}, {}};
     int calls = 0;
 
-    std::optional<OsVersionData> query() override
+    OsVersionData query() override
     {
         ++calls;
         return answer;
-    }
-
-    static OsVersionData windows(quint32 platform, quint32 major, quint32 minor, quint32 build, QString csd = {})
-    {
-        return {platform, major, minor, build, std::move(csd), {}};
     }
 };
 

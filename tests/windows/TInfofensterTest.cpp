@@ -48,12 +48,15 @@ protected:
 
 TEST_F(Infofenster, ShowsTheSameTextsAtEveryShowing)
 {
-    os.answer = FakeOsVersionQuery::windows(2, 5, 1, 2600, QStringLiteral("Service Pack 2"));
+    os.answer = {QStringLiteral("Debian GNU/Linux 12 (bookworm)"), QStringLiteral("6.1.0-27-amd64"), {6, 1, 0}};
     TInfofenster window(info, os);
-    const QStringList expected{
-        QStringLiteral("Kelvaro"),       QStringLiteral("Version 0.90"), info.copyright,
-        QStringLiteral("Freeware"),      QStringLiteral("Windows XP"),   QStringLiteral("5.1 Build (2600)"),
-        QStringLiteral("Service Pack 2")};
+    const QStringList expected{QStringLiteral("Kelvaro"),
+                               QStringLiteral("Version 0.90"),
+                               info.copyright,
+                               QStringLiteral("Freeware"),
+                               QStringLiteral("Debian GNU/Linux 12 (bookworm)"),
+                               QStringLiteral("6.1 Build (0)"),
+                               QStringLiteral("6.1.0-27-amd64")};
 
     showAndClose(window);
     EXPECT_EQ(lines(window), expected);
@@ -65,17 +68,17 @@ TEST_F(Infofenster, ShowsTheSameTextsAtEveryShowing)
 
 TEST_F(Infofenster, RefreshesTheSystemLinesAtEveryShowing)
 {
-    os.answer = FakeOsVersionQuery::windows(1, 4, 10, 67766446);
+    os.answer = {QStringLiteral("Testix"), QStringLiteral("5.15.153.1-microsoft-standard-WSL2"), {5, 15, 153}};
     TInfofenster window(info, os);
     showAndClose(window);
-    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Windows 98"));
-    EXPECT_EQ(text(window, "Label6"), QStringLiteral("4.10 Build (67766446)"));
+    EXPECT_EQ(text(window, "Label6"), QStringLiteral("5.15 Build (153)"));
 
-    // A failed query at the next showing names "Windows" and keeps the numbers it had.
-    os.answer.reset();
+    // An update of the system between two showings: the second shows the new name and kernel.
+    os.answer = {QStringLiteral("Testix 2"), QStringLiteral("6.10.3-arch1-2"), {6, 10, 3}};
     showAndClose(window);
-    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Windows"));
-    EXPECT_EQ(text(window, "Label6"), QStringLiteral("4.10 Build (67766446)"));
+    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Testix 2"));
+    EXPECT_EQ(text(window, "Label6"), QStringLiteral("6.10 Build (3)"));
+    EXPECT_EQ(text(window, "Label7"), QStringLiteral("6.10.3-arch1-2"));
 }
 
 TEST_F(Infofenster, NamesTheRunningLinuxSystem)
@@ -90,7 +93,7 @@ TEST_F(Infofenster, NamesTheRunningLinuxSystem)
     showAndClose(window);
 
     const QString release = QSysInfo::kernelVersion();
-    const LinuxOsVersion::KernelVersion kernel = LinuxOsVersion::kernelVersion(release);
+    const KernelVersion kernel = LinuxOsVersion::kernelVersion(release);
     EXPECT_EQ(text(window, "Label5"), QStringLiteral("Testix 1.0 (\"Probe\")"));
     EXPECT_EQ(text(window, "Label6"),
               QStringLiteral("%1.%2 Build (%3)").arg(kernel.major).arg(kernel.minor).arg(kernel.patch));
