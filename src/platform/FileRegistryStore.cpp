@@ -89,14 +89,18 @@ ReadResult readFile(FileCalls& calls, const QString& path, QByteArray& content, 
         return ReadResult::Failed;
     }
     struct stat info = {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (calls.fstat(fd.get(), &info) != 0) {
+        fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(path, systemErrorText(errno)));
+        return ReadResult::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) {
         fail(error, QStringLiteral("%1 ist keine gewöhnliche Datei").arg(path));
         return ReadResult::Failed;
     }
     content.clear();
     char buffer[65536];
     for (;;) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t count = calls.read(fd.get(), buffer, sizeof buffer);
         if (count > 0) {
             content.append(buffer, count);
         } else if (count == 0) {
@@ -140,11 +144,15 @@ bool syncFile(FileCalls& calls, int fd)
 bool makeFolder(FileCalls& calls, const QString& folder, QString* error)
 {
     struct stat info = {};
-    if (::stat(QFile::encodeName(folder).constData(), &info) == 0) {
+    if (calls.stat(QFile::encodeName(folder).constData(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return true;
         return fail(error, QStringLiteral("%1 ist kein Ordner").arg(folder));
     }
+    // Missing, or a file stands higher up, which the folder above names; anything else is an error.
+    if (errno != ENOENT && errno != ENOTDIR)
+        return fail(error,
+                    QStringLiteral("Ordner %1 kann nicht geprüft werden: %2").arg(folder, systemErrorText(errno)));
     const QString parent = QFileInfo(folder).path();
     if (parent != folder && !makeFolder(calls, parent, error))
         return false;
@@ -162,7 +170,7 @@ bool lockExclusive(FileCalls& calls, const QString& lockPath, UniqueFd& fd, QStr
         return fail(
             error,
             QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden: %2").arg(lockPath, systemErrorText(errno)));
-    while (::flock(fd.get(), LOCK_EX) != 0) {
+    while (calls.flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
             return fail(error,
                         QStringLiteral("%1 kann nicht gesperrt werden: %2").arg(lockPath, systemErrorText(errno)));
@@ -170,21 +178,23 @@ bool lockExclusive(FileCalls& calls, const QString& lockPath, UniqueFd& fd, QStr
     return true;
 }
 
-/** Removes the temporary file unless it was renamed into place. */
+/** Removes the temporary file unless it was renamed into place. Should that fail too, the next
+ *  update removes the file as a leftover. */
 class TempFileGuard
 {
 public:
-    explicit TempFileGuard(QByteArray path) : m_path(std::move(path)) {}
+    TempFileGuard(FileCalls& calls, QByteArray path) : m_calls(calls), m_path(std::move(path)) {}
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
     ~TempFileGuard()
     {
         if (!m_path.isEmpty())
-            ::unlink(m_path.constData());
+            m_calls.unlink(m_path.constData());
     }
     void release() { m_path.clear(); }
 
 private:
+    FileCalls& m_calls;
     QByteArray m_path;
 };
 
@@ -215,7 +225,7 @@ RegistryTree FileRegistryStore::load()
     QString error;
     QString target;
     QByteArray bytes;
-    if (!followLinks(m_path, target, &error)) {
+    if (!followLinks(m_calls, m_path, target, &error)) {
         warn(error);
         return {};
     }
@@ -247,7 +257,7 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
     // stays. The folder of a link's target is not created: a dangling link into a missing folder
     // more likely names a drive that is not mounted than a place to make.
     QString target;
-    if (!followLinks(m_path, target, error))
+    if (!followLinks(m_calls, m_path, target, error))
         return false;
     QString folder;
     if (target == m_path) {
@@ -257,14 +267,14 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
     } else {
         folder = folderOf(target);
         struct stat info = {};
-        if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        if (m_calls.stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
             return fail(
                 error,
                 QStringLiteral("Der Ordner %1 für die Einstellungsdatei %2 existiert nicht").arg(folder, m_path));
         }
     }
     // A folder or a device at the path is left alone; the lock file is not even created.
-    if (!isFileOrMissing(target, error))
+    if (!isFileOrMissing(m_calls, target, error))
         return false;
     UniqueFd lock(m_calls);
     if (!lockExclusive(m_calls, target + QStringLiteral(".lock"), lock, error))
@@ -290,10 +300,10 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
             error,
             QStringLiteral("Temporäre Datei in %1 kann nicht angelegt werden: %2").arg(folder, systemErrorText(errno)));
     }
-    TempFileGuard guard(tempPath);
+    TempFileGuard guard(m_calls, tempPath);
     // mkstemp already uses 0600; set it explicitly so the result never depends on the umask.
-    if (::fchmod(temp.get(), 0600) != 0 || !writeAll(m_calls, temp.get(), bytes) || !syncFile(m_calls, temp.get()) ||
-        !temp.close()) {
+    if (m_calls.fchmod(temp.get(), 0600) != 0 || !writeAll(m_calls, temp.get(), bytes) ||
+        !syncFile(m_calls, temp.get()) || !temp.close()) {
         return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(target, systemErrorText(errno)));
     }
 
@@ -342,7 +352,7 @@ bool FileRegistryStore::moveAside(const QString& target, const QString& reason, 
     QString backup = base;
     for (int number = 1;; ++number) {
         struct stat info = {};
-        if (::lstat(QFile::encodeName(backup).constData(), &info) != 0) {
+        if (m_calls.lstat(QFile::encodeName(backup).constData(), &info) != 0) {
             if (errno == ENOENT)
                 break;
             return fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(backup, systemErrorText(errno)));

@@ -1,5 +1,6 @@
 #include "platform/SettingsFilePaths.h"
 
+#include "platform/FileCalls.h"
 #include "platform/SystemErrorText.h"
 
 #include <QFile>
@@ -46,14 +47,14 @@ QString folderOf(const QString& path)
     return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-bool followLinks(const QString& path, QString& target, QString* error)
+bool followLinks(FileCalls& calls, const QString& path, QString& target, QString* error)
 {
     // The system gives up after 40 links as well (ELOOP).
     QString current = path;
     for (int links = 0; links <= 40; ++links) {
         const QByteArray name = QFile::encodeName(current);
         struct stat info = {};
-        if (::lstat(name.constData(), &info) != 0) {
+        if (calls.lstat(name.constData(), &info) != 0) {
             if (errno != ENOENT)
                 return fail(error,
                             QStringLiteral("%1 kann nicht geprüft werden: %2").arg(current, systemErrorText(errno)));
@@ -65,7 +66,7 @@ bool followLinks(const QString& path, QString& target, QString* error)
             return true;
         }
         char buffer[PATH_MAX];
-        const ssize_t length = ::readlink(name.constData(), buffer, sizeof buffer);
+        const ssize_t length = calls.readlink(name.constData(), buffer, sizeof buffer);
         if (length < 0 || length >= static_cast<ssize_t>(sizeof buffer)) {
             const int code = length < 0 ? errno : ENAMETOOLONG;
             return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(current, systemErrorText(code)));
@@ -76,10 +77,10 @@ bool followLinks(const QString& path, QString& target, QString* error)
     return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(ELOOP)));
 }
 
-bool isFileOrMissing(const QString& path, QString* error)
+bool isFileOrMissing(FileCalls& calls, const QString& path, QString* error)
 {
     struct stat info = {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    if (calls.stat(QFile::encodeName(path).constData(), &info) != 0) {
         if (errno == ENOENT)
             return true;
         return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(errno)));

@@ -17,7 +17,22 @@ namespace kelvaro::test {
 class FaultyFileCalls : public FileCalls
 {
 public:
-    enum class Call { Open, MakeTemp, Write, Fsync, Close, Rename, Mkdir };
+    enum class Call {
+        Open,
+        MakeTemp,
+        Read,
+        Write,
+        Fsync,
+        Close,
+        Fstat,
+        Stat,
+        Lstat,
+        Flock,
+        Fchmod,
+        Rename,
+        Unlink,
+        Mkdir
+    };
 
     bool shortWrites = false;
 
@@ -42,6 +57,10 @@ public:
     {
         return failing(Call::MakeTemp) ? -1 : FileCalls::makeTemp(pattern, flags);
     }
+    ssize_t read(int fd, void* buffer, size_t size) override
+    {
+        return failing(Call::Read) ? -1 : FileCalls::read(fd, buffer, size);
+    }
     ssize_t write(int fd, const void* data, size_t size) override
     {
         if (failing(Call::Write))
@@ -57,10 +76,22 @@ public:
         errno = code;
         return fails ? -1 : result;
     }
+    int fstat(int fd, struct stat* info) override { return failing(Call::Fstat) ? -1 : FileCalls::fstat(fd, info); }
+    int stat(const char* path, struct stat* info) override
+    {
+        return failing(Call::Stat) ? -1 : FileCalls::stat(path, info);
+    }
+    int lstat(const char* path, struct stat* info) override
+    {
+        return failing(Call::Lstat) ? -1 : FileCalls::lstat(path, info);
+    }
+    int flock(int fd, int operation) override { return failing(Call::Flock) ? -1 : FileCalls::flock(fd, operation); }
+    int fchmod(int fd, mode_t mode) override { return failing(Call::Fchmod) ? -1 : FileCalls::fchmod(fd, mode); }
     int rename(const char* from, const char* to) override
     {
         return failing(Call::Rename) ? -1 : FileCalls::rename(from, to);
     }
+    int unlink(const char* path) override { return failing(Call::Unlink) ? -1 : FileCalls::unlink(path); }
     int mkdir(const char* path, mode_t mode) override
     {
         return failing(Call::Mkdir) ? -1 : FileCalls::mkdir(path, mode);

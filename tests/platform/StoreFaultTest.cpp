@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 using namespace kelvaro;
 using kelvaro::test::FaultyFileCalls;
@@ -61,7 +62,8 @@ struct WriteFault
 {
     Call call;
     /** Which call of its kind fails. With a stored file an update opens the lock (1), the file (2)
-     *  and the folder (3), and closes the file (1), the temporary file (2), the folder and the lock. */
+     *  and the folder (3), and closes the file (1), the temporary file (2), the folder and the lock;
+     *  it looks at the folder (stat 1) before the file (stat 2). */
     int nth;
     int code;
     /** What the message says besides the system's reason. */
@@ -118,7 +120,68 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFault{Call::MakeTemp, 1, EACCES, "Temporäre Datei in"},
                     WriteFault{Call::MakeTemp, 1, EROFS, "Temporäre Datei in"},
                     WriteFault{Call::Open, 1, EROFS, "Sperrdatei"},
-                    WriteFault{Call::Open, 2, EIO, "registry.reg kann nicht geöffnet werden"}));
+                    WriteFault{Call::Open, 2, EIO, "registry.reg kann nicht geöffnet werden"},
+                    WriteFault{Call::Lstat, 1, EACCES, "registry.reg kann nicht geprüft werden"},
+                    WriteFault{Call::Stat, 1, EIO, "kann nicht geprüft werden"},
+                    WriteFault{Call::Stat, 2, EACCES, "registry.reg kann nicht geöffnet werden"},
+                    WriteFault{Call::Flock, 1, ENOLCK, "registry.reg.lock kann nicht gesperrt werden"},
+                    WriteFault{Call::Fstat, 1, EIO, "registry.reg kann nicht geprüft werden"},
+                    WriteFault{Call::Read, 1, EIO, "registry.reg kann nicht gelesen werden"},
+                    WriteFault{Call::Fchmod, 1, EPERM, "registry.reg kann nicht geschrieben werden"}));
+
+TEST(StoreFault, ATemporaryFileThatCannotBeRemovedGoesWithTheNextUpdate)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    FaultyFileCalls calls;
+    FileRegistryStore store(path, calls);
+    ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Tee"))));
+    const QByteArray before = readAll(path);
+
+    calls.reset();
+    calls.failAt(Call::Write, 1, ENOSPC);
+    calls.failAt(Call::Unlink, 1, EIO);
+    QString error;
+    EXPECT_FALSE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Kaffee")), &error));
+    EXPECT_TRUE(error.contains(systemErrorText(ENOSPC))) << error.toStdString(); // the first fault is told
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(entriesIn(dir.path()).size(), kFileAndLock.size() + 1);
+
+    calls.reset();
+    ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Kaffee")), &error)) << error.toStdString();
+    EXPECT_EQ(entriesIn(dir.path()), kFileAndLock);
+    EXPECT_EQ(store.load().value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Kaffee")));
+}
+
+TEST(StoreFault, AFileThatCannotBeReadLoadsEmptyWithOneLineAndIsKept)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    FaultyFileCalls calls;
+    FileRegistryStore store(path, calls);
+    ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Tee"))));
+    const QByteArray before = readAll(path);
+    const QStringList entries = entriesIn(dir.path());
+
+    const std::pair<Call, const char*> faults[] = {{Call::Lstat, "kann nicht geprüft werden"},
+                                                   {Call::Open, "kann nicht geöffnet werden"},
+                                                   {Call::Fstat, "kann nicht geprüft werden"},
+                                                   {Call::Read, "kann nicht gelesen werden"}};
+    for (const auto& [call, message] : faults) {
+        calls.reset();
+        calls.failAt(call, 1, EIO);
+        testing::internal::CaptureStderr();
+        EXPECT_TRUE(store.load().isEmpty());
+        const QString output = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(output.count(u'\n'), 1) << output.toStdString();
+        EXPECT_TRUE(output.contains(QString::fromUtf8(message)) && output.contains(systemErrorText(EIO)))
+            << output.toStdString();
+        EXPECT_EQ(readAll(path), before); // not taken for a broken file and moved aside
+        EXPECT_EQ(entriesIn(dir.path()), entries);
+    }
+    calls.reset();
+    EXPECT_EQ(store.load().value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Tee")));
+}
 
 TEST(StoreFault, ReadOnlyPlaceForANewFileCreatesNothing)
 {
