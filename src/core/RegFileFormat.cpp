@@ -1,6 +1,7 @@
 #include "core/RegFileFormat.h"
 
 #include <QByteArrayView>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -136,58 +137,6 @@ bool checkWritable(const RegistryTree& tree, const QString& path, int depth, QSt
 // ---------------------------------------------------------------------------------------------
 // Reading
 
-/** Decodes strict UTF-8 (no overlong forms, no surrogates); nothing when the bytes are not UTF-8. */
-std::optional<QString> decodeUtf8(QByteArrayView bytes)
-{
-    QString text;
-    text.reserve(bytes.size());
-    qsizetype i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            text += QLatin1Char(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        int length = 0;
-        char32_t codePoint = 0;
-        char32_t smallest = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            codePoint = lead & 0x1F;
-            smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            codePoint = lead & 0x0F;
-            smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            codePoint = lead & 0x07;
-            smallest = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (bytes.size() - i < length)
-            return std::nullopt;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return std::nullopt;
-        if (QChar::requiresSurrogates(codePoint)) {
-            text += QChar(QChar::highSurrogate(codePoint));
-            text += QChar(QChar::lowSurrogate(codePoint));
-        } else {
-            text += QChar(static_cast<char16_t>(codePoint));
-        }
-        i += length;
-    }
-    return text;
-}
-
 /** Windows-1252: Latin-1 except for 0x80-0x9F; the five unassigned bytes map to the C1 controls
  *  as Windows itself does. */
 QString decodeWindows1252(QByteArrayView bytes)
@@ -209,8 +158,13 @@ QString decodeWindows1252(QByteArrayView bytes)
 /** Files are UTF-8; a text that is not valid UTF-8 comes from a file saved on Windows in ANSI. */
 QString decodeText(QByteArrayView bytes)
 {
-    if (std::optional<QString> text = decodeUtf8(bytes))
-        return *text;
+    // Stateless: a sequence cut off at the end is an error, not kept for more bytes to come. A
+    // leading U+FEFF belongs to the text (the file's own byte-order mark is gone before this).
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
     return decodeWindows1252(bytes);
 }
 

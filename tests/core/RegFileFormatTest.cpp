@@ -101,7 +101,8 @@ TEST(RegFileFormat, WritesTheExpectedBytes)
 TEST(RegFileFormat, ReadsFilesFromOtherEditors)
 {
     // BOM, CRLF, comments, blank lines, upper case, short dwords, spaces around '=', hex(1) and
-    // hex(2) with and without their terminating zero, hex continued over lines, Windows-1252 texts.
+    // hex(2) with and without their terminating zero, hex continued over lines, Windows-1252 texts
+    // (one ending in a byte that would start a UTF-8 sequence).
     const QByteArray bytes = "\xEF\xBB\xBFREGEDIT4\r\n"
                              "; exported by hand\r\n"
                              "\r\n"
@@ -116,7 +117,8 @@ TEST(RegFileFormat, ReadsFilesFromOtherEditors)
                              "\"Vier\"=hex(4):78,56,34,12\r\n"
                              "\"M\xe4rz\"=\"\x80 \x84\xfc\x93 \x81\"\n"
                              "\"Ansi\"=hex(2):c4,00\n"
-                             "\"Utf8\"=\"\xc3\xa4\"\n";
+                             "\"Utf8\"=\"\xc3\xa4\"\n"
+                             "\"Gro\xdf\"=\"Gro\xdf\"\n";
     QString error;
     const std::optional<RegistryTree> tree = RegFileFormat::parse(bytes, &error);
     ASSERT_TRUE(tree) << error.toStdString();
@@ -131,6 +133,7 @@ TEST(RegFileFormat, ReadsFilesFromOtherEditors)
     EXPECT_EQ(tree->value(key, u16(u"März")), RegValue::sz(u16(u"€ „ü“ \u0081")));
     EXPECT_EQ(tree->value(key, u16(u"Ansi")), RegValue::expandSz(u16(u"Ä")));
     EXPECT_EQ(tree->value(key, u16(u"Utf8")), RegValue::sz(u16(u"ä")));
+    EXPECT_EQ(tree->value(key, u16(u"Groß")), RegValue::sz(u16(u"Groß")));
 }
 
 TEST(RegFileFormat, RejectsWhatIsNotSuchAFile)
