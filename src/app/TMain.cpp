@@ -380,6 +380,7 @@ void TMain::Timer1Timer()
 
 void TMain::setRunningState(bool running)
 {
+    QWidget* const focused = focusWidget();
     m_ui.Eingabe->setCountdownEntryEnabled(!running);
     m_ui.Btn_Start->setEnabled(!running);
     m_ui.Btn_Reset->setEnabled(running);
@@ -387,6 +388,16 @@ void TMain::setRunningState(bool running)
     m_ui.Stop1->setEnabled(running);
     m_ui.MenuOptionen->menuAction()->setEnabled(!running);
     m_ui.MenuHilfe->menuAction()->setEnabled(!running);
+
+    // The focus of a control that goes out of use passes on along the tab order, in the end to
+    // "Beenden", where Enter would end the program. During a run the window keeps the focus itself,
+    // so that Enter does nothing; afterwards "Start" takes it, so that Enter starts again.
+    if (focused && focusWidget() == focused)
+        return;
+    if (!running)
+        m_ui.Btn_Start->setFocus();
+    else if (QWidget* passedOn = focusWidget())
+        passedOn->clearFocus();
 }
 
 void TMain::Btn_StartClick()

@@ -2,6 +2,7 @@
 #include "app/StartPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QTabWidget>
 #include <QTest>
@@ -108,12 +109,45 @@ TEST_F(Startup, EachShowingResetsCaptionPageAndClock)
     EXPECT_EQ(main->outerHeight(), 527); // only the first showing folds the settings in
 }
 
-TEST_F(Startup, EnterPressesTheStartButton)
+TEST_F(Startup, EnterStartsTheRunWheneverStartIsEnabled)
 {
     createAndShow();
+    QApplication::setActiveWindow(main.get());
     setCountdown(0, 1, 0);
-    QTest::keyClick(main.get(), Qt::Key_Return);
-    EXPECT_TRUE(running());
+    QSignalSpy closed(main.get(), &TMain::closed);
+    // Enter as the keyboard sends it: to the control that has the focus, through the window system.
+    const auto pressEnter = [this] {
+        QTest::keyClick(main->windowHandle(), Qt::Key_Return);
+    };
+    const auto stopWithTheMouse = [this] {
+        QTest::mouseClick(ui().Btn_Reset, Qt::LeftButton);
+    };
+    const std::function<void()> ways[] = {
+        [] {}, // a window fresh from the start
+        stopWithTheMouse,
+        [&] {
+            stopWithTheMouse();
+            modal.actions[QStringLiteral("Deinstallation")] = [](QDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Abbruch")), Qt::LeftButton);
+            };
+            ui().Programmdeinstallieren1->trigger();
+            QApplication::setActiveWindow(main.get());
+        },
+        [this] { advance(62'000); }, // the run expired
+        [&] {
+            stopWithTheMouse();
+            ui().Eingabe->Ed_Stunden->setFocus(); // a field that the run disables
+        },
+    };
+    for (const auto& before : ways) {
+        before();
+        ASSERT_FALSE(running());
+        pressEnter();
+        EXPECT_TRUE(running());
+        pressEnter(); // while the run goes on, Enter neither stops it nor ends the program
+        EXPECT_TRUE(running());
+        EXPECT_EQ(closed.count(), 0);
+    }
 }
 
 TEST_F(Startup, SaveButtonStoresTheCurrentOptionsAsDefaultSet)
