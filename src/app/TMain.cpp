@@ -37,7 +37,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
@@ -166,6 +168,10 @@ void TMain::connectHandlers()
     connect(m_ui.Hilfe1, &QAction::triggered, this, [this] { m_errors.guard([this] { showModal(m_windows.hilfe); }); });
     connect(m_ui.Info2, &QAction::triggered, this,
             [this] { m_errors.guard([this] { showModal(m_windows.infofenster); }); });
+
+    // F10 opens the first menu, as on the usual desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_ui.MenuDatei->menuAction()); });
 
     connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
     connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);

@@ -22,6 +22,14 @@ protected:
         change(stored);
         stored.SaveToRegistry(store, 0);
     }
+
+    /** Makes the main window the active one, as the window manager does when a dialog has closed
+     *  (the offscreen platform leaves that to the test); a dialog's own activation comes first. */
+    void activateMain()
+    {
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(main.get());
+    }
 };
 
 TEST_F(Startup, WithoutStoredKeyTheConstructorDefaultsAreInForce)
@@ -112,7 +120,7 @@ TEST_F(Startup, EachShowingResetsCaptionPageAndClock)
 TEST_F(Startup, EnterStartsTheRunWheneverStartIsEnabled)
 {
     createAndShow();
-    QApplication::setActiveWindow(main.get());
+    activateMain();
     setCountdown(0, 1, 0);
     QSignalSpy closed(main.get(), &TMain::closed);
     // Enter as the keyboard sends it: to the control that has the focus, through the window system.
@@ -131,7 +139,7 @@ TEST_F(Startup, EnterStartsTheRunWheneverStartIsEnabled)
                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Abbruch")), Qt::LeftButton);
             };
             ui().Programmdeinstallieren1->trigger();
-            QApplication::setActiveWindow(main.get());
+            activateMain();
         },
         [this] { advance(62'000); }, // the run expired
         [&] {
@@ -148,6 +156,50 @@ TEST_F(Startup, EnterStartsTheRunWheneverStartIsEnabled)
         EXPECT_TRUE(running());
         EXPECT_EQ(closed.count(), 0);
     }
+}
+
+TEST_F(Startup, MenusAndTheirEntriesAreReachableFromTheKeyboard)
+{
+    createAndShow();
+    activateMain();
+    QSignalSpy closed(main.get(), &TMain::closed);
+    const auto press = [](QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QGuiApplication::sendEvent(window, &event);
+    };
+
+    QTest::keyClick(main->windowHandle(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), ui().MenuDatei);
+    ui().MenuDatei->hide();
+
+    // Alt and the menu's letter, then the entry's letter.
+    struct Entry
+    {
+        Qt::Key menu;
+        QMenu* popup;
+        Qt::Key key;
+        QString letter;
+        QAction* entry;
+    };
+    const Entry entries[] = {
+        {Qt::Key_O, ui().MenuOptionen, Qt::Key_E, QStringLiteral("e"), ui().Einstellungen1},
+        {Qt::Key_O, ui().MenuOptionen, Qt::Key_P, QStringLiteral("p"), ui().Programmdeinstallieren1},
+        {Qt::Key_H, ui().MenuHilfe, Qt::Key_H, QStringLiteral("h"), ui().Hilfe1},
+        {Qt::Key_H, ui().MenuHilfe, Qt::Key_Udiaeresis, QStringLiteral("ü"), ui().Info2},
+        {Qt::Key_D, ui().MenuDatei, Qt::Key_B, QStringLiteral("b"), ui().Beenden1},
+    };
+    for (const Entry& entry : entries) {
+        QSignalSpy triggered(entry.entry, &QAction::triggered);
+        QTest::keyClick(main->windowHandle(), entry.menu, Qt::AltModifier);
+        ASSERT_EQ(QApplication::activePopupWidget(), entry.popup) << entry.letter.toStdString();
+        press(entry.popup->windowHandle(), entry.key, Qt::NoModifier, entry.letter);
+        EXPECT_EQ(triggered.count(), 1) << entry.letter.toStdString();
+        EXPECT_FALSE(entry.popup->isVisible());
+        activateMain();
+    }
+    EXPECT_EQ(modal.shown,
+              (QStringList{QStringLiteral("Deinstallation"), QStringLiteral("Hilfe"), QStringLiteral("Infofenster")}));
+    EXPECT_EQ(closed.count(), 1);
 }
 
 TEST_F(Startup, SaveButtonStoresTheCurrentOptionsAsDefaultSet)
