@@ -43,6 +43,7 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -508,10 +509,16 @@ void TMain::expire()
 
 void TMain::showMessageWindow()
 {
-    if (!m_windows.nachricht)
+    TNachricht* const message = m_windows.nachricht;
+    if (!message)
         return;
-    m_windows.nachricht->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    m_services.modal.exec(*m_windows.nachricht);
+    // On top of all windows and modal towards this one only: the notification-area icon, a window of
+    // its own, must stay usable, since its click and its menu's "Anzeigen" close the message.
+    message->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    message->setWindowModality(Qt::WindowModal);
+    message->winId();
+    message->windowHandle()->setTransientParent(windowHandle());
+    m_services.modal.exec(*message);
 }
 
 void TMain::Timer3Timer()

@@ -196,5 +196,38 @@ def tray_minimise(program: str) -> None:
         wait_until(lambda: icon.id not in {w.id for w in kelvaro.windows()}, STEP, "the icon to go away on restore")
 
 
+@case(budget=70)
+def tray_message(program: str) -> None:
+    """While the message window is open, the notification-area icon still works: a click closes the
+    message and, with -C, ends the program; "Anzeigen" from its menu closes it and shows the window."""
+    with Session(program, "tray_message") as session:
+        session.start_helper(TRAYER, "trayer.log")
+        for close_program, button in ((True, "1"), (False, "3")):
+            arguments = ["-Mhallo", "-T-00:00:02", "-K", "-A"] + (["-C"] if close_program else [])
+            kelvaro = session.start(*arguments)
+            message = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+
+            def icon():
+                return next((w for w in kelvaro.windows() if w.id != message.id
+                             and geometry(session, w.id).get("Y", 999) < 40), None)
+            shown = wait_until(icon, STEP, "the notification-area icon beside the message window")
+            before = {w.id for w in kelvaro.windows()}
+            session.display.run("xdotool", "mousemove", "--window", shown.id, "6", "6", "click", button)
+            if button == "3":
+                menu = wait_until(lambda: next((w for w in kelvaro.windows() if w.id not in before), None), STEP,
+                                  "the icon's menu to open while the message window is open")
+                # "Anzeigen" is the menu's first entry.
+                session.display.run("xdotool", "mousemove", "--window", menu.id, "20", "10", "click", "1")
+            if close_program:
+                code = kelvaro.wait_exit(STEP)
+                expect(code == 0, f"with -C the program should end with exit code 0, not {code}")
+            else:
+                kelvaro.wait_gone(message, STEP)
+                kelvaro.wait_for_window(MAIN_CAPTION, STEP)
+                kelvaro.expect_running()
+            note(f"{'click' if button == '1' else 'Anzeigen'} on the icon closed the message"
+                 + (" and ended the program" if close_program else " and showed the main window"))
+
+
 if __name__ == "__main__":
     sys.exit(main())
