@@ -19,7 +19,7 @@ const char* const kHelpLines[] = {
     "Aufruf von Kelvaro via Kommandozeile:",
     "",
     "Kelvaro kann neben dem \"normalen\" Start per Doppelklick auf das Kelvaro",
-    "Icon auch aus der DOS-Box oder Batch-Datei gestartet werden.",
+    "Icon auch aus dem Terminal oder Shell-Skript gestartet werden.",
     "",
     "Der Vorteil dieses Aufrufs ist die Möglichkeit gleich beim Start alle ",
     "Programmeinstellungen zu übergeben. Die Einstellungen werden ",
