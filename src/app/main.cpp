@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/IdleClosingAudioDevice.h"
 #include "platform/InputBox.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/ModalRunner.h"
@@ -54,9 +55,12 @@ int main(int argc, char** argv)
     QtFileDialogs fileDialogs;
     QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
-    MediaPlayer mediaPlayer;
+    // The audio output is opened at the first sound and closed again a few seconds after the last.
+    QtTimerService audioTimers;
+    IdleClosingAudioDevice audio(AudioDevice::system(), audioTimers);
+    MediaPlayer mediaPlayer(audio, nullptr);
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
-    ExpirySoundPlayer sound(mediaPlayer, boxes, AudioDevice::system());
+    ExpirySoundPlayer sound(mediaPlayer, boxes, audio);
     QtTrayShell trayShell;
     QtTimerService trayTimers;
 
@@ -82,7 +86,7 @@ int main(int argc, char** argv)
     TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
-    TEinstellungen einstellungen(boxes, fileDialogs, AudioDevice::system());
+    TEinstellungen einstellungen(boxes, fileDialogs, audio);
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -5,8 +5,11 @@ A new case is a function decorated with @case(budget=...) taking the program's p
 name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
 """
 
+import contextlib
+import os
 import re
 import sys
+from pathlib import Path
 
 from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note, wait_until
 
@@ -35,6 +38,15 @@ def counting(seconds: int) -> re.Pattern:
     return re.compile(rf"Kelvaro 0\.90  \[00:00:0[0-{seconds}]\]")
 
 
+def holds_open(pid: int, path: Path) -> bool:
+    """Whether the process has the file open."""
+    for descriptor in Path(f"/proc/{pid}/fd").iterdir():
+        with contextlib.suppress(OSError):
+            if Path(os.readlink(descriptor)) == path:
+                return True
+    return False
+
+
 def method_names(calls) -> list[str]:
     return [name for name, _args in calls]
 
@@ -61,6 +73,8 @@ def message_timer(program: str) -> None:
         note("beeps recorded: " + "; ".join(map(str, tones)))
         total = sum(tone.duration for tone in tones)
         expect(0.40 <= total <= 0.50, f"about 450 ms of tone in all, recorded {total:.3f} s")
+        # A few seconds after the beeps nothing holds the audio output: the recording stops growing.
+        wait_until(lambda: not holds_open(kelvaro.pid, session.audio), STEP, "the program to close the audio output")
         kelvaro.expect_running()
 
 
