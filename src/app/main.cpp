@@ -4,6 +4,7 @@
 #include "core/MediaPlayer.h"
 #include "core/SystemPowerActions.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/IdleClosingAudioDevice.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/LinuxPowerPlatform.h"
 #include "platform/LoadedAudioDevice.h"
@@ -55,8 +56,11 @@ int main(int argc, char** argv)
     QtFileDialogs fileDialogs;
     QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
-    // The audio output is loaded from its module at the first sound, so the program starts without it.
-    LoadedAudioDevice audio(LoadedAudioDevice::defaultFolders());
+    // The audio output is loaded from its module at the first sound, so the program starts without it,
+    // and the device is closed again a few seconds after the last sound.
+    LoadedAudioDevice loadedAudio(LoadedAudioDevice::defaultFolders());
+    QtTimerService audioTimers;
+    IdleClosingAudioDevice audio(loadedAudio, audioTimers);
     MediaPlayer mediaPlayer(audio);
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
     ExpirySoundPlayer sound(mediaPlayer, boxes, audio);

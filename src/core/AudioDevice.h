@@ -36,6 +36,9 @@ public:
     virtual bool isPlaying(Track track) = 0;
     /** Halts the track if it plays and releases it; unknown tracks are ignored. */
     virtual void close(Track track) = 0;
+    /** Closes the audio output unless a sound plays on it, and returns whether it is closed. Open
+     *  tracks stay open: the next sound, or playing one of them, opens the output again. */
+    virtual bool release() = 0;
 };
 
 } // namespace kelvaro

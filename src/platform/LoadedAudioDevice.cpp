@@ -88,4 +88,10 @@ void LoadedAudioDevice::close(Track track)
         d->close(track);
 }
 
+bool LoadedAudioDevice::release()
+{
+    // Before the first sound the module is not loaded, and nothing is open.
+    return !m_device || m_device->release();
+}
+
 } // namespace kelvaro

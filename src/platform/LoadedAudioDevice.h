@@ -24,6 +24,7 @@ public:
     void stop(Track track) override;
     bool isPlaying(Track track) override;
     void close(Track track) override;
+    bool release() override;
 
     /** The module's file name. */
     static QString moduleFileName();

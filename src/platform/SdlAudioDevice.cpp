@@ -48,10 +48,16 @@ std::vector<Sint16> makeTone(int frequencyHz, int rate, int channels, int frames
 
 struct SdlAudioDevice::State
 {
+    struct Loaded
+    {
+        QString path;
+        Mix_Music* music = nullptr; // none while the output is closed
+    };
+
     bool open = false;
     int rate = RequestedRate;
     int channels = RequestedChannels;
-    std::map<Track, Mix_Music*> tracks;
+    std::map<Track, Loaded> tracks;
     Track nextTrack = 1;
     /** The track that was started last and so owns the music channel. */
     Track owner = 0;
@@ -108,9 +114,29 @@ void SdlAudioDevice::shutdown()
         return;
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
-    for (const auto& [track, music] : m_state->tracks)
-        Mix_FreeMusic(music);
+    for (const auto& [track, loaded] : m_state->tracks)
+        Mix_FreeMusic(loaded.music);
     m_state->tracks.clear();
+    closeOutput();
+}
+
+bool SdlAudioDevice::release()
+{
+    if (!m_state->open)
+        return true;
+    if (Mix_PlayingMusic() != 0 || Mix_Playing(-1) != 0)
+        return false;
+    // Decoded files belong to the output they were opened for.
+    for (auto& [track, loaded] : m_state->tracks) {
+        Mix_FreeMusic(loaded.music);
+        loaded.music = nullptr;
+    }
+    closeOutput();
+    return true;
+}
+
+void SdlAudioDevice::closeOutput()
+{
     m_state->owner = 0;
     Mix_CloseAudio();
     Mix_Quit();
@@ -155,7 +181,7 @@ AudioDevice::Track SdlAudioDevice::openFile(const QString& path, QString& errorT
         return 0;
     }
     const Track track = m_state->nextTrack++;
-    m_state->tracks.emplace(track, music);
+    m_state->tracks.emplace(track, State::Loaded{path, music});
     return track;
 }
 
@@ -164,8 +190,19 @@ bool SdlAudioDevice::play(Track track, QString& errorText)
     const auto found = m_state->tracks.find(track);
     if (found == m_state->tracks.end())
         return false;
+    State::Loaded& loaded = found->second;
+    if (!loaded.music) { // released while the output was closed
+        if (!ensureOpen(errorText))
+            return false;
+        SDL_ClearError();
+        loaded.music = Mix_LoadMUS(QFile::encodeName(loaded.path).constData());
+        if (!loaded.music) {
+            errorText = sdlError();
+            return false;
+        }
+    }
     SDL_ClearError();
-    if (Mix_PlayMusic(found->second, 0) != 0) {
+    if (Mix_PlayMusic(loaded.music, 0) != 0) {
         errorText = sdlError();
         return false;
     }
@@ -193,7 +230,7 @@ void SdlAudioDevice::close(Track track)
         Mix_HaltMusic();
         m_state->owner = 0;
     }
-    Mix_FreeMusic(found->second);
+    Mix_FreeMusic(found->second.music);
     m_state->tracks.erase(found);
 }
 

@@ -26,6 +26,9 @@ public:
     void stop(Track track) override;
     bool isPlaying(Track track) override;
     void close(Track track) override;
+    /** Closes the output and SDL's audio subsystem when nothing plays; the open tracks let go of
+     *  their decoded files and load them again when they are played. */
+    bool release() override;
 
     /** Halts everything, releases all tracks and closes the output and SDL's audio subsystem. The
      *  next sound opens them again and so reads SDL's environment (driver, output file) anew. */
@@ -34,6 +37,7 @@ public:
 private:
     SdlAudioDevice();
     bool ensureOpen(QString& errorText);
+    void closeOutput();
 
     struct State;
     std::unique_ptr<State> m_state;

@@ -46,9 +46,14 @@ void QtTrayShell::addIcon(const NotifyIconData& data)
     Entry& entry = m_icons[keyOf(data)];
     if (!entry.icon) {
         entry.icon = new QSystemTrayIcon(this);
-        connect(entry.icon, &QSystemTrayIcon::activated, this,
-                [window = data.hWnd, message = data.uCallbackMessage,
-                 id = data.uID](QSystemTrayIcon::ActivationReason reason) { activated(window, message, id, reason); });
+        // Queued: on an XEmbed notification area Qt reports the activation from inside the icon
+        // window's own mouse handler, and what it leads to (the icon's menu, whose "Anzeigen" removes
+        // the icon) must not delete that window while its handler still runs.
+        connect(
+            entry.icon, &QSystemTrayIcon::activated, this,
+            [window = data.hWnd, message = data.uCallbackMessage,
+             id = data.uID](QSystemTrayIcon::ActivationReason reason) { activated(window, message, id, reason); },
+            Qt::QueuedConnection);
     }
     apply(entry, data);
     // Shown again also when it is there already: after a restart of the area it has to register anew.

@@ -131,9 +131,9 @@ QString ActionPanel::statusText(quint8 aktion)
     case AktionNachricht:
         return QStringLiteral("Nachricht anzeigen");
     case AktionShutdown:
-        return QStringLiteral("Windows herunterfahren");
+        return QStringLiteral("Rechner herunterfahren");
     case AktionRestart:
-        return QStringLiteral("Windows neustarten");
+        return QStringLiteral("Rechner neu starten");
     case AktionLogoff:
         return QStringLiteral("Benutzer abmelden");
     case AktionStandby:

@@ -41,7 +41,8 @@ void TDeinstallation::setupUi()
         placeButton(group, "Btn_Deinstallieren", QStringLiteral("Registry Einträge entfernen"), {16, 24, 220, 25});
     QLabel* explanation = placeLabel(group, "Label1",
                                      QStringLiteral("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
-                                                    "Registry Einträge entfernt und die Kelvaro.exe gelöscht werden."),
+                                                    "Registry Einträge entfernt und das Programm mit der "
+                                                    "Paketverwaltung gelöscht werden."),
                                      {16, 60, 220, 56});
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -8,6 +8,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 // The text lives in a resource of a static library; registering it by name makes the linker keep it.
 static void registerHelpResource()
@@ -45,6 +51,31 @@ THilfe::THilfe(QWidget* parent) : QDialog(parent)
     Memo1->setPlainText(helpText());
 }
 
+void THilfe::widenToText()
+{
+    // The widest line as the text box lays it out, with its tab stops.
+    QTextOption option = Memo1->document()->defaultTextOption();
+    option.setTabStopDistance(Memo1->tabStopDistance());
+    option.setWrapMode(QTextOption::NoWrap);
+    qreal widest = 0;
+    for (const QString& line : Memo1->toPlainText().split(u'\n')) {
+        QTextLayout layout(line, Memo1->font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine laidOut = layout.createLine();
+        layout.endLayout();
+        widest = std::max(widest, laidOut.naturalTextWidth());
+    }
+    // The box around it: the document's margins, the frame and the vertical scroll bar.
+    const int box = static_cast<int>(std::ceil(widest + 2 * Memo1->document()->documentMargin())) +
+                    2 * Memo1->frameWidth() + Memo1->verticalScrollBar()->sizeHint().width();
+    int width = std::max(kClientWidth, kMemo.x() + box + kMemoRight);
+    if (const QScreen* screen = this->screen())
+        width = std::min(width, std::max(kClientWidth, screen->availableGeometry().width() - 2 * kMemo.x()));
+    resize(width, kClientHeight);
+    placeControls(size());
+}
+
 QString THilfe::helpText()
 {
     registerHelpResource();
@@ -76,8 +107,10 @@ void THilfe::setupUi()
     Memo1->setReadOnly(true);
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A wrapped line would break the columns that the tabs line up; a window made narrower than the
+    // text scrolls sideways instead.
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setTabStopDistance(kTabStopChars * QFontMetricsF(Memo1->font()).averageCharWidth());
     QPalette colours = Memo1->palette();
     colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
@@ -101,7 +134,11 @@ void THilfe::Button1Click()
 void THilfe::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    const QSize size = event->size();
+    placeControls(event->size());
+}
+
+void THilfe::placeControls(QSize size)
+{
     Memo1->setGeometry(kMemo.x(), kMemo.y(), size.width() - kMemo.x() - kMemoRight,
                        size.height() - kMemo.y() - kMemoBottom);
     Button1->move(size.width() - kButtonRight, size.height() - kButtonBottom);
@@ -110,8 +147,14 @@ void THilfe::resizeEvent(QResizeEvent* event)
 void THilfe::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        centreOnScreen(*this);
+    if (event->spontaneous())
+        return;
+    // Measured at the first showing rather than at start-up, which it would only slow down.
+    if (!m_widened) {
+        m_widened = true;
+        widenToText();
+    }
+    centreOnScreen(*this);
 }
 
 } // namespace kelvaro

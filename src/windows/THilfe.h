@@ -31,10 +31,16 @@ protected:
 
 private:
     void setupUi();
+    /** Widens the window, within the screen, until the longest line of the text fits (at the first
+     *  showing). */
+    void widenToText();
+    /** The text box fills the window but for its margins; the button keeps to the bottom right. */
+    void placeControls(QSize size);
 
     QLabel* Label1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;
+    bool m_widened = false;
 };
 
 } // namespace kelvaro

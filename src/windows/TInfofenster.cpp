@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kelvaro {
 
@@ -20,6 +21,10 @@ namespace {
 
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 263;
+constexpr QRect kBevel1{8, 21, 219, 221};
+constexpr QRect kMemo{21, 98, 194, 103};
+/** The least distance of a text from the window's edge, that of the frame at the left. */
+constexpr int kMargin = 8;
 
 // The description beside the program name; the blanks at some line ends belong to it.
 const QString kDescription = QStringLiteral("Programm zum zeitgesteuerten Herunter-\n"
@@ -96,7 +101,7 @@ void TInfofenster::setupUi()
 {
     setUpFixedDialog(*this, "Infofenster", QStringLiteral("Infofenster"), {kClientWidth, kClientHeight});
 
-    frame(this, "Bevel1", {8, 21, 219, 221}, QFrame::Box);
+    Bevel1 = frame(this, "Bevel1", kBevel1, QFrame::Box);
 
     auto* label12 = new QLabel(QStringLiteral("Shutdown and Message Countdown Timer"), this);
     label12->setObjectName(QStringLiteral("Label12"));
@@ -108,7 +113,7 @@ void TInfofenster::setupUi()
 
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(21, 98, 194, 103);
+    Memo1->setGeometry(kMemo);
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -168,6 +173,26 @@ void TInfofenster::FormShow()
     setAutoText(Label_Version, m_versionText);
     setAutoText(Label_Copyright, m_copyrightText);
     setAutoText(Label_Public, m_commentsText);
+    fitToTexts();
+}
+
+void TInfofenster::fitToTexts()
+{
+    // The description box grows downwards until it holds all its lines; its frame and the window
+    // grow with it when it would leave the frame.
+    const int memoHeight = std::max(kMemo.height(), static_cast<int>(std::ceil(Memo1->document()->size().height())));
+    Memo1->resize(Memo1->width(), memoHeight);
+    const int frameBottom = std::max(kBevel1.bottom() + 1, kMemo.y() + memoHeight + kMargin);
+    Bevel1->resize(Bevel1->width(), frameBottom - kBevel1.y());
+
+    // The labels size themselves to their texts; the window grows to show them whole.
+    int width = kClientWidth;
+    int height = std::max(kClientHeight, frameBottom + kClientHeight - (kBevel1.bottom() + 1));
+    for (const QLabel* label : findChildren<QLabel*>()) {
+        width = std::max(width, label->geometry().right() + 1 + kMargin);
+        height = std::max(height, label->geometry().bottom() + 1 + kMargin);
+    }
+    setFixedSize(width, height);
 }
 
 void TInfofenster::BitBtn1Click()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QTextEdit;
@@ -35,6 +36,8 @@ protected:
 
 private:
     void setupUi();
+    /** Grows the description box, its frame and the window until every text is shown whole. */
+    void fitToTexts();
 
     ProgramInfo m_info;
     OsVersionQuery& m_osVersion;
@@ -42,6 +45,7 @@ private:
     QString m_copyrightText;
     QString m_commentsText;
 
+    QFrame* Bevel1 = nullptr;
     QTextEdit* Memo1 = nullptr;
     QLabel* Label_ProgName = nullptr;
     QLabel* Label_Version = nullptr;

@@ -37,10 +37,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -166,6 +169,10 @@ void TMain::connectHandlers()
     connect(m_ui.Hilfe1, &QAction::triggered, this, [this] { m_errors.guard([this] { showModal(m_windows.hilfe); }); });
     connect(m_ui.Info2, &QAction::triggered, this,
             [this] { m_errors.guard([this] { showModal(m_windows.infofenster); }); });
+
+    // F10 opens the first menu, as on the usual desktops.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(m_ui.MenuDatei->menuAction()); });
 
     connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
     connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
@@ -380,6 +387,7 @@ void TMain::Timer1Timer()
 
 void TMain::setRunningState(bool running)
 {
+    QWidget* const focused = focusWidget();
     m_ui.Eingabe->setCountdownEntryEnabled(!running);
     m_ui.Btn_Start->setEnabled(!running);
     m_ui.Btn_Reset->setEnabled(running);
@@ -387,6 +395,16 @@ void TMain::setRunningState(bool running)
     m_ui.Stop1->setEnabled(running);
     m_ui.MenuOptionen->menuAction()->setEnabled(!running);
     m_ui.MenuHilfe->menuAction()->setEnabled(!running);
+
+    // The focus of a control that goes out of use passes on along the tab order, in the end to
+    // "Beenden", where Enter would end the program. During a run the window keeps the focus itself,
+    // so that Enter does nothing; afterwards "Start" takes it, so that Enter starts again.
+    if (focused && focusWidget() == focused)
+        return;
+    if (!running)
+        m_ui.Btn_Start->setFocus();
+    else if (QWidget* passedOn = focusWidget())
+        passedOn->clearFocus();
 }
 
 void TMain::Btn_StartClick()
@@ -491,10 +509,16 @@ void TMain::expire()
 
 void TMain::showMessageWindow()
 {
-    if (!m_windows.nachricht)
+    TNachricht* const message = m_windows.nachricht;
+    if (!message)
         return;
-    m_windows.nachricht->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    m_services.modal.exec(*m_windows.nachricht);
+    // On top of all windows and modal towards this one only: the notification-area icon, a window of
+    // its own, must stay usable, since its click and its menu's "Anzeigen" close the message.
+    message->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    message->setWindowModality(Qt::WindowModal);
+    message->winId();
+    message->windowHandle()->setTransientParent(windowHandle());
+    m_services.modal.exec(*message);
 }
 
 void TMain::Timer3Timer()

@@ -94,18 +94,18 @@ void TMainUi::setupUi(QMainWindow* window)
     window->setWindowTitle(QStringLiteral("Kelvaro 0.90"));
 
     QMenuBar* bar = window->menuBar();
-    MenuDatei = bar->addMenu(QStringLiteral("Datei"));
+    MenuDatei = bar->addMenu(QStringLiteral("&Datei"));
     MenuDatei->setObjectName(QStringLiteral("Datei1"));
-    Beenden1 = item(MenuDatei, "Beenden1", QStringLiteral("Beenden"));
-    MenuOptionen = bar->addMenu(QStringLiteral("Optionen"));
+    Beenden1 = item(MenuDatei, "Beenden1", QStringLiteral("&Beenden"));
+    MenuOptionen = bar->addMenu(QStringLiteral("&Optionen"));
     MenuOptionen->setObjectName(QStringLiteral("Optionen1"));
-    Einstellungen1 = item(MenuOptionen, "Einstellungen1", QStringLiteral("Einstellungen öffnen/schließen"));
+    Einstellungen1 = item(MenuOptionen, "Einstellungen1", QStringLiteral("&Einstellungen öffnen/schließen"));
     MenuOptionen->addSeparator();
-    Programmdeinstallieren1 = item(MenuOptionen, "Programmdeinstallieren1", QStringLiteral("Programm deinstallieren"));
-    MenuHilfe = bar->addMenu(QStringLiteral("Hilfe"));
+    Programmdeinstallieren1 = item(MenuOptionen, "Programmdeinstallieren1", QStringLiteral("&Programm deinstallieren"));
+    MenuHilfe = bar->addMenu(QStringLiteral("&Hilfe"));
     MenuHilfe->setObjectName(QStringLiteral("Hilfe2"));
-    Hilfe1 = item(MenuHilfe, "Hilfe1", QStringLiteral("Hilfe aufrufen"));
-    Info2 = item(MenuHilfe, "Info2", QStringLiteral("Über..."));
+    Hilfe1 = item(MenuHilfe, "Hilfe1", QStringLiteral("&Hilfe aufrufen"));
+    Info2 = item(MenuHilfe, "Info2", QStringLiteral("&Über..."));
 
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("ClientArea"));

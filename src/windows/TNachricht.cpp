@@ -26,7 +26,8 @@ TNachricht::TNachricht(const Links& links, QWidget* parent) : QDialog(parent), m
     L_ZeitAbgelaufen->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
 
     Label_Nachricht = placeLabel(this, "Label_Nachricht", QString(), QRect(0, 40, 393, 34));
-    Label_Nachricht->setAlignment(Qt::AlignCenter);
+    // A text longer than the area begins at its top and is cut off at its bottom.
+    Label_Nachricht->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label_Nachricht->setWordWrap(true);
     Label_Nachricht->setFont(formFont(QStringLiteral("MS Sans Serif"), 13));
 

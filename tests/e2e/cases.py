@@ -5,8 +5,11 @@ A new case is a function decorated with @case(budget=...) taking the program's p
 name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
 """
 
+import contextlib
+import os
 import re
 import sys
+from pathlib import Path
 
 from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note, wait_until
 
@@ -35,6 +38,15 @@ def counting(seconds: int) -> re.Pattern:
     return re.compile(rf"Kelvaro 0\.90  \[00:00:0[0-{seconds}]\]")
 
 
+def holds_open(pid: int, path: Path) -> bool:
+    """Whether the process has the file open."""
+    for descriptor in Path(f"/proc/{pid}/fd").iterdir():
+        with contextlib.suppress(OSError):
+            if Path(os.readlink(descriptor)) == path:
+                return True
+    return False
+
+
 def method_names(calls) -> list[str]:
     return [name for name, _args in calls]
 
@@ -61,6 +73,8 @@ def message_timer(program: str) -> None:
         note("beeps recorded: " + "; ".join(map(str, tones)))
         total = sum(tone.duration for tone in tones)
         expect(0.40 <= total <= 0.50, f"about 450 ms of tone in all, recorded {total:.3f} s")
+        # A few seconds after the beeps nothing holds the audio output: the recording stops growing.
+        wait_until(lambda: not holds_open(kelvaro.pid, session.audio), STEP, "the program to close the audio output")
         kelvaro.expect_running()
 
 
@@ -194,6 +208,39 @@ def tray_minimise(program: str) -> None:
         session.display.run("xdotool", "mousemove", "--window", icon.id, "6", "6", "click", "1")
         kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:0[45]:[0-5][0-9]\]"), SHOW)
         wait_until(lambda: icon.id not in {w.id for w in kelvaro.windows()}, STEP, "the icon to go away on restore")
+
+
+@case(budget=70)
+def tray_message(program: str) -> None:
+    """While the message window is open, the notification-area icon still works: a click closes the
+    message and, with -C, ends the program; "Anzeigen" from its menu closes it and shows the window."""
+    with Session(program, "tray_message") as session:
+        session.start_helper(TRAYER, "trayer.log")
+        for close_program, button in ((True, "1"), (False, "3")):
+            arguments = ["-Mhallo", "-T-00:00:02", "-K", "-A"] + (["-C"] if close_program else [])
+            kelvaro = session.start(*arguments)
+            message = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+
+            def icon():
+                return next((w for w in kelvaro.windows() if w.id != message.id
+                             and geometry(session, w.id).get("Y", 999) < 40), None)
+            shown = wait_until(icon, STEP, "the notification-area icon beside the message window")
+            before = {w.id for w in kelvaro.windows()}
+            session.display.run("xdotool", "mousemove", "--window", shown.id, "6", "6", "click", button)
+            if button == "3":
+                menu = wait_until(lambda: next((w for w in kelvaro.windows() if w.id not in before), None), STEP,
+                                  "the icon's menu to open while the message window is open")
+                # "Anzeigen" is the menu's first entry.
+                session.display.run("xdotool", "mousemove", "--window", menu.id, "20", "10", "click", "1")
+            if close_program:
+                code = kelvaro.wait_exit(STEP)
+                expect(code == 0, f"with -C the program should end with exit code 0, not {code}")
+            else:
+                kelvaro.wait_gone(message, STEP)
+                kelvaro.wait_for_window(MAIN_CAPTION, STEP)
+                kelvaro.expect_running()
+            note(f"{'click' if button == '1' else 'Anzeigen'} on the icon closed the message"
+                 + (" and ended the program" if close_program else " and showed the main window"))
 
 
 if __name__ == "__main__":

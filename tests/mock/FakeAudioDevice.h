@@ -47,6 +47,8 @@ public:
         m_tracks.erase(track);
     }
 
+    bool release() override { return playing == 0; }
+
     /** The file on the channel ends by itself. */
     void finish() { playing = 0; }
     QString playingFile() const

@@ -25,11 +25,15 @@ public:
     {
         shown << dialog.objectName();
         dialog.setResult(QDialog::Rejected);
+        // Modal as QDialog::exec makes it: towards the whole program unless the dialog says otherwise.
+        const bool wasModal = dialog.testAttribute(Qt::WA_ShowModal);
+        dialog.setAttribute(Qt::WA_ShowModal, true);
         dialog.show();
         if (auto it = actions.find(dialog.objectName()); it != actions.end())
             it->second(dialog);
         if (dialog.isVisible())
             dialog.close();
+        dialog.setAttribute(Qt::WA_ShowModal, wasModal);
         return dialog.result();
     }
 };

@@ -5,8 +5,13 @@
 #include "core/ExpirySoundPlayer.h"
 #include "core/TEinst.h"
 #include "core/TestSound.h"
+#include "mock/ManualTimerService.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "platform/IdleClosingAudioDevice.h"
 #include "platform/SdlAudioDevice.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace kelvaro::test {
 namespace {
@@ -129,6 +134,59 @@ TEST_P(WithoutAudioOutput, BeepsAreSilentAndFilesFailWithTheReason)
 INSTANTIATE_TEST_SUITE_P(Drivers, WithoutAudioOutput,
                          ::testing::Values(NoAudio{"kelvaro-no-such-driver", nullptr},
                                            NoAudio{"alsa", "kelvaro-no-such-device"}));
+
+/** Whether this process holds the file open: the disk audio driver keeps its recording open for as
+ *  long as the output is open, writing silence when nothing plays. */
+bool holdsOpen(const QString& path)
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo& descriptor :
+         descriptors.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (descriptor.symLinkTarget() == wanted)
+            return true;
+    return false;
+}
+
+class IdleAudioOutput : public SoundFixture
+{
+protected:
+    QString output() { return m_dir.file(QStringLiteral("out.raw")); }
+
+    ManualTimerService m_timers;
+    IdleClosingAudioDevice m_audio{SdlAudioDevice::instance(), m_timers};
+};
+
+TEST_F(IdleAudioOutput, ClosesAFewSecondsAfterTheLastSoundAndOpensForTheNext)
+{
+    m_audio.beep(1900, 150, 2);
+    EXPECT_TRUE(holdsOpen(output()));
+    m_timers.advance(IdleClosingAudioDevice::IdleMs - 1);
+    EXPECT_TRUE(holdsOpen(output()));
+    m_timers.advance(1);
+    EXPECT_FALSE(holdsOpen(output())) << "the recording must stop growing";
+
+    m_audio.beep(1900, 150, 1); // a new recording
+    EXPECT_TRUE(holdsOpen(output()));
+    EXPECT_NEAR(recording().soundMs, 150, 30);
+
+    // A file keeps the output open while it plays; after the output was closed it plays again.
+    useDiskAudio(50);
+    MediaPlayer player(m_audio, nullptr);
+    player.SetFileName(writeToneWav(QStringLiteral("long.wav"), 1000, 4000));
+    player.Open();
+    player.Play();
+    m_timers.advance(3 * IdleClosingAudioDevice::IdleMs);
+    EXPECT_TRUE(player.IsPlaying());
+    EXPECT_TRUE(holdsOpen(output()));
+    player.Stop();
+    m_timers.advance(IdleClosingAudioDevice::IdleMs);
+    EXPECT_FALSE(holdsOpen(output()));
+    ASSERT_TRUE(player.IsOpen());
+    player.Play();
+    EXPECT_TRUE(player.IsPlaying());
+    EXPECT_TRUE(holdsOpen(output()));
+}
 
 } // namespace
 } // namespace kelvaro::test

@@ -50,7 +50,7 @@ TEST_F(SettingsView, ForceStaysWhileAnotherActionIsChosen)
     ASSERT_TRUE(aktion().CBx_Force->isEnabled());
     click(aktion().CBx_Force);
     EXPECT_TRUE(options().GetForce());
-    EXPECT_EQ(status(0), QStringLiteral("Windows herunterfahren (erzwingen)"));
+    EXPECT_EQ(status(0), QStringLiteral("Rechner herunterfahren (erzwingen)"));
     EXPECT_TRUE(aktion().P_Shutdown->isChosen());
 
     click(aktion().P_Msg);
@@ -63,7 +63,7 @@ TEST_F(SettingsView, ForceStaysWhileAnotherActionIsChosen)
 
     // A click on the picture counts as a click on the panel.
     click(aktion().findChild<QLabel*>(QStringLiteral("Img_Restart")));
-    EXPECT_EQ(status(0), QStringLiteral("Windows neustarten (erzwingen)"));
+    EXPECT_EQ(status(0), QStringLiteral("Rechner neu starten (erzwingen)"));
 }
 
 TEST_F(SettingsView, StoredForceWithStandbyShowsADisabledTickedBoxWithoutSuffix)
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Options, StatusTexts,
                                            StatusCase{0, 1, 2, 3, "/home/anna/Töne/Gong 2.mp3", "Nachricht anzeigen",
                                                       "Sound-Datei [Gong 2.mp3]"},
                                            StatusCase{0, 0, 0, 3, "", "Nachricht anzeigen", ""},
-                                           StatusCase{1, 0, 1, 3, "", "Windows herunterfahren", ""},
+                                           StatusCase{1, 0, 1, 3, "", "Rechner herunterfahren", ""},
                                            StatusCase{3, 1, 2, 3, "x.wav", "Benutzer abmelden", ""},
                                            StatusCase{0, 2, 1, 3, "", "", ""}, // the stopwatch empties both panels
                                            StatusCase{4, 2, 0, 3, "", "", ""}));

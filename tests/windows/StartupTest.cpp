@@ -2,6 +2,7 @@
 #include "widgets/StartPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QTabWidget>
 #include <QTest>
@@ -20,6 +21,14 @@ protected:
         stored.SetDefaults();
         change(stored);
         stored.SaveToRegistry(store, 0);
+    }
+
+    /** Makes the main window the active one, as the window manager does when a dialog has closed
+     *  (the offscreen platform leaves that to the test); a dialog's own activation comes first. */
+    void activateMain()
+    {
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(main.get());
     }
 };
 
@@ -108,12 +117,89 @@ TEST_F(Startup, EachShowingResetsCaptionPageAndClock)
     EXPECT_EQ(main->outerHeight(), 527); // only the first showing folds the settings in
 }
 
-TEST_F(Startup, EnterPressesTheStartButton)
+TEST_F(Startup, EnterStartsTheRunWheneverStartIsEnabled)
 {
     createAndShow();
+    activateMain();
     setCountdown(0, 1, 0);
-    QTest::keyClick(main.get(), Qt::Key_Return);
-    EXPECT_TRUE(running());
+    QSignalSpy closed(main.get(), &TMain::closed);
+    // Enter as the keyboard sends it: to the control that has the focus, through the window system.
+    const auto pressEnter = [this] {
+        QTest::keyClick(main->windowHandle(), Qt::Key_Return);
+    };
+    const auto stopWithTheMouse = [this] {
+        QTest::mouseClick(ui().Btn_Reset, Qt::LeftButton);
+    };
+    const std::function<void()> ways[] = {
+        [] {}, // a window fresh from the start
+        stopWithTheMouse,
+        [&] {
+            stopWithTheMouse();
+            modal.actions[QStringLiteral("Deinstallation")] = [](QDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Btn_Abbruch")), Qt::LeftButton);
+            };
+            ui().Programmdeinstallieren1->trigger();
+            activateMain();
+        },
+        [this] { advance(62'000); }, // the run expired
+        [&] {
+            stopWithTheMouse();
+            ui().Eingabe->Ed_Stunden->setFocus(); // a field that the run disables
+        },
+    };
+    for (const auto& before : ways) {
+        before();
+        ASSERT_FALSE(running());
+        pressEnter();
+        EXPECT_TRUE(running());
+        pressEnter(); // while the run goes on, Enter neither stops it nor ends the program
+        EXPECT_TRUE(running());
+        EXPECT_EQ(closed.count(), 0);
+    }
+}
+
+TEST_F(Startup, MenusAndTheirEntriesAreReachableFromTheKeyboard)
+{
+    createAndShow();
+    activateMain();
+    QSignalSpy closed(main.get(), &TMain::closed);
+    const auto press = [](QWindow* window, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+        QGuiApplication::sendEvent(window, &event);
+    };
+
+    QTest::keyClick(main->windowHandle(), Qt::Key_F10);
+    EXPECT_EQ(QApplication::activePopupWidget(), ui().MenuDatei);
+    ui().MenuDatei->hide();
+
+    // Alt and the menu's letter, then the entry's letter.
+    struct Entry
+    {
+        Qt::Key menu;
+        QMenu* popup;
+        Qt::Key key;
+        QString letter;
+        QAction* entry;
+    };
+    const Entry entries[] = {
+        {Qt::Key_O, ui().MenuOptionen, Qt::Key_E, QStringLiteral("e"), ui().Einstellungen1},
+        {Qt::Key_O, ui().MenuOptionen, Qt::Key_P, QStringLiteral("p"), ui().Programmdeinstallieren1},
+        {Qt::Key_H, ui().MenuHilfe, Qt::Key_H, QStringLiteral("h"), ui().Hilfe1},
+        {Qt::Key_H, ui().MenuHilfe, Qt::Key_Udiaeresis, QStringLiteral("ü"), ui().Info2},
+        {Qt::Key_D, ui().MenuDatei, Qt::Key_B, QStringLiteral("b"), ui().Beenden1},
+    };
+    for (const Entry& entry : entries) {
+        QSignalSpy triggered(entry.entry, &QAction::triggered);
+        QTest::keyClick(main->windowHandle(), entry.menu, Qt::AltModifier);
+        ASSERT_EQ(QApplication::activePopupWidget(), entry.popup) << entry.letter.toStdString();
+        press(entry.popup->windowHandle(), entry.key, Qt::NoModifier, entry.letter);
+        EXPECT_EQ(triggered.count(), 1) << entry.letter.toStdString();
+        EXPECT_FALSE(entry.popup->isVisible());
+        activateMain();
+    }
+    EXPECT_EQ(modal.shown,
+              (QStringList{QStringLiteral("Deinstallation"), QStringLiteral("Hilfe"), QStringLiteral("Infofenster")}));
+    EXPECT_EQ(closed.count(), 1);
 }
 
 TEST_F(Startup, SaveButtonStoresTheCurrentOptionsAsDefaultSet)

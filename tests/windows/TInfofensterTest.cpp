@@ -121,5 +121,25 @@ TEST_F(Infofenster, DescriptionAndEnterClosing)
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }
 
+TEST_F(Infofenster, EveryTextIsShownWhole)
+{
+    LinuxOsVersion linuxOs(LinuxOsVersion::defaultOsReleasePaths());
+    TInfofenster window(info, linuxOs);
+    window.show();
+    const QRect client = window.rect();
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const QSize needed =
+            label->wordWrap() ? QSize(label->width(), label->heightForWidth(label->width())) : label->sizeHint();
+        EXPECT_LE(needed.width(), label->width()) << label->objectName().toStdString();
+        EXPECT_LE(needed.height(), label->height()) << label->objectName().toStdString();
+        EXPECT_TRUE(client.contains(label->geometry())) << label->objectName().toStdString();
+    }
+    const auto* memo = window.findChild<QTextEdit*>(QStringLiteral("Memo1"));
+    const QSizeF text = memo->document()->size();
+    EXPECT_LE(text.width(), memo->viewport()->width());
+    EXPECT_LE(text.height(), memo->viewport()->height());
+    window.close();
+}
+
 } // namespace
 } // namespace kelvaro::test

@@ -2,7 +2,11 @@
 #include "widgets/ActionPanel.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
@@ -110,24 +114,69 @@ TEST_F(Tray, WithoutANotificationAreaTheWindowStaysInTheTaskBar)
     EXPECT_FALSE(iconShown());
 }
 
-TEST_F(Tray, ClickWhileTheMessageIsOpenClosesItFirst)
+/** The icon's own window, as an XEmbed notification area shows it: a window of the program without
+ *  a parent, which hands its button presses and releases to the tray component. */
+class IconWindow : public QWidget
 {
+public:
+    explicit IconWindow(TTrayIcon& icon) : m_icon(icon) { setGeometry(1000, 0, 22, 22); }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { m_icon.handleCallback(code(event, 513, 516)); }
+    void mouseReleaseEvent(QMouseEvent* event) override { m_icon.handleCallback(code(event, 514, 517)); }
+
+private:
+    static quint32 code(const QMouseEvent* event, quint32 left, quint32 right)
+    {
+        return event->button() == Qt::RightButton ? right : left;
+    }
+    TTrayIcon& m_icon;
+};
+
+struct IconUse
+{
+    Qt::MouseButton button; // left: a click; right: "Anzeigen" from the icon's menu
+    bool closePgm;
+};
+
+class TrayWhileTheMessageIsOpen : public Tray, public ::testing::WithParamInterface<IconUse>
+{};
+
+TEST_P(TrayWhileTheMessageIsOpen, IconClosesTheMessageAndTheProgramGoesOnAsAfterOk)
+{
+    const IconUse use = GetParam();
     setCountdown(0, 0, 1);
-    main->CurrentOptions().SetClosePgm(true);
+    main->CurrentOptions().SetClosePgm(use.closePgm);
     QSignalSpy closed(main.get(), &TMain::closed);
+    IconWindow icon(main->trayIcon());
+    icon.show();
     bool restoredWhileOpen = false;
     modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& dialog) {
-        clickIcon();
+        // The main window stays out of reach while the message is open.
+        QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {},
+                          ui().Btn_Beenden->mapTo(main.get(), ui().Btn_Beenden->rect().center()));
+        EXPECT_EQ(closed.count(), 0);
+        if (use.button == Qt::RightButton) // picks "Anzeigen" once the menu has opened
+            QTimer::singleShot(0, ui().PopupMenu1, [this] {
+                QMenu* menu = ui().PopupMenu1;
+                if (menu->isVisible())
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(ui().ProgAnzeigen).center());
+            });
+        QTest::mouseClick(icon.windowHandle(), use.button);
         restoredWhileOpen = main->isVisible();
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(sound.stops, 0); // unlike "OK", the click leaves a sound file playing
     };
     ui().Btn_Start->click();
     minimize();
     advance(3'000);
     EXPECT_TRUE(restoredWhileOpen);
-    EXPECT_EQ(closed.count(), 1); // ClosePgm applies once the message is closed
+    EXPECT_EQ(closed.count(), use.closePgm ? 1 : 0);
+    EXPECT_EQ(sound.stops, 0); // unlike "OK", the icon leaves a sound file playing
 }
+
+INSTANTIATE_TEST_SUITE_P(ClickAndMenu, TrayWhileTheMessageIsOpen,
+                         ::testing::Values(IconUse{Qt::LeftButton, false}, IconUse{Qt::LeftButton, true},
+                                           IconUse{Qt::RightButton, false}, IconUse{Qt::RightButton, true}));
 
 TEST_F(Tray, RingEmptiesWithTheRemainingTimeAndGoesAwayOnStop)
 {
