@@ -138,14 +138,43 @@ bool PrivateBus::startMock(const QStringList& arguments, const QString& name)
     const QDeadlineTimer deadline(StartTimeoutMs);
     while (!deadline.hasExpired() && mock->state() != QProcess::NotRunning) {
         const QDBusMessage reply = bus.call(question, QDBus::Block, 1000);
-        if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool())
+        if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool()) {
+            m_mocks[name] = mock;
             return true;
+        }
         QThread::msleep(20);
     }
     mock->kill();
     mock->waitForFinished(1000);
     m_error = QStringLiteral("dbusmock (%1) meldete sich nicht auf dem Bus: ").arg(name) + logOf(log);
     return false;
+}
+
+bool PrivateBus::hasMock(const QString& name) const
+{
+    const auto it = m_mocks.find(name);
+    return it != m_mocks.end() && it->second->state() != QProcess::NotRunning;
+}
+
+void PrivateBus::stopMock(const QString& name)
+{
+    const auto it = m_mocks.find(name);
+    if (it == m_mocks.end())
+        return;
+    endGroup(*it->second);
+    m_mocks.erase(it);
+    // The daemon frees the name once it has seen the connection close.
+    QDBusMessage question =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    question << name;
+    const QDeadlineTimer deadline(StartTimeoutMs);
+    while (!deadline.hasExpired()) {
+        const QDBusMessage reply = connection().call(question, QDBus::Block, 1000);
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().value(0).toBool())
+            return;
+        QThread::msleep(10);
+    }
 }
 
 void PrivateBus::stop()
@@ -158,6 +187,7 @@ void PrivateBus::stop()
     for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it)
         endGroup(**it);
     m_processes.clear();
+    m_mocks.clear();
 }
 
 } // namespace kelvaro::test

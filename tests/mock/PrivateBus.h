@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,10 @@ public:
     /** Starts `python3 -m dbusmock <arguments>` with this bus as session and system bus and waits
      *  until `name` has an owner; false (with error()) when it did not come up. */
     bool startMock(const QStringList& arguments, const QString& name);
+    /** Whether a mock started for `name` runs. */
+    bool hasMock(const QString& name) const;
+    /** Ends the mock started for `name` and waits until its name is free; nothing when there is none. */
+    void stopMock(const QString& name);
     /** Ends the mocks and the daemon and closes the connection. */
     void stop();
 
@@ -46,6 +51,7 @@ private:
 
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    std::map<QString, QProcess*> m_mocks; // by the bus name each mock owns
     QString m_address;
     QString m_connectionName;
     QString m_error;

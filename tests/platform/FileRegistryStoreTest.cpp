@@ -176,47 +176,6 @@ INSTANTIATE_TEST_SUITE_P(Files, FileRegistryStoreBroken,
 
 // ---------------------------------------------------------------------------------------------
 
-TEST(FileRegistryStore, ConcurrentProcessesLoseNoUpdate)
-{
-    TempDir dir;
-    const QString path = dir.file(QStringLiteral("registry.reg"));
-    constexpr int kChildren = 2;
-    constexpr int kUpdates = 100;
-
-    std::vector<pid_t> children;
-    for (int child = 0; child < kChildren; ++child) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            FileRegistryStore store(path);
-            for (int i = 0; i < kUpdates; ++i) {
-                const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
-                const bool ok = store.update([&](RegistryTree& tree) {
-                    tree.createKey(key);
-                    tree.setValue(key, QString::number(i), RegValue::fromDword(static_cast<quint32>(i)));
-                });
-                if (!ok)
-                    ::_exit(1);
-            }
-            ::_exit(0);
-        }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-
-    const RegistryTree tree = FileRegistryStore(path).load();
-    for (int child = 0; child < kChildren; ++child) {
-        const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
-        EXPECT_EQ(tree.valueNames(key).size(), kUpdates) << "child " << child;
-        for (int i = 0; i < kUpdates; ++i)
-            EXPECT_EQ(tree.value(key, QString::number(i)), RegValue::fromDword(static_cast<quint32>(i)));
-    }
-}
-
 /** A store whose process dies after the temporary file is complete, before it replaces the file. */
 class CrashingStore : public FileRegistryStore
 {

@@ -1,10 +1,10 @@
 // The power actions against a logind double (python3-dbusmock's logind template) and a GNOME
-// session manager double, each on a private bus that the suite starts and stops itself.
+// session manager double, on the private buses the test program starts once and stops at its end.
 #include "platform/LinuxPowerPlatform.h"
 
 #include "core/SystemPowerActions.h"
 #include "core/TEinst.h"
-#include "mock/PrivateBus.h"
+#include "mock/BusDoubles.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -21,133 +21,27 @@
 namespace kelvaro {
 namespace {
 
-using test::PrivateBus;
+using namespace test;
 
 const QString Login1 = QStringLiteral("org.freedesktop.login1");
 const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 const QString Gnome = QStringLiteral("org.gnome.SessionManager");
 const QString GnomePath = QStringLiteral("/org/gnome/SessionManager");
-const QString MockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
-
-/** Calls a method of a double and returns its reply; a failure fails the test. */
-QDBusMessage callDouble(QDBusConnection bus, const QString& service, const QString& path, const QString& method,
-                        const QList<QVariant>& arguments = {})
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, MockInterface, method);
-    call.setArguments(arguments);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
-    EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(method + QLatin1Char(' ') + reply.errorMessage());
-    return reply;
-}
-
-struct MethodOverride
-{
-    QString name;
-    QString inSignature;
-    QString outSignature;
-    QString code; // Python run by the double; "ret" is the answer
-};
-
-void addMethod(QDBusConnection bus, const QString& service, const QString& path, const QString& interface,
-               const MethodOverride& method)
-{
-    callDouble(bus, service, path, QStringLiteral("AddMethod"),
-               {interface, method.name, method.inSignature, method.outSignature, method.code});
-}
-
-QString describe(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::Bool)
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    return value.toString();
-}
-
-/** The power and session requests a double received, as "Method(arg,...)" separated by "; ";
- *  questions (Can..., List..., Get...) are left out. */
-std::string recordedRequests(QDBusConnection bus, const QString& service, const QString& path)
-{
-    static const QStringList Requests{QStringLiteral("PowerOff"), QStringLiteral("Reboot"), QStringLiteral("Suspend"),
-                                      QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
-    const QDBusMessage reply = callDouble(bus, service, path, QStringLiteral("GetCalls"));
-    QStringList requests;
-    if (reply.arguments().isEmpty())
-        return {};
-    const auto calls = reply.arguments().constFirst().value<QDBusArgument>();
-    calls.beginArray();
-    while (!calls.atEnd()) {
-        quint64 time = 0;
-        QString name;
-        QStringList arguments;
-        calls.beginStructure();
-        calls >> time >> name;
-        calls.beginArray();
-        while (!calls.atEnd()) {
-            QDBusVariant argument;
-            calls >> argument;
-            arguments << describe(argument.variant());
-        }
-        calls.endArray();
-        calls.endStructure();
-        if (Requests.contains(name))
-            requests << name + QLatin1Char('(') + arguments.join(QLatin1Char(',')) + QLatin1Char(')');
-    }
-    calls.endArray();
-    return requests.join(QStringLiteral("; ")).toStdString();
-}
-
-/** The private buses with their doubles, each started by the first test that needs it and stopped
- *  when the test program ends. */
-struct Buses
-{
-    std::unique_ptr<PrivateBus> system;  // the logind double
-    std::unique_ptr<PrivateBus> session; // the GNOME session manager double
-    std::optional<QString> missingTools;
-};
-
-Buses& buses()
-{
-    static Buses instance;
-    return instance;
-}
-
-class StopBuses : public ::testing::Environment
-{
-public:
-    void TearDown() override
-    {
-        buses().system.reset();
-        buses().session.reset();
-    }
-};
-
-[[maybe_unused]] ::testing::Environment* const StopBusesAtExit = ::testing::AddGlobalTestEnvironment(new StopBuses);
-
-/** Starts a bus with one double on it unless it runs already; false when it cannot. */
-bool ensureBus(std::unique_ptr<PrivateBus>& bus, const QStringList& mockArguments, const QString& name)
-{
-    if (bus)
-        return true;
-    bus = std::make_unique<PrivateBus>();
-    if (bus->start() && bus->startMock(mockArguments, name))
-        return true;
-    ADD_FAILURE() << qPrintable(bus->error());
-    bus.reset();
-    return false;
-}
-
+// The calls that ask for something; questions (Can..., List..., Get...) are left out.
+const QStringList PowerRequests{QStringLiteral("PowerOff"), QStringLiteral("Reboot"), QStringLiteral("Suspend"),
+                                QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
 class LinuxPowerTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        Buses& b = buses();
-        if (!b.missingTools)
-            b.missingTools = PrivateBus::missingTools();
-        if (!b.missingTools->isEmpty())
-            GTEST_SKIP() << "Kein privater Bus mit dbusmock: " << qPrintable(*b.missingTools);
-        ASSERT_TRUE(ensureBus(
-            b.system, {QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")}, Login1));
+        const QString missing = TestBuses::instance().missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "Kein privater Bus mit dbusmock: " << qPrintable(missing);
+        ASSERT_TRUE(TestBuses::instance().ensureDouble(
+            TestBuses::System, {QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")},
+            Login1));
 
         m_savedSessionId = qEnvironmentVariableIsSet("XDG_SESSION_ID")
                                ? std::optional<QByteArray>(qgetenv("XDG_SESSION_ID"))
@@ -165,31 +59,27 @@ protected:
     }
 
     /** Back to the bare template with an empty call log. */
-    static void resetLogind()
-    {
-        callDouble(logind(), Login1, Login1Path, QStringLiteral("Reset"));
-        callDouble(logind(), Login1, Login1Path, QStringLiteral("ClearCalls"));
-    }
+    static void resetLogind() { TestBuses::reset(logind(), Login1, Login1Path); }
 
     /** Starts the GNOME session manager double, with a Logout that accepts, and clears its log. */
     static bool startSessionManager()
     {
-        if (!ensureBus(buses().session, {QStringLiteral("--session"), Gnome, GnomePath, Gnome}, Gnome))
+        if (!TestBuses::instance().ensureDouble(TestBuses::Session,
+                                                {QStringLiteral("--session"), Gnome, GnomePath, Gnome}, Gnome))
             return false;
-        callDouble(session(), Gnome, GnomePath, QStringLiteral("Reset"));
-        callDouble(session(), Gnome, GnomePath, QStringLiteral("ClearCalls"));
+        TestBuses::reset(session(), Gnome, GnomePath);
         addMethod(session(), Gnome, GnomePath, Gnome, {QStringLiteral("Logout"), QStringLiteral("u"), {}, {}});
         return true;
     }
 
-    static QDBusConnection logind() { return buses().system->connection(); }
-    static QDBusConnection session() { return buses().session->connection(); }
+    static QDBusConnection logind() { return TestBuses::instance().bus(TestBuses::System)->connection(); }
+    static QDBusConnection session() { return TestBuses::instance().bus(TestBuses::Session)->connection(); }
     static void addLogindMethod(const MethodOverride& method)
     {
         addMethod(logind(), Login1, Login1Path, ManagerInterface, method);
     }
-    static std::string logindRequests() { return recordedRequests(logind(), Login1, Login1Path); }
-    static std::string sessionManagerRequests() { return recordedRequests(session(), Gnome, GnomePath); }
+    static std::string logindRequests() { return recordedCalls(logind(), Login1, Login1Path, PowerRequests); }
+    static std::string sessionManagerRequests() { return recordedCalls(session(), Gnome, GnomePath, PowerRequests); }
 
 private:
     std::optional<QByteArray> m_savedSessionId;

@@ -15,7 +15,7 @@ protected:
         TrayFixture::SetUp();
         // As the program's main window uses it: a click brings the window back and removes the icon.
         tray->SetMinimizeToTray(true);
-        tray->OnClick = [this](TTrayIcon* sender) {
+        tray->OnClick = [](TTrayIcon* sender) {
             sender->RestoreMainWindow();
             sender->SetIconVisible(false);
         };

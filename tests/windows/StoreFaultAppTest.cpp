@@ -1,4 +1,4 @@
-// Saving from the windows when the settings file cannot be written, and two programs saving at once.
+// Saving from the windows when the settings file cannot be written.
 
 #include "MainWindowFixture.h"
 #include "mock/FaultyFileCalls.h"
@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QListWidget>
-#include <QProcess>
 #include <QTest>
 
 using namespace kelvaro;
@@ -138,43 +137,6 @@ TEST_F(SettingsPathIsAFolder, StartsWithDefaultsAndSavingShowsTheError)
     setCountdown(0, 0, 5);
     ui().Btn_Start->click();
     EXPECT_TRUE(running());
-}
-
-// ---------------------------------------------------------------------------------------------
-
-TEST(StoreConcurrency, DefaultSetAndPresetsSavedByTwoProgramsAtOnceLoseNothing)
-{
-    constexpr int kRounds = 100;
-    TempDir dir;
-    const QString path = dir.file(QStringLiteral("registry.reg"));
-    const QString rounds = QString::number(kRounds);
-
-    // Each writer checks after every save of its own that it is stored and the other's part is whole.
-    QProcess defaults;
-    QProcess presets;
-    for (QProcess* writer : {&defaults, &presets})
-        writer->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The presets writer starts slower (it makes widgets): the other starts once it is saving.
-    presets.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("presets"), path, rounds});
-    ASSERT_TRUE(presets.waitForReadyRead(60000));
-    defaults.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("defaults"), path, rounds});
-    for (QProcess* writer : {&defaults, &presets}) {
-        ASSERT_TRUE(writer->waitForFinished(100000));
-        EXPECT_EQ(writer->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(writer->exitCode(), 0);
-    }
-
-    const RegistryTree tree = FileRegistryStore(path).load();
-    EXPECT_EQ(numberOfStoredSet(tree, 0), kRounds);
-    QStringList names;
-    for (int number = 1; number <= 3; ++number) {
-        TEinst preset;
-        preset.LoadFromTree(tree, number);
-        names << preset.GetName();
-    }
-    EXPECT_EQ(tree.subkeys(kMainKey).size(), 3);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("P%1").arg(kRounds - 2), QStringLiteral("P%1").arg(kRounds - 1),
-                                  QStringLiteral("P%1").arg(kRounds)}));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// A process saving settings is killed at random moments: the file must always hold one complete
-// set, the lock must be free, and the temporary files of the dead must not pile up.
+// The settings store under stress, with several processes: a process saving settings is killed at
+// random moments (the file must always hold one complete set, the lock must be free, and the
+// temporary files of the dead must not pile up), and processes saving at once lose nothing.
 
 #include "core/RegFileFormat.h"
+#include "core/TEinst.h"
 #include "mock/NumberedOptions.h"
 #include "mock/TempDir.h"
 #include "platform/FileRegistryStore.h"
@@ -16,6 +18,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +26,7 @@
 #include <cstdio>
 #include <random>
 #include <thread>
+#include <vector>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
@@ -123,6 +127,82 @@ TEST(StoreKill, WritersKilledAtRandomMomentsLeaveOneCompleteSet)
     EXPECT_EQ(helper.exitCode(), 0);
     ASSERT_TRUE(store.update([](RegistryTree&) {}));
     EXPECT_TRUE(tempFilesIn(dir.path()).isEmpty());
+}
+
+TEST(FileRegistryStore, ConcurrentProcessesLoseNoUpdate)
+{
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    constexpr int kChildren = 2;
+    constexpr int kUpdates = 100;
+
+    std::vector<pid_t> children;
+    for (int child = 0; child < kChildren; ++child) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            FileRegistryStore store(path);
+            for (int i = 0; i < kUpdates; ++i) {
+                const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
+                const bool ok = store.update([&](RegistryTree& tree) {
+                    tree.createKey(key);
+                    tree.setValue(key, QString::number(i), RegValue::fromDword(static_cast<quint32>(i)));
+                });
+                if (!ok)
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    const RegistryTree tree = FileRegistryStore(path).load();
+    for (int child = 0; child < kChildren; ++child) {
+        const QString key = kMainKey + QStringLiteral("\\%1").arg(child);
+        EXPECT_EQ(tree.valueNames(key).size(), kUpdates) << "child " << child;
+        for (int i = 0; i < kUpdates; ++i)
+            EXPECT_EQ(tree.value(key, QString::number(i)), RegValue::fromDword(static_cast<quint32>(i)));
+    }
+}
+
+TEST(StoreConcurrency, DefaultSetAndPresetsSavedByTwoProgramsAtOnceLoseNothing)
+{
+    constexpr int kRounds = 100;
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    const QString rounds = QString::number(kRounds);
+
+    // Each writer checks after every save of its own that it is stored and the other's part is whole.
+    QProcess defaults;
+    QProcess presets;
+    for (QProcess* writer : {&defaults, &presets})
+        writer->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The presets writer starts slower (it makes widgets): the other starts once it is saving.
+    presets.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("presets"), path, rounds});
+    ASSERT_TRUE(presets.waitForReadyRead(60000));
+    defaults.start(QStringLiteral(KELVARO_STORE_WRITER), {QStringLiteral("defaults"), path, rounds});
+    for (QProcess* writer : {&defaults, &presets}) {
+        ASSERT_TRUE(writer->waitForFinished(100000));
+        EXPECT_EQ(writer->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(writer->exitCode(), 0);
+    }
+
+    const RegistryTree tree = FileRegistryStore(path).load();
+    EXPECT_EQ(numberOfStoredSet(tree, 0), kRounds);
+    QStringList names;
+    for (int number = 1; number <= 3; ++number) {
+        TEinst preset;
+        preset.LoadFromTree(tree, number);
+        names << preset.GetName();
+    }
+    EXPECT_EQ(tree.subkeys(kMainKey).size(), 3);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("P%1").arg(kRounds - 2), QStringLiteral("P%1").arg(kRounds - 1),
+                                  QStringLiteral("P%1").arg(kRounds)}));
 }
 
 } // namespace
