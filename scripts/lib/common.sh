@@ -70,9 +70,13 @@ kelvaro_build() {
     fi
 }
 
-# Builds the libFuzzer programs with clang in build-fuzz/, each fuzz.<target> test running its
-# fuzzer for the given number of seconds: kelvaro_build_fuzzers <seconds>
-kelvaro_build_fuzzers() {
-    kelvaro_build "$KELVARO_ROOT/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_CXX_FLAGS=-O1 -DKELVARO_FUZZ=ON -DKELVARO_FUZZ_SECONDS="$1" -- kelvaro_fuzzers
+# Configures and builds the sanitizer build (clang, AddressSanitizer, UndefinedBehaviorSanitizer,
+# warnings as errors) in build-asan/, which also makes the libFuzzer programs: kelvaro_build_asan [targets...]
+kelvaro_build_asan() {
+    kelvaro_build "$KELVARO_ROOT/build-asan" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+        -DKELVARO_BUILD_TESTS=ON -DKELVARO_SANITIZE=ON -DKELVARO_WERROR=ON ${1:+--} "$@"
 }
+
+# What the sanitizers do when they find something: stop at once, with leak detection.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
