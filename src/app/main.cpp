@@ -56,16 +56,16 @@ int main(int argc, char** argv)
     QtFileDialogs fileDialogs;
     QtInputBox inputBox;
     SystemPowerActions power(createPowerPlatform());
+    // The timers of the windows, the tray icon and the audio output.
+    QtTimerService timers;
     // The audio output is loaded from its module at the first sound, so the program starts without it,
     // and the device is closed again a few seconds after the last sound.
     LoadedAudioDevice loadedAudio(LoadedAudioDevice::defaultFolders());
-    QtTimerService audioTimers;
-    IdleClosingAudioDevice audio(loadedAudio, audioTimers);
+    IdleClosingAudioDevice audio(loadedAudio, timers);
     MediaPlayer mediaPlayer(audio);
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
     ExpirySoundPlayer sound(mediaPlayer, boxes, audio);
     QtTrayShell trayShell;
-    QtTimerService trayTimers;
 
     const MainServices services{clock,
                                 registry,
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
                                 mediaPlayer,
                                 fileDialogs,
                                 trayShell,
-                                trayTimers,
+                                timers,
                                 inputBox,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
@@ -86,7 +86,8 @@ int main(int argc, char** argv)
     TMain mainWindow(services);
     TDeinstallation deinstallation(registry, boxes, [](int code) { exitImmediately(code); });
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
-    TNachricht nachricht({clock, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
+    TNachricht nachricht(
+        {clock, timers, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
     TEinstellungen einstellungen(boxes, fileDialogs, audio);

@@ -4,35 +4,23 @@
 
 namespace kelvaro {
 
-namespace {
-
-constexpr quintptr kIdleTimer = 1;
-
-} // namespace
-
 IdleClosingAudioDevice::IdleClosingAudioDevice(AudioDevice& device, TimerService& timers, quint32 idleMs)
-    : m_device(device), m_timers(timers), m_idleMs(idleMs)
-{
-    m_timers.setTickReceiver([this](quintptr) { idleCheck(); });
-}
+    : m_device(device), m_idleMs(idleMs), m_idleTimer(timers.create([this] { idleCheck(); }))
+{}
 
-IdleClosingAudioDevice::~IdleClosingAudioDevice()
-{
-    m_timers.killTimer(kIdleTimer);
-    m_timers.setTickReceiver({});
-}
+IdleClosingAudioDevice::~IdleClosingAudioDevice() = default;
 
 void IdleClosingAudioDevice::closeWhenIdle()
 {
     // Every sound starts the wait anew.
-    m_timers.setTimer(kIdleTimer, m_idleMs);
+    m_idleTimer->start(m_idleMs);
 }
 
 void IdleClosingAudioDevice::idleCheck()
 {
     // A sound file still playing keeps the timer going: the next tick looks again.
     if (m_device.release())
-        m_timers.killTimer(kIdleTimer);
+        m_idleTimer->stop();
 }
 
 void IdleClosingAudioDevice::beep(int frequencyHz, int durationMs, int count)
@@ -74,7 +62,7 @@ bool IdleClosingAudioDevice::release()
 {
     const bool released = m_device.release();
     if (released)
-        m_timers.killTimer(kIdleTimer);
+        m_idleTimer->stop();
     return released;
 }
 

@@ -2,8 +2,11 @@
 
 #include "core/AudioDevice.h"
 
+#include <memory>
+
 namespace kelvaro {
 
+class Timer;
 class TimerService;
 
 /**
@@ -17,7 +20,7 @@ class IdleClosingAudioDevice : public AudioDevice
 public:
     static constexpr quint32 IdleMs = 3000;
 
-    /** `device` and `timers` must outlive the object; `timers` hands its ticks to it alone. */
+    /** `device` and `timers` must outlive the object. */
     IdleClosingAudioDevice(AudioDevice& device, TimerService& timers, quint32 idleMs = IdleMs);
     ~IdleClosingAudioDevice() override;
 
@@ -35,8 +38,8 @@ private:
     void idleCheck();
 
     AudioDevice& m_device;
-    TimerService& m_timers;
     quint32 m_idleMs;
+    std::unique_ptr<Timer> m_idleTimer;
 };
 
 } // namespace kelvaro

@@ -2,25 +2,17 @@
 
 #include "core/TimerService.h"
 
-#include <QObject>
-
-#include <unordered_map>
-
-class QTimer;
-
 namespace kelvaro {
 
-/** The program's timer service: one QTimer per running id, on the user-interface thread. */
-class QtTimerService : public QObject, public TimerService
+/**
+ * The program's timers: each a QTimer on the user-interface thread, coarse (Qt's default) or
+ * precise (Qt::PreciseTimer). Delays beyond what one QTimer holds (about 24 days) are waited out in
+ * parts; intervals are kept within 1 ms and that limit.
+ */
+class QtTimerService : public TimerService
 {
-public:
-    explicit QtTimerService(QObject* parent = nullptr);
-
-    bool setTimer(quintptr id, quint32 intervalMs) override;
-    void killTimer(quintptr id) override;
-
-private:
-    std::unordered_map<quintptr, QTimer*> m_timers;
+protected:
+    std::unique_ptr<Timer> createTimer(std::function<void()> onTimeout, TimerPrecision precision) override;
 };
 
 } // namespace kelvaro

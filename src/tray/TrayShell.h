@@ -1,35 +1,50 @@
 #pragma once
 
-#include "tray/NotifyIconData.h"
-#include "tray/TrayTypes.h"
+#include <QSystemTrayIcon>
 
-#include <QPoint>
+#include <functional>
 
-#include <optional>
+class QIcon;
+class QMenu;
+class QString;
 
 namespace kelvaro {
 
 /**
- * The desktop's notification area and the bits of input state the tray component reads when it
- * handles a callback. The callbacks themselves go to TTrayIconHandler::deliver().
+ * The desktop's notification area, holding one icon with a tooltip and a menu. The area itself opens
+ * the menu on a context request (as a DBusMenu on StatusNotifierItem hosts, as a QMenu on XEmbed
+ * trays); every activation of the icon goes to onActivated.
  */
 class TrayShell
 {
 public:
+    using Activated = std::function<void(QSystemTrayIcon::ActivationReason reason)>;
+
     virtual ~TrayShell() = default;
 
-    /** Adds, changes or removes the icon the record describes; false when the shell refused. */
-    virtual bool notifyIcon(NotifyIconMessage message, const NotifyIconData& data) = 0;
-    /** Whether a notification area is there to show icons at all. */
-    virtual bool isNotificationAreaAvailable() const = 0;
-    /** The mouse pointer in screen coordinates; nothing when it cannot be read. */
-    virtual std::optional<QPoint> cursorPos() const = 0;
-    /** Shift, Alt and Ctrl as held right now (no button flags). */
-    virtual TShiftState keyState() const = 0;
-    /** The longest time between the clicks of a double click, in milliseconds. */
-    virtual quint32 doubleClickTime() const = 0;
-    /** Brings the tray's hidden window to the foreground, so a menu opened next closes on a click elsewhere. */
-    virtual void setForegroundWindow() = 0;
+    /** Whether a notification area is there to show the icon. */
+    virtual bool isAvailable() const = 0;
+    /** Puts the icon into the notification area; when it is there already, registers it anew (an
+     *  area that has started again has lost it). */
+    virtual void show() = 0;
+    /** Takes the icon out of the notification area. */
+    virtual void hide() = 0;
+    virtual void setIcon(const QIcon& icon) = 0;
+    /** The tooltip, shown as plain text. */
+    virtual void setToolTip(const QString& text) = 0;
+    /** The menu of the icon (not owned; none: nullptr). */
+    virtual void setContextMenu(QMenu* menu) = 0;
+
+    /** Called on every activation of the icon: click, double click, middle click, context request. */
+    Activated onActivated;
+
+protected:
+    void activated(QSystemTrayIcon::ActivationReason reason) const
+    {
+        // A copy, because the receiver may be replaced while it runs.
+        if (const Activated receiver = onActivated)
+            receiver(reason);
+    }
 };
 
 } // namespace kelvaro

@@ -35,9 +35,10 @@ struct MainServices
     /** The main window's media player, shared by the expiry sound and the sound page's test button. */
     MediaPlayer& mediaPlayer;
     FileDialogs& fileDialogs;
-    /** The notification area and the timers of the tray icon. */
+    /** The notification area of the tray icon. */
     TrayShell& trayShell;
-    TimerService& trayTimers;
+    /** The timers of the main window, the message window and the tray icon. */
+    TimerService& timers;
     /** Asks for a preset's name. */
     InputBox& inputBox;
     ProgramInfo info;

@@ -12,6 +12,7 @@
 #include "core/SerialDateTime.h"
 #include "core/TestSound.h"
 #include "core/TimeFields.h"
+#include "core/TimerService.h"
 #include "resources/Resources.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/ConfigButtonImages.h"
@@ -42,7 +43,6 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -54,7 +54,9 @@ namespace {
 constexpr int kOpenHeight = 527;
 constexpr int kClosedHeight = 250;
 constexpr int kOpenCloseThreshold = 300;
-constexpr int kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
+constexpr qint64 kClockTickMs = 1000;
+constexpr qint64 kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
+constexpr qint64 kStopwatchTickMs = 100;
 
 /** The file-name part of a path: everything after the last backslash, slash or colon. */
 QString fileNamePart(const QString& path)
@@ -91,8 +93,11 @@ auto TMain::guarded(Handler handler)
 }
 
 TMain::TMain(const MainServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_errors(services.boxes), m_trayOwner(this),
-      m_trayIcon(services.trayShell, services.trayTimers, &m_trayOwner)
+    : QMainWindow(parent), m_services(services), m_errors(services.boxes),
+      m_trayIcon(services.trayShell, services.timers, this),
+      m_timer1(services.timers.create(guarded(&TMain::Timer1Timer))),
+      m_timer2(services.timers.create(guarded(&TMain::Timer2Timer))),
+      m_timer3(services.timers.create(guarded(&TMain::Timer3Timer)))
 {
     m_ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -158,9 +163,6 @@ void TMain::connectHandlers()
     connect(m_ui.Btn_Config, &QPushButton::clicked, this, guarded(&TMain::Btn_ConfigClick));
     connect(m_ui.Btn_Speichern, &QPushButton::clicked, this, guarded(&TMain::Btn_SpeichernClick));
     connect(m_ui.Btn_Beenden, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui.Timer1, &QTimer::timeout, this, guarded(&TMain::Timer1Timer));
-    connect(m_ui.Timer2, &QTimer::timeout, this, guarded(&TMain::Timer2Timer));
-    connect(m_ui.Timer3, &QTimer::timeout, this, guarded(&TMain::Timer3Timer));
 
     connect(m_ui.Beenden1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.Einstellungen1, &QAction::triggered, m_ui.Btn_Config, &QPushButton::click);
@@ -195,7 +197,6 @@ void TMain::setUpTrayIcon()
     m_trayIcon.OnClick = [this](TTrayIcon*) {
         m_errors.guard([this] { TrayIconClick(); });
     };
-    m_trayIcon.Loaded();
 }
 
 void TMain::setTrayHint(const QString& hint)
@@ -228,10 +229,13 @@ void TMain::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     // Minimising goes to the notification area once the window system has finished minimising.
     if (event->type() == QEvent::WindowStateChange && isMinimized())
-        QTimer::singleShot(0, this, [this] {
-            if (isMinimized())
-                m_trayIcon.applicationMinimized();
-        });
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized())
+                    m_trayIcon.applicationMinimized();
+            },
+            Qt::QueuedConnection);
 }
 
 void TMain::setDefaultButton(QPushButton* button)
@@ -260,7 +264,7 @@ void TMain::showEvent(QShowEvent* event)
 
 void TMain::FormShow()
 {
-    m_ui.Timer1->start();
+    m_timer1->start(kClockTickMs);
     m_presets->LoadPresets();
     m_presets->ShowPresets();
     ShowOptions();
@@ -374,15 +378,15 @@ void TMain::ShowOptions()
 
 void TMain::Timer1Timer()
 {
-    m_ui.Timer1->stop();
+    m_timer1->stop();
     m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
     m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
     if (m_timedRunGoing)
-        m_ui.Timer2->start(0); // the run tick looks at the new sample as soon as this tick is over
+        m_timer2->startOnce(0); // the run tick looks at the new sample as soon as this tick is over
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
     m_startupPending = false;
-    m_ui.Timer1->start();
+    m_timer1->start(kClockTickMs);
 }
 
 void TMain::setRunningState(bool running)
@@ -446,7 +450,7 @@ void TMain::Btn_StartClick()
         break;
     }
     case ZeitStopuhr:
-        m_ui.Timer3->start();
+        m_timer3->start(kStopwatchTickMs);
         return;
     default:
         // No known mode: the window stays in the running state with no timer until Stop.
@@ -456,7 +460,7 @@ void TMain::Btn_StartClick()
     m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
     m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
     m_timedRunGoing = true;
-    m_ui.Timer2->start(kRunTickMs);
+    m_timer2->startOnce(kRunTickMs);
     traceRun("start", m_startMs);
     traceRun("end", m_endMs);
 }
@@ -540,8 +544,8 @@ void TMain::Btn_ResetClick()
     setTrayHint(ProductNameText());
     showRing(std::nullopt);
     m_timedRunGoing = false;
-    m_ui.Timer2->stop();
-    m_ui.Timer3->stop();
+    m_timer2->stop();
+    m_timer3->stop();
 }
 
 } // namespace kelvaro

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "core/TEinst.h"
-#include "tray/QtTrayOwner.h"
-#include "tray/QtTrayPopupMenu.h"
 #include "tray/TTrayIcon.h"
 #include "widgets/GeneralErrorHandler.h"
 #include "windows/MainServices.h"
@@ -18,6 +16,7 @@ namespace kelvaro {
 
 class PresetsPage;
 class ShortcutPage;
+class Timer;
 
 /**
  * The main window: clocks, time entry, start and stop, and the fold-out settings area. Every
@@ -42,7 +41,6 @@ public:
     QString ProductVersionText() const { return m_services.info.productVersion; }
     /** The tip text of the notification-area icon. */
     QString trayHint() const { return m_trayIcon.GetHint(); }
-    TTrayIcon& trayIcon() { return m_trayIcon; }
     /** The icon's ring step while a countdown or clock-time run goes on; -1 without one. */
     int trayRingStep() const { return m_ringStep; }
     /** The window's height including the frame the window manager reports. */
@@ -58,9 +56,6 @@ public:
     void Btn_ResetClick();
     void Btn_ConfigClick();
     void Btn_SpeichernClick();
-    void Timer1Timer();
-    void Timer2Timer();
-    void Timer3Timer();
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
     void TrayIconClick();
 
@@ -75,6 +70,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    /** Clock: samples now, shows the current time, performs the auto-start. */
+    void Timer1Timer();
+    /** Run tick of a countdown or clock-time run: remaining time and expiry. */
+    void Timer2Timer();
+    /** Stopwatch tick. */
+    void Timer3Timer();
     void FormClose();
     void bindPanels();
     void createPages();
@@ -101,8 +102,12 @@ private:
     std::unique_ptr<PresetsPage> m_presets;
     std::unique_ptr<ShortcutPage> m_shortcut;
     QPushButton* m_defaultButton = nullptr;
-    QtTrayOwner m_trayOwner;
     TTrayIcon m_trayIcon;
+    std::unique_ptr<Timer> m_timer1; // Timer1, the clock: every second
+    // Timer2, the run tick: once 100 ms after Start, then right after each clock tick. The time left
+    // changes only with the clock's sample, so ticking in between would wake the program for nothing.
+    std::unique_ptr<Timer> m_timer2;
+    std::unique_ptr<Timer> m_timer3; // Timer3, the stopwatch tick: every 100 ms
     QImage m_trayImage;
     int m_ringStep = -1;
 

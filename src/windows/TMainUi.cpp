@@ -1,6 +1,5 @@
 #include "windows/TMainUi.h"
 
-#include "tray/QtTrayPopupMenu.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/Controls.h"
 #include "widgets/DigitPad.h"
@@ -22,7 +21,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace kelvaro {
 
@@ -70,14 +68,6 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
     QAction* a = menu->addAction(caption);
     a->setObjectName(QLatin1String(name));
     return a;
-}
-
-QTimer* timer(QObject* parent, const char* name, int interval)
-{
-    auto* t = new QTimer(parent);
-    t->setObjectName(QLatin1String(name));
-    t->setInterval(interval);
-    return t;
 }
 
 QPushButton* pageButton(QWidget* parent, const char* name, const QString& caption, int x, int y, int w)
@@ -193,7 +183,7 @@ void TMainUi::setupUi(QMainWindow* window)
     StatusBar1 = new StatusPanels(window);
     window->setStatusBar(StatusBar1);
 
-    PopupMenu1 = new QtTrayPopupMenu(window);
+    PopupMenu1 = new QMenu(window);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", QStringLiteral("Anzeigen"));
     PopupMenu1->addSeparator();
@@ -202,13 +192,6 @@ void TMainUi::setupUi(QMainWindow* window)
     Stop1->setEnabled(false);
     PopupMenu1->addSeparator();
     ProgBeenden = item(PopupMenu1, "ProgBeenden", QStringLiteral("Beenden"));
-
-    Timer1 = timer(window, "Timer1", 1000);
-    Timer2 = timer(window, "Timer2", 100);
-    // The run tick follows each clock tick: the time left only changes with the clock's sample, so
-    // ticking in between would wake the program for nothing.
-    Timer2->setSingleShot(true);
-    Timer3 = timer(window, "Timer3", 100);
 
     // The designed client area (below the menu bar, the status bar included) is the open state;
     // the first showing folds the settings in.

@@ -9,14 +9,12 @@ class QMainWindow;
 class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 class QWidget;
 
 namespace kelvaro {
 
 class ActionPanel;
 class DigitPad;
-class QtTrayPopupMenu;
 class SoundPanel;
 class StartPanel;
 class StatusPanels;
@@ -72,15 +70,11 @@ struct TMainUi
 
     StatusPanels* StatusBar1 = nullptr;
 
-    QtTrayPopupMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
     QAction* ProgAnzeigen = nullptr;
     QAction* Start1 = nullptr;
     QAction* Stop1 = nullptr;
     QAction* ProgBeenden = nullptr;
-
-    QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
-    QTimer* Timer3 = nullptr;
 
     void setupUi(QMainWindow* window);
 };

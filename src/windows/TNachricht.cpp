@@ -4,6 +4,7 @@
 #include "core/ExpirySound.h"
 #include "core/SerialDateTime.h"
 #include "core/TEinst.h"
+#include "core/TimerService.h"
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 
@@ -11,13 +12,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 
 #include <cstdlib>
 
 namespace kelvaro {
 
-TNachricht::TNachricht(const Links& links, QWidget* parent) : QDialog(parent), m_links(links)
+TNachricht::TNachricht(const Links& links, QWidget* parent)
+    : QDialog(parent), m_links(links), m_timerMessage(links.timers.create([this] { Timer_MessageTimer(); }))
 {
     setUpFixedDialog(*this, "Nachricht", QStringLiteral("Kelvaro Nachrichtenfenster"), {393, 129});
 
@@ -38,13 +39,10 @@ TNachricht::TNachricht(const Links& links, QWidget* parent) : QDialog(parent), m
     Btn_OK->setDefault(true);
     Btn_OK->setFocus();
 
-    Timer_Message = new QTimer(this);
-    Timer_Message->setObjectName(QStringLiteral("Timer_Message"));
-    Timer_Message->setInterval(200);
-
     connect(Btn_OK, &QPushButton::clicked, this, &TNachricht::Btn_OKClick);
-    connect(Timer_Message, &QTimer::timeout, this, &TNachricht::Timer_MessageTimer);
 }
+
+TNachricht::~TNachricht() = default;
 
 void TNachricht::showEvent(QShowEvent* event)
 {
@@ -60,17 +58,17 @@ void TNachricht::FormShow()
     L_Uhrzeit->setText(QStringLiteral("00:00:00"));
     m_shownAtMs = m_links.clock.currentMSecsSinceEpoch();
     centreOnScreen(*this);
-    Timer_Message->start();
+    m_timerMessage->start(kMessageTickMs);
 }
 
 void TNachricht::Timer_MessageTimer()
 {
-    Timer_Message->stop();
+    m_timerMessage->stop();
     // Whole seconds since the window appeared, whichever way the clock was set meanwhile; the
     // display wraps to 00:00:00 after a day.
     const qint64 elapsedSeconds = std::llabs(m_links.clock.currentMSecsSinceEpoch() - m_shownAtMs) / 1000;
     L_Uhrzeit->setText(SerialDateTime::formatTime(qint64(elapsedSeconds * 1000)));
-    Timer_Message->start();
+    m_timerMessage->start(kMessageTickMs);
 }
 
 void TNachricht::Btn_OKClick()
@@ -97,7 +95,7 @@ void TNachricht::FormClose()
         m_links.start1->setEnabled(true);
     if (m_links.stop1)
         m_links.stop1->setEnabled(false);
-    Timer_Message->stop();
+    m_timerMessage->stop();
 }
 
 } // namespace kelvaro

@@ -2,16 +2,19 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QAction;
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace kelvaro {
 
 class Clock;
 class ExpirySound;
 class TEinst;
+class Timer;
+class TimerService;
 
 /**
  * The message window shown when a message run expires: "Zeit abgelaufen!", the message text and a
@@ -26,6 +29,7 @@ public:
     struct Links
     {
         Clock& clock;
+        TimerService& timers;
         const TEinst& options; // the main window's options: the message text
         ExpirySound& sound;    // stops a sound file that is still playing on "OK"
         QAction* start1;       // the tray menu's "Start"
@@ -33,12 +37,14 @@ public:
     };
 
     explicit TNachricht(const Links& links, QWidget* parent = nullptr);
+    ~TNachricht() override;
 
-    void Timer_MessageTimer();
     void Btn_OKClick();
     /** Closes the window if it is showing (the tray icon does this before it shows the main window). */
     void closeIfShowing();
 
+    /** Period of the elapsed-time display, in milliseconds. */
+    static constexpr qint64 kMessageTickMs = 200;
     /** The longest part of the message that is laid out; the window shows about three lines of it. */
     static constexpr int kShownMessageLength = 2000;
 
@@ -46,7 +52,6 @@ public:
     QLabel* Label_Nachricht;
     QLabel* L_Uhrzeit;
     QPushButton* Btn_OK;
-    QTimer* Timer_Message;
 
 public Q_SLOTS:
     void done(int result) override;
@@ -57,8 +62,11 @@ protected:
 private:
     void FormShow();
     void FormClose();
+    /** The tick of Timer_Message: the time since the window appeared. */
+    void Timer_MessageTimer();
 
     Links m_links;
+    std::unique_ptr<Timer> m_timerMessage; // Timer_Message
     qint64 m_shownAtMs = 0;
 };
 

@@ -5,8 +5,9 @@
 #include "core/ExpirySoundPlayer.h"
 #include "core/TEinst.h"
 #include "core/TestSound.h"
-#include "mock/ManualTimerService.h"
+#include "mock/FakeClock.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "mock/VirtualTimerService.h"
 #include "platform/IdleClosingAudioDevice.h"
 #include "platform/SdlAudioDevice.h"
 
@@ -153,7 +154,8 @@ class IdleAudioOutput : public SoundFixture
 protected:
     QString output() { return m_dir.file(QStringLiteral("out.raw")); }
 
-    ManualTimerService m_timers;
+    FakeClock m_clock;
+    VirtualTimerService m_timers{m_clock};
     IdleClosingAudioDevice m_audio{SdlAudioDevice::instance(), m_timers};
 };
 

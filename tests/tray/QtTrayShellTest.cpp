@@ -1,16 +1,14 @@
 // The Linux shell under the offscreen platform, where there is no notification area.
 #include "tray/QtTrayShell.h"
 
-#include "mock/ManualTimerService.h"
+#include "mock/FakeClock.h"
+#include "mock/VirtualTimerService.h"
 #include "resources/Resources.h"
-#include "tray/QtTrayOwner.h"
-#include "tray/QtTrayPopupMenu.h"
 #include "tray/TTrayIcon.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QApplication>
 #include <QIcon>
-#include <QWidget>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -19,40 +17,24 @@ using namespace kelvaro::test;
 
 namespace {
 
-/** Counts how often the icon is added. */
-class CountingTrayIcon : public TTrayIcon
-{
-public:
-    using TTrayIcon::TTrayIcon;
-    int adds = 0;
-
-protected:
-    bool AddIconToTray() override
-    {
-        ++adds;
-        return TTrayIcon::AddIconToTray();
-    }
-};
-
 class QtTray : public ::testing::Test
 {
 protected:
-    ManualTimerService timers;
+    FakeClock clock;
+    VirtualTimerService timers{clock};
     bool areaAvailable = false;
-    QtTrayShell shell{nullptr, [this] {
-                          return areaAvailable;
-                      }};
-
-    QList<QSystemTrayIcon*> icons() const { return shell.findChildren<QSystemTrayIcon*>(); }
+    QtTrayShell shell{[this] {
+        return areaAvailable;
+    }};
 };
 
-TEST_F(QtTray, ShowsIconAndPlainTipAndTurnsActivationsIntoCallbacks)
+TEST_F(QtTray, ShowsIconAndPlainTipAndTurnsActivationsIntoEvents)
 {
     initResources();
     const QIcon programIcon(programIconPath());
     ASSERT_FALSE(programIcon.isNull());
 
-    CountingTrayIcon tray(shell, timers);
+    TTrayIcon tray(shell, timers);
     std::vector<std::string> log;
     tray.OnClick = [&log](TTrayIcon*) {
         log.push_back("click");
@@ -60,19 +42,17 @@ TEST_F(QtTray, ShowsIconAndPlainTipAndTurnsActivationsIntoCallbacks)
     tray.OnDblClick = [&log](TTrayIcon*) {
         log.push_back("dblclick");
     };
-    tray.OnMouseDown = [&log](TTrayIcon*, TMouseButton button, TShiftState, int, int) {
-        log.push_back("down " + std::to_string(static_cast<int>(button)));
-    };
-    tray.OnMouseUp = [&log](TTrayIcon*, TMouseButton button, TShiftState, int, int) {
-        log.push_back("up " + std::to_string(static_cast<int>(button)));
-    };
     tray.SetIcon(programIcon);
     tray.SetHint(QStringLiteral("<b>Kelvaro</b>"));
+    EXPECT_EQ(shell.trayIcon(), nullptr) << "made only when first shown";
     tray.SetIconVisible(true); // no notification area here: must not fail
-    ASSERT_EQ(icons().size(), 1);
-    QSystemTrayIcon* icon = icons().front();
+    QSystemTrayIcon* icon = shell.trayIcon();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isVisible());
     EXPECT_EQ(icon->icon().cacheKey(), programIcon.cacheKey());
     EXPECT_TRUE(icon->toolTip().contains(QStringLiteral("&lt;b&gt;Kelvaro&lt;/b&gt;"))) << "shown as plain text";
+    tray.SetHint(QStringLiteral("Kelvaro  [00:04:59]"));
+    EXPECT_EQ(icon->toolTip(), QStringLiteral("Kelvaro  [00:04:59]"));
 
     Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
     Q_EMIT icon->activated(QSystemTrayIcon::Context);
@@ -82,62 +62,46 @@ TEST_F(QtTray, ShowsIconAndPlainTipAndTurnsActivationsIntoCallbacks)
     EXPECT_TRUE(log.empty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     timers.advance(5000);
-    EXPECT_EQ(log, (std::vector<std::string>{"down 0", "up 0", "down 1", "up 1", "down 2", "up 2", "dblclick"}))
-        << "the double click swallows the waiting click";
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "dblclick"}));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the area opens the menu, not the component";
 
     tray.SetIconVisible(false);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(icons().isEmpty());
+    EXPECT_FALSE(icon->isVisible());
 }
 
-TEST_F(QtTray, AreaComingBackAddsTheShownIconAgain)
+TEST_F(QtTray, IconWithoutImageShowsTheProgramIcon)
 {
-    CountingTrayIcon tray(shell, timers);
-    tray.SetIconVisible(true);
-    shell.checkNotificationArea();
-    EXPECT_EQ(tray.adds, 1);
-    areaAvailable = true;
-    shell.checkNotificationArea();
-    EXPECT_EQ(tray.adds, 2);
-    shell.checkNotificationArea();
-    EXPECT_EQ(tray.adds, 2) << "only a change from absent to present counts";
-    EXPECT_EQ(icons().size(), 1);
+    QApplication::setWindowIcon(QIcon(programIconPath()));
+    shell.show();
+    EXPECT_FALSE(shell.trayIcon()->icon().isNull());
+    QApplication::setWindowIcon(QIcon());
 }
 
-TEST_F(QtTray, MinimisedWindowGoesToTheTrayAndComesBack)
-{
-    areaAvailable = true;
-    QWidget window;
-    window.show();
-    QtTrayOwner owner(&window);
-    TTrayIcon tray(shell, timers, &owner);
-    tray.SetMinimizeToTray(true);
-    window.showMinimized();
-    tray.applicationMinimized();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(tray.GetIconVisible());
-
-    tray.RestoreMainWindow();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.isMinimized());
-}
-
-TEST_F(QtTray, MenuClicksItsEnabledDefaultActionAndIsForgottenWhenDestroyed)
+TEST_F(QtTray, AreaComingBackShowsTheIconAgain)
 {
     TTrayIcon tray(shell, timers);
-    auto menu = std::make_unique<QtTrayPopupMenu>();
-    tray.SetPopupMenu(menu.get());
-    EXPECT_FALSE(menu->clickDefaultItem());
-    QAction* show = menu->addAction(QStringLiteral("Anzeigen"));
-    int triggered = 0;
-    QObject::connect(show, &QAction::triggered, show, [&triggered] { ++triggered; });
-    menu->setDefaultAction(show);
-    EXPECT_TRUE(menu->clickDefaultItem());
-    show->setEnabled(false);
-    EXPECT_FALSE(menu->clickDefaultItem());
-    EXPECT_EQ(triggered, 1);
-    menu.reset();
+    tray.SetIconVisible(true);
+    QSystemTrayIcon* icon = shell.trayIcon();
+    areaAvailable = true;
+    timers.advance(TTrayIcon::AreaCheckInterval);
+    EXPECT_EQ(shell.trayIcon(), icon) << "one icon, registered anew";
+    EXPECT_TRUE(icon->isVisible());
+}
+
+TEST_F(QtTray, MenuIsTheIconsContextMenuAndIsForgottenWhenDestroyed)
+{
+    TTrayIcon tray(shell, timers);
+    auto menu = std::make_unique<QMenu>();
+    menu->addAction(QStringLiteral("Anzeigen"));
+    tray.SetPopupMenu(menu.get()); // before the icon exists
+    tray.SetIconVisible(true);
+    EXPECT_EQ(shell.trayIcon()->contextMenu(), menu.get());
+    auto other = std::make_unique<QMenu>();
+    tray.SetPopupMenu(other.get()); // and after
+    EXPECT_EQ(shell.trayIcon()->contextMenu(), other.get());
+    other.reset();
     EXPECT_EQ(tray.GetPopupMenu(), nullptr);
+    EXPECT_EQ(shell.trayIcon()->contextMenu(), nullptr);
 }
 
 } // namespace

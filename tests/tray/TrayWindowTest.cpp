@@ -1,5 +1,8 @@
-// Moving the application into the tray and back, and the start-up of the component.
+// Moving the main window into the tray and back.
 #include "TrayFixture.h"
+
+#include <QApplication>
+#include <QTest>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
@@ -15,63 +18,59 @@ protected:
         TrayFixture::SetUp();
         // As the program's main window uses it: a click brings the window back and removes the icon.
         tray->SetMinimizeToTray(true);
-        tray->OnClick = [](TTrayIcon* sender) {
+        tray->OnClick = [this](TTrayIcon* sender) {
+            log.push_back("click");
             sender->RestoreMainWindow();
             sender->SetIconVisible(false);
         };
     }
+
+    void minimise()
+    {
+        window.showMinimized();
+        tray->applicationMinimized();
+    }
 };
 
-TEST_F(TrayWindow, MinimisingSendsTheApplicationToTheTrayAndAClickBringsItBack)
+TEST_F(TrayWindow, MinimisingSendsTheWindowToTheTrayAndAClickBringsItBack)
 {
-    owner.mainMinimized = true;
-    tray->applicationMinimized();
-    EXPECT_FALSE(owner.mainVisible);
-    EXPECT_FALSE(owner.buttonVisible);
-    EXPECT_EQ(shell.shown.size(), 1u);
+    minimise();
+    EXPECT_FALSE(window.isVisible()) << "the window and its task bar button are hidden";
+    EXPECT_TRUE(shell.shown);
+    EXPECT_TRUE(tray->GetIconVisible());
 
-    owner.calls.clear();
-    send(TrayCode::LButtonDown);
-    send(TrayCode::LButtonUp);
-    EXPECT_EQ(owner.calls, (Log{"restore application", "normal", "show", "activate application"}));
-    EXPECT_TRUE(owner.mainVisible);
-    EXPECT_TRUE(owner.buttonVisible);
-    EXPECT_TRUE(shell.shown.empty());
+    shell.click();
+    EXPECT_EQ(log, Log{"click"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_FALSE(shell.shown);
     EXPECT_FALSE(tray->GetIconVisible());
+}
+
+TEST_F(TrayWindow, RestoreBringsTheWindowToTheFront)
+{
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 1000));
+    tray->RestoreMainWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window, 1000));
 }
 
 TEST_F(TrayWindow, WithoutNotificationAreaTheWindowStaysInTheTaskBar)
 {
     shell.areaAvailable = false;
-    tray->applicationMinimized();
-    EXPECT_TRUE(owner.mainVisible);
-    EXPECT_TRUE(owner.buttonVisible);
+    minimise();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isMinimized());
     EXPECT_FALSE(tray->GetIconVisible());
-
-    bool raised = false;
-    tray->OnMinimizeToTray = [&raised](TTrayIcon*) {
-        raised = true;
-    };
-    EXPECT_FALSE(tray->TryMinimizeToTray()) << "the window minimises as usual";
-    EXPECT_FALSE(raised);
 }
 
-TEST_F(TrayWindow, OwnerMinimiseIsTakenOverOnlyWithAHandler)
+TEST_F(TrayWindow, WithoutMinimizeToTrayTheWindowStaysInTheTaskBar)
 {
-    EXPECT_FALSE(tray->TryMinimizeToTray());
-    EXPECT_TRUE(owner.mainVisible);
-
-    bool raised = false;
-    tray->OnMinimizeToTray = [&raised](TTrayIcon*) {
-        raised = true;
-    };
-    EXPECT_TRUE(tray->TryMinimizeToTray());
-    EXPECT_TRUE(raised);
-    EXPECT_FALSE(owner.mainVisible);
-    EXPECT_TRUE(tray->GetIconVisible());
-
     tray->SetMinimizeToTray(false);
-    EXPECT_FALSE(tray->TryMinimizeToTray());
+    minimise();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(tray->GetIconVisible());
 }
 
 TEST_F(TrayWindow, WithoutOwnerTheWindowOperationsDoNothing)
@@ -80,24 +79,9 @@ TEST_F(TrayWindow, WithoutOwnerTheWindowOperationsDoNothing)
     ownerless.SetMinimizeToTray(true);
     ownerless.applicationMinimized();
     ownerless.RestoreMainWindow();
-    ownerless.Loaded();
-    EXPECT_TRUE(owner.calls.empty());
+    ownerless.HideMainWindow();
+    EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(ownerless.GetIconVisible()) << "the icon is shown all the same";
-}
-
-TEST_F(TrayWindow, StartupAsksWhetherToShowTheMainWindowThenAppliesTheProperties)
-{
-    tray->OnStartup = [](TTrayIcon*, bool& showMainForm) {
-        showMainForm = false;
-    };
-    tray->SetIconVisible(true);
-    shell.shown.clear(); // as if the first add had been lost
-    tray->SetWantEnterExitEvents(true);
-    tray->Loaded();
-    EXPECT_FALSE(owner.showMainForm);
-    EXPECT_FALSE(owner.mainVisible);
-    EXPECT_EQ(shell.shown.size(), 1u);
-    EXPECT_EQ(timers.runningCount(), 1u) << "leave detection";
 }
 
 } // namespace

@@ -32,8 +32,9 @@ protected:
 // second, the tray ring only empties, and the message comes within about a second after the end.
 TEST_F(HostileRun, LongestCountdownRunsToItsEnd)
 {
+    clock.setLocal(QDate(2026, 12, 7), QTime(9, 59, 59));
     createAndShow({QStringLiteral("-M<b>Tee</b>"), QStringLiteral("-T-23:59:59")});
-    clockTick();
+    advance(1'000); // the first clock tick, at 10:00:00
     ui().Btn_Start->click();
     ASSERT_TRUE(running());
     EXPECT_EQ(ui().Label11->text(), QStringLiteral("09:59:59")); // tomorrow
@@ -108,7 +109,7 @@ TEST_P(LargestBeepCount, SoundsAHundredAndTheMessageCloses)
     switch (GetParam()) {
     case BeepSource::Field:
         createAndShow();
-        clockTick();
+        advance(1'000);           // the first clock tick
         ui().Btn_Config->click(); // opens the settings area
         ui().PageControl1->setCurrentWidget(ui().TS_Sound);
         QApplication::setActiveWindow(main.get());

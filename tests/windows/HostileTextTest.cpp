@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
@@ -87,7 +88,7 @@ TEST_P(HostileTexts, MessageIsShownLiterallyAtExpiry)
     EXPECT_EQ(main->CurrentOptions().GetNachricht(), text());
     EXPECT_EQ(ui().Aktion->Ed_Nachricht->text(), text());
 
-    clockTick();
+    advance(1'000); // the first clock tick
     setCountdown(0, 0, 2);
     bool shown = false;
     modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& dialog) {

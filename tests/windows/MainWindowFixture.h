@@ -4,7 +4,6 @@
 #include "mock/FakeAudioDevice.h"
 #include "mock/FakeClock.h"
 #include "mock/FakeOsVersionQuery.h"
-#include "mock/ManualTimerService.h"
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
@@ -13,6 +12,7 @@
 #include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedInputBox.h"
 #include "mock/ScriptedModalRunner.h"
+#include "mock/VirtualTimerService.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TimeEntryBox.h"
 #include "windows/TDeinstallation.h"
@@ -27,7 +27,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,11 +34,15 @@
 
 namespace kelvaro::test {
 
-/** A main window on doubles: an injected clock, an in-memory store, recorded boxes and actions. */
+/**
+ * A main window on doubles: an injected clock with virtual timers, an in-memory store, recorded
+ * boxes and actions. Time moves with advance(): the clock and every timer of the windows together.
+ */
 class MainWindowFixture : public ::testing::Test
 {
 protected:
     FakeClock clock;
+    VirtualTimerService timers{clock};
     MemoryRegistryStore store;
     RecordingMessageBoxes boxes;
     ScriptedModalRunner modal;
@@ -55,7 +58,6 @@ protected:
     AudioDevice* editorAudio = &audio;
     ScriptedFileDialogs fileDialogs;
     RecordingTrayShell trayShell;
-    ManualTimerService trayTimers;
     ScriptedInputBox inputBox;
     /** The store the windows use; tests may point it at a real store file. */
     RegistryStore* registry = &store;
@@ -69,7 +71,6 @@ protected:
     std::unique_ptr<TInfofenster> infofenster;
     std::unique_ptr<THilfe> hilfe;
     std::unique_ptr<TEinstellungen> einstellungen;
-    qint64 m_sinceClockTick = 0;
 
     void SetUp() override { clock.setLocal(QDate(2026, 12, 7), QTime(10, 0, 0)); }
 
@@ -82,13 +83,13 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{clock,       *registry,   boxes,     modal,      power,    *expirySound,
-                              *mainPlayer, fileDialogs, trayShell, trayTimers, inputBox, ProgramInfo::compiledIn(),
+        MainServices services{clock,       *registry,   boxes,     modal,  power,    *expirySound,
+                              *mainPlayer, fileDialogs, trayShell, timers, inputBox, ProgramInfo::compiledIn(),
                               parameters,  programPath};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
-        nachricht = std::make_unique<TNachricht>(
-            TNachricht::Links{clock, main->CurrentOptions(), *expirySound, main->ui().Start1, main->ui().Stop1});
+        nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,
+                                                                   main->ui().Start1, main->ui().Stop1});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
         einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio);
@@ -104,34 +105,8 @@ protected:
 
     const TMainUi& ui() const { return main->ui(); }
 
-    /** Moves the clock on in 100 ms steps and runs the timers that are due, as the event loop would. */
-    void advance(qint64 ms)
-    {
-        for (qint64 done = 0; done < ms; done += 100) {
-            clock.advance(100);
-            m_sinceClockTick += 100;
-            bool runTickJustStarted = false;
-            if (ui().Timer1->isActive() && m_sinceClockTick >= 1000) {
-                m_sinceClockTick = 0;
-                const bool wasActive = ui().Timer2->isActive();
-                main->Timer1Timer();
-                runTickJustStarted = !wasActive && ui().Timer2->isActive(); // due 100 ms later
-            }
-            if (ui().Timer2->isActive() && !runTickJustStarted) {
-                ui().Timer2->stop(); // a single-shot timer is over once it fires
-                main->Timer2Timer();
-            }
-            if (ui().Timer3->isActive())
-                main->Timer3Timer();
-        }
-    }
-
-    /** Runs one clock tick now. */
-    void clockTick()
-    {
-        m_sinceClockTick = 0;
-        main->Timer1Timer();
-    }
+    /** Moves the clock on and runs every timer that falls due on the way, as the event loop would. */
+    void advance(qint64 ms) { timers.advance(ms); }
 
     void setCountdown(int h, int m, int s)
     {

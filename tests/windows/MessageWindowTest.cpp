@@ -31,31 +31,41 @@ TEST_F(MessageWindow, ShowsTheMessageAndCountsTheSecondsSinceItAppeared)
     openMessage();
     EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("Tee ist fertig"));
     EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
-    EXPECT_TRUE(nachricht->Timer_Message->isActive());
-    EXPECT_EQ(nachricht->Timer_Message->interval(), 200);
 
-    clock.advance(67'900);
-    nachricht->Timer_MessageTimer();
+    // Refreshed every 200 ms: a new second shows at the first tick after it began.
+    advance(999);
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
+    advance(1);
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:01"));
+    advance(66'200);
     EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:01:07"));
-    clock.advance(25 * 3'600'000 - 67'900);
-    nachricht->Timer_MessageTimer();
+    advance(25 * 3'600'000 - 67'200);
     EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("01:00:00")); // wraps after a day
-    EXPECT_TRUE(nachricht->Timer_Message->isActive());
+    advance(1'000);
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("01:00:01")); // and goes on
+}
+
+TEST_F(MessageWindow, ClockTicksFiveTimesASecond)
+{
+    openMessage();
+    const int wakeUps = timers.timeouts();
+    advance(10'000);
+    EXPECT_EQ(timers.timeouts() - wakeUps, 50 + 10); // and the main window's clock
 }
 
 TEST_F(MessageWindow, ClockSetBackNeverShowsANegativeTime)
 {
     openMessage();
-    clock.advance(-10'000);
-    nachricht->Timer_MessageTimer();
+    clock.advance(-10'200); // the clock is set back
+    advance(200);
     EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:10"));
 }
 
 TEST_F(MessageWindow, EachShowingStartsFromZeroWithTheCurrentText)
 {
     openMessage(QStringLiteral("erste"));
-    clock.advance(5'000);
-    nachricht->Timer_MessageTimer();
+    advance(5'000);
+    EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:05"));
     nachricht->close();
     openMessage(QStringLiteral("zweite"));
     EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
@@ -70,13 +80,17 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
         [this] { QTest::keyClick(nachricht.get(), Qt::Key_Escape); },
         [this] { nachricht->closeIfShowing(); }, // from the tray icon
     };
+    const int clockOnly = timers.activeCount();
     for (const auto& closeIt : ways) {
         openMessage();
+        EXPECT_EQ(timers.activeCount(), clockOnly + 1);
         closeIt();
         EXPECT_FALSE(nachricht->isVisible());
         EXPECT_TRUE(ui().Start1->isEnabled());
         EXPECT_FALSE(ui().Stop1->isEnabled());
-        EXPECT_FALSE(nachricht->Timer_Message->isActive());
+        EXPECT_EQ(timers.activeCount(), clockOnly);
+        advance(2'000);
+        EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
     }
 }
 

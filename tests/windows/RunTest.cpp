@@ -30,14 +30,17 @@ TEST_F(Run, ZeroCountdownAsksForATimeAndStaysIdle)
                                                   "damit der Countdown durchgeführt werden kann!"));
     EXPECT_FALSE(running());
     EXPECT_TRUE(ui().Btn_Start->isEnabled());
-    EXPECT_FALSE(ui().Timer2->isActive());
+    advance(5'000);
+    EXPECT_EQ(ui().Label7->text(), QString()); // no run tick
+    EXPECT_EQ(timers.activeCount(), 1);        // only the clock
 }
 
 TEST_F(Run, CountdownShowsStartEndAndRemainingAndExpiresWithinASecondAfterTheEnd)
 {
+    clock.setLocal(QDate(2026, 12, 7), QTime(9, 59, 59));
     createAndShow();
-    clockTick(); // 10:00:00
-    clock.advance(400);
+    advance(1'000); // the first clock tick: 10:00:00
+    advance(400);
     setCountdown(0, 5, 0);
     ui().Btn_Start->click();
     EXPECT_TRUE(running());
@@ -50,11 +53,11 @@ TEST_F(Run, CountdownShowsStartEndAndRemainingAndExpiresWithinASecondAfterTheEnd
     EXPECT_EQ(ui().Label9->text(), QStringLiteral("10:00:00"));
     EXPECT_EQ(ui().Label11->text(), QStringLiteral("10:05:00"));
 
-    // Right after Start the remaining time comes from the last clock sample, before the start.
-    main->Timer2Timer();
+    const qint64 endMs = clock.msecs + 300'000; // the run ends 5 minutes after its start
+    // The first run tick after Start takes the remaining time from the last clock sample, before the start.
+    advance(100);
     EXPECT_EQ(ui().Label7->text(), QStringLiteral("00:05:00"));
 
-    const qint64 endMs = clock.msecs + 300'000 - 0; // the run ends 5 minutes after its start
     qint64 expiredAt = 0;
     power.calls.clear();
     main->CurrentOptions().SetAktion(AktionRestart);
@@ -77,10 +80,9 @@ TEST_F(Run, CaptionAndTipCutTheFractionOfASecond)
 {
     createAndShow();
     setCountdown(0, 5, 0);
+    advance(600);
     ui().Btn_Start->click();
-    clock.advance(400); // 4 minutes 59.6 seconds are left
-    clockTick();
-    main->Timer2Timer();
+    advance(400); // the first clock tick: 4 minutes 59.6 seconds are left
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90  [00:04:59]"));
     EXPECT_EQ(main->trayHint(), QStringLiteral("Kelvaro  [00:04:59]"));
 }
@@ -125,7 +127,6 @@ TEST_F(Run, CountdownAcrossMidnightEndsAfterItsDuration)
 {
     clock.setLocal(QDate(2026, 12, 31), QTime(23, 59, 0));
     createAndShow();
-    clockTick();
     setCountdown(0, 2, 0);
     ui().Btn_Start->click();
     EXPECT_EQ(ui().Label11->text(), QStringLiteral("00:01:00"));
@@ -141,10 +142,12 @@ TEST_F(Run, StopwatchCountsFreezesOnStopAndRestartsFromZero)
     main->CurrentOptions().SetZeitMode(ZeitStopuhr);
     ui().Btn_Start->click();
     EXPECT_TRUE(running());
-    EXPECT_FALSE(ui().Timer2->isActive());
     EXPECT_EQ(ui().Label9->text(), QString());
-    advance(61'300);
+    advance(150);
+    EXPECT_EQ(ui().Eingabe->L_Stopuhr->text(), QStringLiteral("00:00:00:100")); // every 100 ms
+    advance(61'150);
     EXPECT_EQ(ui().Eingabe->L_Stopuhr->text(), QStringLiteral("00:01:01:300"));
+    EXPECT_EQ(ui().Label7->text(), QString()); // no run tick
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90  [00:01:01:300]"));
     EXPECT_EQ(main->trayHint(), QStringLiteral("Kelvaro  [00:01:01:300]"));
 
@@ -173,8 +176,10 @@ TEST_F(Run, UnknownActionStaysExpiredUntilStop)
     ui().Btn_Start->click();
     advance(5'000);
     EXPECT_TRUE(running());
-    EXPECT_TRUE(ui().Timer2->isActive());
     EXPECT_EQ(ui().Label7->text(), QStringLiteral("00:00:00"));
+    main->setWindowTitle(QString());
+    advance(1'000); // the run tick comes on and finds the run expired again
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90  [00:00:00]"));
     EXPECT_TRUE(power.calls.isEmpty());
     EXPECT_TRUE(modal.shown.isEmpty());
     ui().Btn_Reset->click();
@@ -186,17 +191,28 @@ TEST_F(Run, RunTickFollowsEachClockTickAndOnlyDuringATimedRun)
     createAndShow();
     setCountdown(0, 1, 0);
     ui().Btn_Start->click();
-    ASSERT_TRUE(ui().Timer2->isSingleShot()); // no wake-ups between two clock samples
-    ui().Timer2->stop();
-    clockTick();
-    EXPECT_TRUE(ui().Timer2->isActive());
+    int wakeUps = timers.timeouts();
+    advance(999);
+    EXPECT_EQ(timers.timeouts() - wakeUps, 1); // the first run tick; none between two clock samples
+    EXPECT_EQ(ui().Label7->text(), QStringLiteral("00:01:00"));
+    advance(1);
+    EXPECT_EQ(ui().Label7->text(), QStringLiteral("00:00:59")); // at the clock tick itself
+    wakeUps = timers.timeouts();
+    advance(10'000);
+    EXPECT_EQ(timers.timeouts() - wakeUps, 20); // each clock tick and the run tick after it
+
     ui().Btn_Reset->click();
-    clockTick();
-    EXPECT_FALSE(ui().Timer2->isActive());
+    wakeUps = timers.timeouts();
+    advance(10'000);
+    EXPECT_EQ(timers.timeouts() - wakeUps, 10); // the clock only
+    EXPECT_EQ(ui().Label7->text(), QString());
+
     main->CurrentOptions().SetZeitMode(ZeitStopuhr);
     ui().Btn_Start->click();
-    clockTick();
-    EXPECT_FALSE(ui().Timer2->isActive());
+    wakeUps = timers.timeouts();
+    advance(1'000);
+    EXPECT_EQ(timers.timeouts() - wakeUps, 11); // the clock and the stopwatch tick
+    EXPECT_EQ(ui().Label7->text(), QString());
 }
 
 TEST_F(Run, UnknownTimeModeRunsWithoutTimerUntilStop)
@@ -205,8 +221,11 @@ TEST_F(Run, UnknownTimeModeRunsWithoutTimerUntilStop)
     main->CurrentOptions().SetZeitMode(7);
     ui().Btn_Start->click();
     EXPECT_TRUE(running());
-    EXPECT_FALSE(ui().Timer2->isActive());
-    EXPECT_FALSE(ui().Timer3->isActive());
+    advance(5'000);
+    EXPECT_TRUE(running());
+    EXPECT_EQ(timers.activeCount(), 1); // only the clock: no run tick, no stopwatch tick
+    EXPECT_EQ(ui().Label7->text(), QString());
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90"));
 }
 
 struct ExpiryCase
@@ -264,8 +283,10 @@ TEST_F(Run, MessageIsShownOnTopAfterTheSoundEvenWhenTheSoundFails)
     bool onTop = false;
     modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& d) {
         onTop = d.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        // The run is already stopped while the message is open.
-        EXPECT_FALSE(ui().Timer2->isActive());
+        // The run is already stopped while the message is open: no run tick comes.
+        advance(2'000);
+        EXPECT_EQ(ui().Label7->text(), QString());
+        EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90"));
     };
     ui().Btn_Start->click();
     advance(3'000);
@@ -307,7 +328,6 @@ TEST_F(RunAcrossClockChanges, CountdownEndsAfterItsRealDurationWhenTheClocksGoBa
     // 02:55 summer time, 5 minutes before the change (the local time is ambiguous: give it in UTC).
     clock.msecs = QDateTime(QDate(2026, 10, 25), QTime(0, 55, 0), Qt::UTC).toMSecsSinceEpoch();
     createAndShow();
-    clockTick();
     setCountdown(0, 10, 0);
     ui().Btn_Start->click();
     EXPECT_EQ(ui().Label9->text(), QStringLiteral("02:55:00"));
@@ -315,7 +335,6 @@ TEST_F(RunAcrossClockChanges, CountdownEndsAfterItsRealDurationWhenTheClocksGoBa
 
     advance(9 * 60'000);
     EXPECT_TRUE(running());
-    main->Timer2Timer();
     EXPECT_EQ(ui().Label7->text(), QStringLiteral("00:01:00"));
     advance(2'000 + 60'000);
     EXPECT_FALSE(running());
@@ -325,7 +344,6 @@ TEST_F(RunAcrossClockChanges, CountdownEndsAfterItsRealDurationWhenTheClocksGoFo
 {
     clock.setLocal(QDate(2026, 3, 29), QTime(1, 55, 0)); // winter time, at 02:00 the clocks jump to 03:00
     createAndShow();
-    clockTick();
     setCountdown(0, 10, 0);
     ui().Btn_Start->click();
     EXPECT_EQ(ui().Label11->text(), QStringLiteral("03:05:00"));

@@ -24,7 +24,7 @@ protected:
     {
         MainWindowFixture::SetUp();
         createAndShow();
-        clockTick();
+        advance(1'000);           // the first clock tick
         ui().Btn_Config->click(); // open the settings area
         QApplication::setActiveWindow(main.get());
     }

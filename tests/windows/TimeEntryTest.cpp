@@ -188,7 +188,7 @@ protected:
         TimeEntry::SetUp();
         main->CurrentOptions().SetZeitMode(ZeitUhrzeit);
         main->ShowOptions();
-        clockTick();
+        advance(1'000); // the first clock tick
     }
 
     void typeClock(const QString& text)

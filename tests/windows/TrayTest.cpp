@@ -6,15 +6,11 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace kelvaro;
 using namespace kelvaro::test;
 
 namespace {
-
-constexpr quint32 kLeftDown = 513;
-constexpr quint32 kLeftUp = 514;
 
 class Tray : public MainWindowFixture
 {
@@ -23,7 +19,7 @@ protected:
     {
         MainWindowFixture::SetUp();
         createAndShow();
-        clockTick();
+        advance(1'000); // the first clock tick
     }
 
     void minimize()
@@ -32,14 +28,10 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    void clickIcon()
-    {
-        main->trayIcon().handleCallback(kLeftDown);
-        main->trayIcon().handleCallback(kLeftUp);
-    }
+    void clickIcon() { trayShell.click(); }
 
-    bool iconShown() const { return !trayShell.shown.empty(); }
-    QString shownTip() const { return iconShown() ? trayShell.shown.begin()->second.tip() : QString(); }
+    bool iconShown() const { return trayShell.shown; }
+    QString shownTip() const { return iconShown() ? trayShell.toolTip : QString(); }
 };
 
 TEST_F(Tray, MinimisingHidesTheWindowAndShowsTheIcon)
@@ -68,6 +60,22 @@ TEST_F(Tray, ClickBringsTheWindowBackAndShowsTheOptionsAgainEveryTime)
     }
 }
 
+TEST_F(Tray, TheIconsMenuIsThePopupMenu)
+{
+    minimize();
+    ASSERT_EQ(trayShell.menu, ui().PopupMenu1);
+    QStringList entries;
+    for (const QAction* action : trayShell.menu->actions())
+        entries << (action->isSeparator() ? QStringLiteral("-") : action->text().remove(u'&')); // without mnemonics
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("Anzeigen"), QStringLiteral("-"), QStringLiteral("Start"),
+                                    QStringLiteral("Stop"), QStringLiteral("-"), QStringLiteral("Beenden")}));
+    EXPECT_FALSE(ui().Stop1->isEnabled());
+
+    QSignalSpy closed(main.get(), &TMain::closed);
+    ui().ProgBeenden->trigger();
+    EXPECT_EQ(closed.count(), 1);
+}
+
 TEST_F(Tray, ShowInTheMenuDoesTheSameAsAClick)
 {
     minimize();
@@ -80,12 +88,11 @@ TEST_F(Tray, TipShowsTheRemainingTimeAndMenuControlsTheRunWhileHidden)
 {
     setCountdown(0, 5, 0);
     minimize();
+    advance(600);
     ui().Start1->trigger();
     EXPECT_TRUE(running());
     EXPECT_FALSE(main->isVisible());
-    clock.advance(400);
-    clockTick();
-    main->Timer2Timer();
+    advance(400); // the next clock tick
     EXPECT_EQ(shownTip(), QStringLiteral("Kelvaro  [00:04:59]"));
 
     ui().Stop1->trigger();
@@ -114,23 +121,27 @@ TEST_F(Tray, WithoutANotificationAreaTheWindowStaysInTheTaskBar)
     EXPECT_FALSE(iconShown());
 }
 
-/** The icon's own window, as an XEmbed notification area shows it: a window of the program without
- *  a parent, which hands its button presses and releases to the tray component. */
+/** The icon's own window, as Qt shows it in an XEmbed notification area: a window of the program
+ *  without a parent; a left press activates the icon, a right press opens its menu. */
 class IconWindow : public QWidget
 {
 public:
-    explicit IconWindow(TTrayIcon& icon) : m_icon(icon) { setGeometry(1000, 0, 22, 22); }
+    explicit IconWindow(RecordingTrayShell& shell) : m_shell(shell) { setGeometry(1000, 0, 22, 22); }
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override { m_icon.handleCallback(code(event, 513, 516)); }
-    void mouseReleaseEvent(QMouseEvent* event) override { m_icon.handleCallback(code(event, 514, 517)); }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::RightButton) {
+            if (m_shell.menu)
+                m_shell.menu->popup(event->globalPosition().toPoint());
+            m_shell.activate(QSystemTrayIcon::Context);
+        } else if (event->button() == Qt::LeftButton) {
+            m_shell.activate(QSystemTrayIcon::Trigger);
+        }
+    }
 
 private:
-    static quint32 code(const QMouseEvent* event, quint32 left, quint32 right)
-    {
-        return event->button() == Qt::RightButton ? right : left;
-    }
-    TTrayIcon& m_icon;
+    RecordingTrayShell& m_shell;
 };
 
 struct IconUse
@@ -148,7 +159,7 @@ TEST_P(TrayWhileTheMessageIsOpen, IconClosesTheMessageAndTheProgramGoesOnAsAfter
     setCountdown(0, 0, 1);
     main->CurrentOptions().SetClosePgm(use.closePgm);
     QSignalSpy closed(main.get(), &TMain::closed);
-    IconWindow icon(main->trayIcon());
+    IconWindow icon(trayShell);
     icon.show();
     bool restoredWhileOpen = false;
     modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& dialog) {
@@ -156,13 +167,12 @@ TEST_P(TrayWhileTheMessageIsOpen, IconClosesTheMessageAndTheProgramGoesOnAsAfter
         QTest::mouseClick(main->windowHandle(), Qt::LeftButton, {},
                           ui().Btn_Beenden->mapTo(main.get(), ui().Btn_Beenden->rect().center()));
         EXPECT_EQ(closed.count(), 0);
-        if (use.button == Qt::RightButton) // picks "Anzeigen" once the menu has opened
-            QTimer::singleShot(0, ui().PopupMenu1, [this] {
-                QMenu* menu = ui().PopupMenu1;
-                if (menu->isVisible())
-                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(ui().ProgAnzeigen).center());
-            });
         QTest::mouseClick(icon.windowHandle(), use.button);
+        if (use.button == Qt::RightButton) { // picks "Anzeigen" in the menu the area opened
+            QMenu* menu = ui().PopupMenu1;
+            EXPECT_TRUE(menu->isVisible());
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(ui().ProgAnzeigen).center());
+        }
         restoredWhileOpen = main->isVisible();
         EXPECT_FALSE(dialog.isVisible());
     };
@@ -183,8 +193,7 @@ TEST_F(Tray, RingEmptiesWithTheRemainingTimeAndGoesAwayOnStop)
     EXPECT_EQ(main->trayRingStep(), -1);
     setCountdown(0, 1, 0);
     ui().Btn_Start->click();
-    clockTick();
-    main->Timer2Timer();
+    advance(100); // the first run tick
     EXPECT_EQ(main->trayRingStep(), 60);
     advance(30'000);
     EXPECT_NEAR(main->trayRingStep(), 30, 1);
