@@ -4,6 +4,7 @@
 #include "core/MediaPlayer.h"
 #include "core/SystemPowerActions.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/FileRunTrace.h"
 #include "platform/IdleClosingAudioDevice.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/LinuxPowerPlatform.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv)
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
     ExpirySoundPlayer sound(mediaPlayer, boxes, audio);
     QtTrayShell trayShell;
+    const std::unique_ptr<FileRunTrace> runTrace = FileRunTrace::fromEnvironment();
 
     const MainServices services{clock,
                                 registry,
@@ -77,6 +79,7 @@ int main(int argc, char** argv)
                                 fileDialogs,
                                 trayShell,
                                 timers,
+                                runTrace ? *runTrace : RunTrace::none(),
                                 inputBox,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};

@@ -15,6 +15,7 @@ class MessageBoxes;
 class ModalRunner;
 class PowerActions;
 class RegistryStore;
+class RunTrace;
 class TDeinstallation;
 class TimerService;
 class TrayShell;
@@ -39,6 +40,8 @@ struct MainServices
     TrayShell& trayShell;
     /** The timers of the main window, the message window and the tray icon. */
     TimerService& timers;
+    /** Where the moments of a run are reported (RunTrace::none() for nowhere). */
+    RunTrace& runTrace;
     /** Asks for a preset's name. */
     InputBox& inputBox;
     ProgramInfo info;

@@ -9,6 +9,7 @@
 #include "core/ModalRunner.h"
 #include "core/PowerActions.h"
 #include "core/RunSchedule.h"
+#include "core/RunTrace.h"
 #include "core/SerialDateTime.h"
 #include "core/TestSound.h"
 #include "core/TimeFields.h"
@@ -33,7 +34,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,23 +63,6 @@ QString fileNamePart(const QString& path)
 {
     const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
     return path.mid(cut + 1);
-}
-
-/** Appends "<event> <ms>" to the file named by KELVARO_TRACE_RUN, so that the moments of a run can
- *  be timed from outside (milliseconds since the epoch); does nothing when the variable is unset. */
-void traceRun(const char* event, qint64 ms)
-{
-    static const QString path = qEnvironmentVariable("KELVARO_TRACE_RUN");
-    if (path.isEmpty())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    QByteArray line(event);
-    line += ' ';
-    line += QByteArray::number(ms);
-    line += '\n';
-    file.write(line);
 }
 
 } // namespace
@@ -461,8 +444,8 @@ void TMain::Btn_StartClick()
     m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
     m_timedRunGoing = true;
     m_timer2->startOnce(kRunTickMs);
-    traceRun("start", m_startMs);
-    traceRun("end", m_endMs);
+    m_services.runTrace.record("start", m_startMs);
+    m_services.runTrace.record("end", m_endMs);
 }
 
 void TMain::Timer2Timer()
@@ -483,7 +466,7 @@ void TMain::expire()
     const quint8 action = m_options.GetAktion();
     if (action > AktionStandby)
         return; // no known action: the run stays expired until Stop
-    traceRun("expiry", m_services.clock.currentMSecsSinceEpoch());
+    m_services.runTrace.record("expiry", m_services.clock.currentMSecsSinceEpoch());
 
     Btn_ResetClick();
     switch (action) {

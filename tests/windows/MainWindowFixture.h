@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MediaPlayer.h"
+#include "core/RunTrace.h"
 #include "mock/FakeAudioDevice.h"
 #include "mock/FakeClock.h"
 #include "mock/FakeOsVersionQuery.h"
@@ -58,6 +59,8 @@ protected:
     AudioDevice* editorAudio = &audio;
     ScriptedFileDialogs fileDialogs;
     RecordingTrayShell trayShell;
+    /** Where the main window reports the moments of a run: nowhere unless a test chooses a trace. */
+    RunTrace* runTrace = &RunTrace::none();
     ScriptedInputBox inputBox;
     /** The store the windows use; tests may point it at a real store file. */
     RegistryStore* registry = &store;
@@ -83,9 +86,21 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{clock,       *registry,   boxes,     modal,  power,    *expirySound,
-                              *mainPlayer, fileDialogs, trayShell, timers, inputBox, ProgramInfo::compiledIn(),
-                              parameters,  programPath};
+        MainServices services{clock,
+                              *registry,
+                              boxes,
+                              modal,
+                              power,
+                              *expirySound,
+                              *mainPlayer,
+                              fileDialogs,
+                              trayShell,
+                              timers,
+                              *runTrace,
+                              inputBox,
+                              ProgramInfo::compiledIn(),
+                              parameters,
+                              programPath};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,

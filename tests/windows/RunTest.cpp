@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "core/ExpirySoundPlayer.h"
 #include "core/RunSchedule.h"
+#include "mock/RecordingRunTrace.h"
 #include "mock/TempDir.h"
 
 #include <QAction>
@@ -74,6 +75,21 @@ TEST_F(Run, CountdownShowsStartEndAndRemainingAndExpiresWithinASecondAfterTheEnd
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90"));
     EXPECT_EQ(main->trayHint(), QStringLiteral("Kelvaro"));
     EXPECT_TRUE(main->isVisible()); // shut down and restart leave the program running
+}
+
+TEST_F(Run, TraceRecordsStartEndAndExpiry)
+{
+    RecordingRunTrace trace;
+    runTrace = &trace;
+    createAndShow();
+    setCountdown(0, 0, 2);
+    main->CurrentOptions().SetAktion(AktionShutdown);
+    const qint64 start = clock.msecs;
+    ui().Btn_Start->click();
+    advance(3'000);
+    using Event = std::pair<std::string, qint64>;
+    // The second clock tick samples the end itself.
+    EXPECT_EQ(trace.events, (std::vector<Event>{{"start", start}, {"end", start + 2'000}, {"expiry", start + 2'000}}));
 }
 
 TEST_F(Run, CaptionAndTipCutTheFractionOfASecond)
