@@ -1,0 +1,22 @@
+#include "core/Notifications.h"
+
+namespace kelvaro {
+
+namespace {
+
+class NoNotifications : public Notifications
+{
+public:
+    Id show(const Notification&, ActionHandler) override { return 0; }
+    void withdraw(Id) override {}
+};
+
+} // namespace
+
+Notifications& Notifications::none()
+{
+    static NoNotifications notifications;
+    return notifications;
+}
+
+} // namespace kelvaro

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <utility>
+
+namespace kelvaro {
+
+/** A desktop notification as the program sends it. */
+struct Notification
+{
+    enum class Urgency { Low, Normal, Critical };
+
+    QString summary;
+    /** Plain text: the service escapes it where the server would read it as markup. */
+    QString body;
+    Urgency urgency = Urgency::Normal;
+    /** The buttons offered with it, in order: each an action key and its label. */
+    QList<std::pair<QString, QString>> actions;
+    /** Whether a click on the notification itself is reported (as the action key "default"). */
+    bool defaultAction = false;
+};
+
+/**
+ * The desktop's notifications (org.freedesktop.Notifications on Linux). Nothing here waits for the
+ * notification server: a slow or hanging server never delays the caller, and without a server
+ * nothing is shown and nothing is reported.
+ */
+class Notifications
+{
+public:
+    /** The program's own handle of a notification; 0 stands for none. */
+    using Id = quint64;
+    /** Receives the key of the action the user chose ("default" for the notification itself). */
+    using ActionHandler = std::function<void(const QString& key)>;
+
+    /** The action key of a click on the notification itself. */
+    static QString defaultActionKey() { return QStringLiteral("default"); }
+
+    virtual ~Notifications() = default;
+
+    /** Shows `notification` and returns its handle; `onAction` gets the action the user chooses,
+     *  at most once, on the program's own thread. */
+    virtual Id show(const Notification& notification, ActionHandler onAction = {}) = 0;
+    /** Withdraws a notification shown before; nothing when it has gone already or never came up.
+     *  Its action handler is not called after this. */
+    virtual void withdraw(Id id) = 0;
+
+    /** Notifications that are never shown anywhere. */
+    static Notifications& none();
+};
+
+} // namespace kelvaro
