@@ -2,6 +2,7 @@
 #include "core/CommandLine.h"
 #include "core/ExpirySoundPlayer.h"
 #include "core/MediaPlayer.h"
+#include "core/Notifications.h"
 #include "core/SystemPowerActions.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/FileRunTrace.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
                                 trayShell,
                                 timers,
                                 runTrace ? *runTrace : RunTrace::none(),
+                                Notifications::none(),
                                 inputBox,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};

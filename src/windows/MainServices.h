@@ -15,6 +15,7 @@ class MessageBoxes;
 class ModalRunner;
 class PowerActions;
 class RegistryStore;
+class Notifications;
 class RunTrace;
 class TDeinstallation;
 class TimerService;
@@ -42,6 +43,8 @@ struct MainServices
     TimerService& timers;
     /** Where the moments of a run are reported (RunTrace::none() for nowhere). */
     RunTrace& runTrace;
+    /** The desktop's notifications (Notifications::none() for none). */
+    Notifications& notifications;
     /** Asks for a preset's name. */
     InputBox& inputBox;
     ProgramInfo info;

@@ -9,6 +9,7 @@
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "mock/RecordingNotifications.h"
 #include "mock/RecordingTrayShell.h"
 #include "mock/ScriptedFileDialogs.h"
 #include "mock/ScriptedInputBox.h"
@@ -61,6 +62,7 @@ protected:
     RecordingTrayShell trayShell;
     /** Where the main window reports the moments of a run: nowhere unless a test chooses a trace. */
     RunTrace* runTrace = &RunTrace::none();
+    RecordingNotifications notifications;
     ScriptedInputBox inputBox;
     /** The store the windows use; tests may point it at a real store file. */
     RegistryStore* registry = &store;
@@ -97,6 +99,7 @@ protected:
                               trayShell,
                               timers,
                               *runTrace,
+                              notifications,
                               inputBox,
                               ProgramInfo::compiledIn(),
                               parameters,
