@@ -7,6 +7,7 @@ namespace {
 class NoNotifications : public Notifications
 {
 public:
+    bool available() override { return false; }
     Id show(const Notification&, ActionHandler) override { return 0; }
     void withdraw(Id) override {}
 };

@@ -42,6 +42,10 @@ public:
 
     virtual ~Notifications() = default;
 
+    /** Whether a notification server is there to show notifications (running, or started by the
+     *  session bus on demand). Asked of the bus, not of the server, so it answers at once. */
+    virtual bool available() = 0;
+
     /** Shows `notification` and returns its handle; `onAction` gets the action the user chooses,
      *  at most once, on the program's own thread. */
     virtual Id show(const Notification& notification, ActionHandler onAction = {}) = 0;

@@ -19,6 +19,10 @@ public:
     };
 
     std::vector<Shown> shown;
+    /** Whether a notification server is there; show() records in either case. */
+    bool serverAvailable = true;
+
+    bool available() override { return serverAvailable; }
 
     Id show(const Notification& notification, ActionHandler onAction) override
     {
