@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 
 using namespace kelvaro;
@@ -84,14 +85,34 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
     for (const auto& closeIt : ways) {
         openMessage();
         EXPECT_EQ(timers.activeCount(), clockOnly + 1);
+        EXPECT_EQ(notifications.up().size(), 1U);
         closeIt();
         EXPECT_FALSE(nachricht->isVisible());
+        EXPECT_TRUE(notifications.up().empty()) << "the notification is withdrawn";
         EXPECT_TRUE(ui().Start1->isEnabled());
         EXPECT_FALSE(ui().Stop1->isEnabled());
         EXPECT_EQ(timers.activeCount(), clockOnly);
         advance(2'000);
         EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
     }
+}
+
+TEST_F(MessageWindow, TellsTheDesktopAndComesToTheFrontOnTheNotificationsClick)
+{
+    openMessage(QStringLiteral("<b>Tee</b> & Kuchen\nfertig"));
+    ASSERT_EQ(notifications.shown.size(), 1U);
+    const Notification& sent = notifications.shown[0].notification;
+    EXPECT_EQ(sent.summary, QStringLiteral("Zeit abgelaufen!"));
+    EXPECT_EQ(sent.body, QStringLiteral("<b>Tee</b> & Kuchen\nfertig")) << "plain text; the service escapes it";
+    EXPECT_EQ(sent.urgency, Notification::Urgency::Critical);
+    EXPECT_TRUE(sent.defaultAction);
+    EXPECT_TRUE(sent.actions.isEmpty());
+
+    // The user works in another window when the notification is clicked.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }));
+    ASSERT_TRUE(notifications.choose(notifications.shown[0].id, Notifications::defaultActionKey()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == nachricht.get(); }));
 }
 
 TEST_F(MessageWindow, OnlyOkStopsTheSound)

@@ -276,6 +276,9 @@ TEST_P(Expiry, DispatchesOnTheActionReadAtExpiry)
     EXPECT_EQ(power.calls, c.powerCalls);
     EXPECT_EQ(modal.shown.contains(QStringLiteral("Nachricht")), c.messageShown);
     EXPECT_EQ(sound.played.size(), c.messageShown ? 1 : 0);
+    // Only the message tells the desktop, and its notification goes with the window.
+    EXPECT_EQ(notifications.shown.size(), c.messageShown ? 1U : 0U);
+    EXPECT_TRUE(notifications.up().empty());
     EXPECT_EQ(closed.count(), c.programEnds ? 1 : 0);
 }
 
