@@ -29,7 +29,10 @@ shows the time left in the notification area. Power actions are asked of
 systemd-logind. The user interface is in German.")
 
 # Libraries, including libqt6gui6 with the X11 platform plugin (libqxcb.so), come from dpkg-shlibdeps.
+# The Wayland platform plugin is loaded at run time, not linked, so dpkg-shlibdeps cannot see it; with
+# it a Wayland session gets a native client instead of one through XWayland.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
 # German texts in Qt's standard dialogs (qtbase_de.qm); the fonts the windows ask for by metric
 # (Arial, Tahoma); the system bus and logind that shut down, restart, log off and suspend.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS

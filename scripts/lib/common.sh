@@ -4,20 +4,21 @@
 
 KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# To build and run the program.
+# To build and run the program (qt6-wayland: a native client in a Wayland session).
 KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-wayland
     libsdl2-mixer-dev
     fonts-dejavu-core fonts-liberation2
 )
 
-# To build and run the tests: GoogleTest, a virtual X display and a notification area, a private
-# D-Bus with the logind double, audio analysis, the freedesktop validators, groff, and clang with
-# libFuzzer for the fuzz targets.
+# To build and run the tests: GoogleTest, a virtual X display with a window manager and a
+# notification area, a headless Wayland compositor, a private D-Bus with the logind, notification
+# and tray doubles, audio analysis, the freedesktop validators, groff, and clang with libFuzzer for
+# the fuzz targets.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
-    xvfb xauth xdotool trayer
+    xvfb xauth xdotool x11-utils trayer openbox weston
     dbus dbus-bin dbus-daemon python3-dbusmock
     sox libsox-fmt-mp3
     desktop-file-utils appstream groff-base

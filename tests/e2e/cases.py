@@ -243,5 +243,156 @@ def tray_message(program: str) -> None:
                  + (" and ended the program" if close_program else " and showed the main window"))
 
 
+@case(budget=40)
+def tray_menu_over_dbus(program: str) -> None:
+    """On a StatusNotifierItem host (Plasma, GNOME with AppIndicator) the icon's menu is the exported
+    DBusMenu: its entries follow the run, "Stop" ends it and "Anzeigen" brings the window back."""
+    with Session(program, "tray_menu_over_dbus", tray_watcher=True) as session:
+        kelvaro = session.start("-MTee", "-K", "-A", "-T-00:05:00")
+        item = session.watcher.item(SHOW)
+        wait_until(lambda: kelvaro.running() and not kelvaro.windows(), STEP, "the main window to go into the tray")
+
+        def entries() -> list[tuple[str, bool]]:
+            return [(label, enabled) for _id, label, enabled in session.watcher.menu(item)]
+        during = [("Anzeigen", True), ("-", True), ("Start", False), ("Stop", True), ("-", True), ("Beenden", True)]
+        expect(entries() == during, f"the menu during a run: {entries()}")
+
+        # A host that asks the item for its menu gets no second menu popped up by the program.
+        session.watcher.request_menu(item)
+        session.watcher.click(item, "Stop")
+        after = [("Anzeigen", True), ("-", True), ("Start", True), ("Stop", False), ("-", True), ("Beenden", True)]
+        wait_until(lambda: entries() == after, STEP, lambda: f"Start enabled and Stop disabled: {entries()}")
+        expect(not kelvaro.windows(), f"no window may open on a menu request: {kelvaro.windows()}")
+
+        session.watcher.click(item, "Anzeigen")
+        main_window = kelvaro.wait_for_window(MAIN_CAPTION, STEP)  # idle: the caption counts no more
+        note(f"Stop ended the run, Anzeigen showed the window {main_window.id}")
+
+
+@case(budget=50)
+def expiry_notification(program: str) -> None:
+    """A message run also notifies the desktop: the notification's click keeps the message window,
+    OK withdraws it. A server that takes the calls but never answers delays nothing."""
+    with Session(program, "expiry_notification", notifications="actions body body-markup") as session:
+        server = session.notifications
+        message = "<b>Tee</b> & Kuchen\nsind fertig"
+        session.write_registry(stored_set(Zeit_Sekunden=2, SofortStart=1, Nachricht=message))
+        kelvaro = session.start()
+        window = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        sent = wait_until(server.notifications, STEP, "the notification")
+        expect(len(sent) == 1, f"one notification: {sent}")
+        fields = sent[0]
+        expect((fields["app_name"], fields["app_icon"], fields["summary"]) == ("Kelvaro", "kelvaro", "Zeit abgelaufen!"),
+               f"sender and summary: {fields}")
+        expect(fields["body"] == "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nsind fertig",
+               f"the message as plain text, escaped for a server that reads markup: {fields['body']!r}")
+        expect(fields["actions"] == ["default", ""], f"only the click on the notification: {fields['actions']}")
+        expect(fields["hints"].get("desktop-entry") == "io.github.kelvaro.Kelvaro", f"hints: {fields['hints']}")
+
+        server.choose(1, "default")
+        kelvaro.press(window, "Return")
+        kelvaro.wait_gone(window, STEP)
+        wait_until(lambda: server.closed() == [1], STEP, "OK to withdraw the notification")
+        kelvaro.expect_running()
+
+        # A server that takes the calls but answers none delays nothing; once it answers, the
+        # notification comes and is withdrawn as before.
+        server.mock().ClearCalls()
+        server.pause()
+        kelvaro.process.terminate()
+        later = session.start("-A", "-Mhallo", "-T-00:00:01")
+        window = later.wait_for_window(MESSAGE_CAPTION, SHOW)
+        server.resume()
+        wait_until(server.notifications, STEP, "the notification once the server answers")
+        later.press(window, "Return")
+        later.wait_gone(window, STEP)
+        wait_until(lambda: server.closed() == [2], STEP, "OK to withdraw the late notification")
+
+# --- under a window manager ------------------------------------------------------------------------
+
+@case(budget=50)
+def window_manager_message(program: str) -> None:
+    """Under Openbox the message window comes up on top of the window the user works in and takes the
+    focus, so that Return answers it; a click on the notification brings it back to the front."""
+    with Session(program, "window_manager_message", window_manager=True,
+                 notifications="actions body") as session:
+        kelvaro = session.start("-A", "-MTee", "-T-00:00:03")
+        main_window = kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        # Another program's window, which the user works in when the time is up.
+        session.start_helper(["xmessage", "-name", "andere", "anderes Fenster"], "xmessage.log")
+        other = wait_until(lambda: session.display.run("xdotool", "search", "--onlyvisible", "--classname",
+                                                       "andere").stdout.split(), SHOW, "the other window")[0]
+        wait_until(lambda: session.display.active_window() == other, STEP, "the other window to have the focus")
+
+        message = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        note(f"windows from bottom to top: {session.display.stacking()}, message {message.id}, other {other}")
+        wait_until(lambda: session.display.active_window() == message.id, STEP,
+                   lambda: f"the message window to take the focus (active: {session.display.active_window()})")
+        stack = session.display.stacking()
+        expect(stack.index(message.id) > stack.index(other), f"the message window on top of the other: {stack}")
+
+        # The user goes back to the other window; the notification's click brings the message back.
+        session.display.run("xdotool", "windowactivate", other)
+        wait_until(lambda: session.display.active_window() == other, STEP, "the other window to have the focus")
+        session.notifications.choose(1, "default")
+        wait_until(lambda: session.display.active_window() == message.id, STEP,
+                   "the notification's click to bring the message window to the front")
+        session.display.run("xdotool", "key", "Return")
+        kelvaro.wait_gone(message, STEP)
+        expect(main_window.id in {w.id for w in kelvaro.windows()}, "the main window stays")
+
+
+@case(budget=50)
+def window_manager_iconify(program: str) -> None:
+    """Under Openbox, minimising through the window manager puts a running timer into the tray; a
+    click on the icon brings the window back, neither minimised nor behind others."""
+    with Session(program, "window_manager_iconify", window_manager=True) as session:
+        session.start_helper(TRAYER, "trayer.log")
+        kelvaro = session.start("-MTee", "-A", "-T-00:05:00")
+        main_window = kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:0[45]:[0-5][0-9]\]"), SHOW)
+        session.display.run("xdotool", "windowminimize", main_window.id)
+
+        def icon_only():
+            windows = kelvaro.windows()
+            return windows[0] if len(windows) == 1 and windows[0].id != main_window.id else None
+        icon = wait_until(icon_only, STEP, lambda: f"only the tray icon to be shown: {kelvaro.windows()}")
+        session.display.run("xdotool", "mousemove", "--window", icon.id, "6", "6", "click", "1")
+        wait_until(lambda: session.display.active_window() == main_window.id, STEP,
+                   lambda: f"the main window to come back with the focus (active: {session.display.active_window()})")
+        states = session.display.window_states(main_window.id)
+        expect("_NET_WM_STATE_HIDDEN" not in states, f"the window is no longer minimised: {states}")
+        wait_until(lambda: icon.id not in {w.id for w in kelvaro.windows()}, STEP, "the icon to go away")
+
+
+# --- on Wayland ----------------------------------------------------------------------------------------
+
+def terminal_lines(session: Session) -> list[str]:
+    """What the program wrote to its terminal, without SDL's notes on its disk audio driver."""
+    log = session.folder / "program.log"
+    lines = log.read_text(errors="replace").splitlines() if log.exists() else []
+    return [line for line in lines if line.strip() and not line.startswith("CRITICAL: ")]
+
+
+@case(budget=50)
+def wayland_message(program: str) -> None:
+    """A native Wayland client on a headless Weston with no X server: the run goes into the tray
+    (a StatusNotifierItem), expires, beeps and notifies; the notification's click and the tray
+    menu's "Anzeigen" work; what Wayland does not let a window do is left out without a word."""
+    with Session(program, "wayland_message", wayland=True, tray_watcher=True,
+                 notifications="actions body body-markup") as session:
+        kelvaro = session.start("-A", "-B", "-K", "-MTee", "-T-00:00:02")
+        item = session.watcher.item(SHOW)
+        sent = wait_until(session.notifications.notifications, SHOW, "the notification at expiry")
+        expect(sent[0]["summary"] == "Zeit abgelaufen!" and sent[0]["body"] == "Tee", f"the notification: {sent}")
+        tones = session.wait_for_tones(3, STEP)
+        expect(len(tones) == 3, "expected three beeps, recorded: " + "; ".join(map(str, tones)))
+
+        session.notifications.choose(1, "default")
+        session.watcher.click(item, "Anzeigen")  # closes the message and shows the main window
+        wait_until(lambda: session.notifications.closed() == [1], STEP, "the notification to be withdrawn")
+        kelvaro.expect_running()
+        expect(not terminal_lines(session), "the program wrote to its terminal:\n" + "\n".join(terminal_lines(session)))
+
+
 if __name__ == "__main__":
     sys.exit(main())
