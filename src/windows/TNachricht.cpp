@@ -5,6 +5,7 @@
 #include "core/SerialDateTime.h"
 #include "core/TEinst.h"
 #include "core/TimerService.h"
+#include "core/WindowFocus.h"
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 
@@ -89,7 +90,8 @@ void TNachricht::bringToFront()
     if (!isVisible())
         return;
     raise();
-    activateWindow();
+    if (mayTakeFocus())
+        activateWindow();
 }
 
 void TNachricht::Timer_MessageTimer()
