@@ -417,26 +417,23 @@ class TrayWatcher(DBusDouble):
             return names[-1] if names else None
         return wait_until(registered, timeout, "the program to register its StatusNotifierItem")
 
-    def _item_call(self, item: str, path: str, interface: str):
+    def _item(self, item: str, interface: str, path: str = ITEM_PATH):
         import dbus
         return dbus.Interface(self.bus.connection().get_object(item, path), interface)
 
-    def menu(self, item: str) -> list[tuple[int, str, bool]]:
-        """The item's exported menu read through DBusMenu: (id, label without mnemonics, enabled) for
-        each entry, with "-" as the label of a separator."""
-        import dbus
-        properties = self._item_call(item, self.ITEM_PATH, "org.freedesktop.DBus.Properties")
-        menu_path = str(properties.Get("org.kde.StatusNotifierItem", "Menu"))
-        if menu_path == "/NO_DBUSMENU":
+    def _menu(self, item: str):
+        path = str(self._item(item, "org.freedesktop.DBus.Properties").Get("org.kde.StatusNotifierItem", "Menu"))
+        if path == "/NO_DBUSMENU":
             raise Failure("the StatusNotifierItem exports no menu")
-        _revision, (_root, _props, children) = self._item_call(item, menu_path, "com.canonical.dbusmenu").GetLayout(
-            0, -1, dbus.Array([], signature="s"))
-        entries = []
-        for child in children:
-            entry_id, props, _grandchildren = child
-            label = "-" if props.get("type") == "separator" else str(props.get("label", "")).replace("_", "")
-            entries.append((int(entry_id), label, bool(props.get("enabled", True))))
-        return entries
+        return self._item(item, "com.canonical.dbusmenu", path)
+
+    def menu(self, item: str) -> list[tuple[int, str, bool]]:
+        """The exported menu read through DBusMenu: (id, label without mnemonics, enabled) for each
+        entry, with "-" as the label of a separator."""
+        import dbus
+        _revision, (_root, _props, children) = self._menu(item).GetLayout(0, -1, dbus.Array([], signature="s"))
+        return [(int(entry), "-" if props.get("type") == "separator" else str(props.get("label")).replace("_", ""),
+                 bool(props.get("enabled", True))) for entry, props, _children in children]
 
     def click(self, item: str, label: str) -> None:
         """Clicks the menu entry with this label, as a host does."""
@@ -444,14 +441,11 @@ class TrayWatcher(DBusDouble):
         entry = next((e for e in self.menu(item) if e[1] == label), None)
         if entry is None:
             raise Failure(f"no menu entry {label!r}")
-        menu_path = str(self._item_call(item, self.ITEM_PATH, "org.freedesktop.DBus.Properties").Get(
-            "org.kde.StatusNotifierItem", "Menu"))
-        self._item_call(item, menu_path, "com.canonical.dbusmenu").Event(
-            entry[0], "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0))
+        self._menu(item).Event(entry[0], "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0))
 
     def request_menu(self, item: str) -> None:
         """What a host sends on a right click when it does not show the exported menu itself."""
-        self._item_call(item, self.ITEM_PATH, "org.kde.StatusNotifierItem").ContextMenu(10, 10)
+        self._item(item, "org.kde.StatusNotifierItem").ContextMenu(10, 10)
 
 
 def regedit4(default: dict | None, presets: Iterable[dict] = ()) -> str:
