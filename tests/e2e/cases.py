@@ -276,18 +276,19 @@ def expiry_notification(program: str) -> None:
     with Session(program, "expiry_notification", notifications="actions body body-markup") as session:
         server = session.notifications
         message = "<b>Tee</b> & Kuchen\nsind fertig"
-        session.write_registry(stored_set(Zeit_Sekunden=2, SofortStart=1, Nachricht=message))
+        session.write_registry(stored_set(Zeit_Sekunden=1, SofortStart=1, Nachricht=message))
         kelvaro = session.start()
         window = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
         sent = wait_until(server.notifications, STEP, "the notification")
         expect(len(sent) == 1, f"one notification: {sent}")
         fields = sent[0]
-        expect((fields["app_name"], fields["app_icon"], fields["summary"]) == ("Kelvaro", "kelvaro", "Zeit abgelaufen!"),
-               f"sender and summary: {fields}")
+        sender = (fields["app_name"], fields["app_icon"], fields["summary"])
+        expect(sender == ("Kelvaro", "kelvaro", "Zeit abgelaufen!"), f"sender and summary: {fields}")
         expect(fields["body"] == "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nsind fertig",
                f"the message as plain text, escaped for a server that reads markup: {fields['body']!r}")
         expect(fields["actions"] == ["default", ""], f"only the click on the notification: {fields['actions']}")
-        expect(fields["hints"].get("desktop-entry") == "io.github.kelvaro.Kelvaro", f"hints: {fields['hints']}")
+        expect(fields["hints"] == {"desktop-entry": "io.github.kelvaro.Kelvaro", "urgency": 2},
+               f"the desktop entry, and critical: up until the window closes: {fields['hints']}")
 
         server.choose(1, "default")
         kelvaro.press(window, "Return")

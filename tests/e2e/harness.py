@@ -221,8 +221,8 @@ class Compositor:
         self.runtime.mkdir(mode=0o700, exist_ok=True)
         env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
         env["XDG_RUNTIME_DIR"] = str(self.runtime)
-        self.process = spawn(["weston", "--backend=headless-backend.so", f"--socket={self.name}", "--idle-time=0", "--use-pixman",
-                              "--debug"], env, self.folder / "weston.log")
+        self.process = spawn(["weston", "--backend=headless-backend.so", f"--socket={self.name}", "--idle-time=0",
+                              "--use-pixman", "--debug"], env, self.folder / "weston.log")
 
         def listening() -> bool:
             if self.process.poll() is not None:

@@ -1,7 +1,6 @@
 #include "MainWindowFixture.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QTest>
 
 using namespace kelvaro;
@@ -95,24 +94,6 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
         advance(2'000);
         EXPECT_EQ(nachricht->L_Uhrzeit->text(), QStringLiteral("00:00:00"));
     }
-}
-
-TEST_F(MessageWindow, TellsTheDesktopAndComesToTheFrontOnTheNotificationsClick)
-{
-    openMessage(QStringLiteral("<b>Tee</b> & Kuchen\nfertig"));
-    ASSERT_EQ(notifications.shown.size(), 1U);
-    const Notification& sent = notifications.shown[0].notification;
-    EXPECT_EQ(sent.summary, QStringLiteral("Zeit abgelaufen!"));
-    EXPECT_EQ(sent.body, QStringLiteral("<b>Tee</b> & Kuchen\nfertig")) << "plain text; the service escapes it";
-    EXPECT_EQ(sent.urgency, Notification::Urgency::Critical);
-    EXPECT_TRUE(sent.defaultAction);
-    EXPECT_TRUE(sent.actions.isEmpty());
-
-    // The user works in another window when the notification is clicked.
-    main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == main.get(); }));
-    ASSERT_TRUE(notifications.choose(notifications.shown[0].id, Notifications::defaultActionKey()));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == nachricht.get(); }));
 }
 
 TEST_F(MessageWindow, OnlyOkStopsTheSound)
