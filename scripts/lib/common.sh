@@ -15,11 +15,12 @@ KELVARO_BUILD_PACKAGES=(
 # To build and run the tests: GoogleTest, a virtual X display with a window manager and a
 # notification area, a headless Wayland compositor, a private D-Bus with the logind, notification
 # and tray doubles, audio analysis, the freedesktop validators, groff, and clang with libFuzzer for
-# the fuzz targets.
+# the fuzz targets; libfaketime makes a clock jump as after a suspend.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils trayer openbox weston
     dbus dbus-bin dbus-daemon python3-dbusmock
+    libfaketime
     sox libsox-fmt-mp3
     desktop-file-utils appstream groff-base
     clang libclang-rt-14-dev

@@ -9,9 +9,11 @@ import contextlib
 import os
 import re
 import sys
+import time
 from pathlib import Path
 
-from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note, wait_until
+from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, Window, case, main,
+                     note, wait_until)
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -170,6 +172,146 @@ def poweroff_challenge(program: str) -> None:
         calls = method_names(session.logind.calls())
         expect(calls.index("CanPowerOff") < calls.index("PowerOff"), f"CanPowerOff must be asked first: {calls}")
         kelvaro.expect_running()
+
+
+# --- announcement of a power action ----------------------------------------------------------------
+
+NOTIFICATION_ACTIONS = ["abbrechen", "Abbrechen", "spaeter", "5 Minuten später"]
+NOTIFICATION_SERVER = "actions body body-markup"
+# The buttons of the announcement window, in its own pixels.
+WINDOW_CANCEL = (90, 80)
+WINDOW_POSTPONE = (210, 80)
+
+
+class Announced:
+    """An announcement the program made: a notification on the double, or its own window."""
+
+    def __init__(self, session: Session, kelvaro, notification: tuple[int, dict] | None = None,
+                 window: Window | None = None):
+        self.session, self.kelvaro = session, kelvaro
+        self.notification, self.window = notification, window
+
+    def describe(self) -> str:
+        return f"notification {self.notification}" if self.notification else f"window {self.window}"
+
+    def choose(self, key: str) -> None:
+        """The user chooses "abbrechen" or "spaeter"."""
+        if self.notification:
+            self.session.notifications.choose(self.notification[0], key)
+        else:
+            x, y = WINDOW_CANCEL if key == "abbrechen" else WINDOW_POSTPONE
+            self.session.display.run("xdotool", "mousemove", "--window", self.window.id, str(x), str(y),
+                                     "click", "1")
+
+    def wait_withdrawn(self) -> None:
+        if self.notification:
+            wait_until(lambda: self.notification[0] in self.session.notifications.closed(), STEP,
+                       f"CloseNotification for {self.notification[0]}")
+        else:
+            self.kelvaro.wait_gone(self.window, STEP)
+
+
+def wait_for_announcement(session: Session, kelvaro, after: int = 0) -> Announced:
+    """Waits for an announcement after the first `after` notifications: through the notification
+    double when the program uses it, else the program's own window."""
+    def found():
+        kelvaro.expect_running()
+        if session.notifications:
+            # The double numbers the notifications from 1 in the order they come.
+            shown = session.notifications.notifications()
+            if len(shown) > after:
+                return Announced(session, kelvaro, notification=(after + 1, shown[after]))
+        window = next((w for w in kelvaro.windows() if w.name == ANNOUNCEMENT_CAPTION), None)
+        return Announced(session, kelvaro, window=window) if window else None
+    announced = wait_until(found, SHOW, "an announcement (a notification or the announcement window)")
+    note("announced: " + announced.describe())
+    if announced.notification:
+        fields = announced.notification[1]
+        expect(fields["app_name"] == "Kelvaro", f"the notification's app name should be Kelvaro: {fields}")
+        expect(re.fullmatch(r"Herunterfahren in \d+ Sekunden?", fields["summary"]), f"unexpected summary: {fields}")
+        expect(fields["body"] == "", f"an action that is not forced has no body: {fields}")
+        expect(fields["actions"] == NOTIFICATION_ACTIONS, f"exactly the two actions are offered: {fields}")
+        expect(fields["hints"].get("urgency") == 2, f"the notification should be critical: {fields}")
+    return announced
+
+
+def events(session: Session, name: str) -> list[int]:
+    return [stamp for event, stamp in session.trace_events() if event == name]
+
+
+@case(budget=40)
+def announced_shutdown(program: str) -> None:
+    """A shutdown timer with a lead time of 3 s, left alone: announced about 3 s before its end (as a
+    notification when a server is there), PowerOff at the end, the announcement withdrawn."""
+    with Session(program, "announced_shutdown", notifications=NOTIFICATION_SERVER) as session:
+        kelvaro = session.start("-S", "-A", "-W3", "-T-00:00:06")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        announced = wait_for_announcement(session, kelvaro)
+        expect(session.logind.wait_for_call("PowerOff", STEP) == [False], "PowerOff must be called without interaction")
+        announced.wait_withdrawn()
+        end, announcement = events(session, "end")[0], events(session, "announcement")[0]
+        expiry = events(session, "expiry")[0]
+        # By the program's own clock: announced inside the lead time, carried out at (not before) the end.
+        expect(end - 3000 <= announcement < end, f"announced at {announcement}, the end is {end}")
+        expect(expiry >= end, f"carried out at {expiry}, before the end {end}")
+        kelvaro.expect_running()
+
+
+def announcement_choices(program: str, name: str, notifications: bool) -> None:
+    """Both choices of the announcement: "5 Minuten später" moves the end 300 s on (and, with a lead
+    time longer than what is left, announces again at once), "Abbrechen" stops: PowerOff never comes."""
+    with Session(program, name, notifications=NOTIFICATION_SERVER if notifications else None) as session:
+        kelvaro = session.start("-S", "-A", "-W400", "-T-00:00:05")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        first = wait_for_announcement(session, kelvaro)
+        if not notifications:
+            expect(first.window is not None, "without a notification server the program's own window announces")
+        first.choose("spaeter")
+        kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:05:0[0-9]\]"), STEP)
+        ends = events(session, "end")
+        expect(len(ends) == 2 and ends[1] - ends[0] == 300_000, f"the end should move 300 s: {session.trace_events()}")
+        if first.notification:
+            first.wait_withdrawn()
+        second = wait_for_announcement(session, kelvaro, after=1)
+        second.choose("abbrechen")
+        kelvaro.wait_for_window(MAIN_CAPTION, STEP)  # the caption of an idle window: stopped
+        second.wait_withdrawn()
+        # Past the first end and a little more: nothing is carried out.
+        wait_until(lambda: time.time() * 1000 > ends[0] + 1500, STEP, "the first end to pass")
+        calls = method_names(session.logind.calls())
+        expect("PowerOff" not in calls, f"a cancelled run was carried out: {calls}")
+        kelvaro.expect_running()
+
+
+@case(budget=50)
+def announcement_choices_notification(program: str) -> None:
+    """The choices through the notification double's ActionInvoked, when the program notifies."""
+    announcement_choices(program, "announcement_choices_notification", notifications=True)
+
+
+@case(budget=50)
+def announcement_choices_window(program: str) -> None:
+    """The choices in the program's own window, on a desktop without a notification server."""
+    announcement_choices(program, "announcement_choices_window", notifications=False)
+
+
+@case(budget=50)
+def clock_jump_shutdown(program: str) -> None:
+    """The clock jumps ten minutes past the end of a shutdown timer (as after a suspend): the shutdown
+    is announced then and carried out only when the lead time has run out."""
+    with Session(program, "clock_jump_shutdown", notifications=NOTIFICATION_SERVER) as session:
+        kelvaro = session.start("-S", "-A", "-W3", "-T-00:00:20", faked_clock=True)
+        kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:00:1[0-9]\]"), SHOW)
+        session.jump_clock("+10m")
+        announced = wait_for_announcement(session, kelvaro)
+        expect(session.logind.wait_for_call("PowerOff", STEP) == [False], "PowerOff must come after the lead time")
+        announced.wait_withdrawn()
+        ends, announcement = events(session, "end"), events(session, "announcement")[0]
+        expiry = events(session, "expiry")[0]
+        trace = session.trace_events()
+        expect(announcement > ends[0] + 500_000, f"the announcement should come after the jump: {trace}")
+        expect(ends[-1] == announcement + 3000, f"the end should move a lead time past the announcement: {trace}")
+        expect(expiry >= ends[-1], f"carried out at {expiry}, before the moved end {ends[-1]}")
 
 
 # --- notification area ---------------------------------------------------------------------------

@@ -41,6 +41,9 @@ TIME_SCALE = float(os.environ.get("KELVARO_E2E_TIME_SCALE", "1") or "1")
 
 MAIN_CAPTION = "Kelvaro 0.90"
 MESSAGE_CAPTION = "Kelvaro Nachrichtenfenster"
+ANNOUNCEMENT_CAPTION = "Kelvaro Vorwarnung"
+
+FAKETIME_LIBRARY = Path("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1")
 
 AUDIO_RATE = 44100
 AUDIO_CHANNELS = 2
@@ -608,6 +611,9 @@ class Session(contextlib.AbstractContextManager):
         self.folder = Path(tempfile.mkdtemp(prefix=f"kelvaro-e2e-{name}-"))
         self.registry = self.folder / "registry.reg"
         self.audio = self.folder / "out.raw"
+        # The moments of the program's runs (KELVARO_TRACE_RUN), as its own clock tells them.
+        self.trace = self.folder / "run-trace.txt"
+        self.faketime = self.folder / "faketime"
         self.display = Display(self.folder)
         self.compositor = Compositor(self.folder) if wayland else None
         self.window_manager = window_manager
@@ -698,15 +704,39 @@ class Session(contextlib.AbstractContextManager):
             # Recorded in real time: without a delay the driver writes silence as fast as it can.
             "SDL_AUDIODRIVER": "disk",
             "SDL_DISKAUDIOFILE": str(self.audio),
+            "KELVARO_TRACE_RUN": str(self.trace),
         })
         return env
 
-    def start(self, *args: str) -> Program:
-        """Starts the program with these arguments (each one argv element, given as is)."""
-        process = spawn([self.program_path, *args], self.env(), self.folder / "program.log")
+    def start(self, *args: str, faked_clock: bool = False) -> Program:
+        """Starts the program with these arguments (each one argv element, given as is). With
+        `faked_clock` its clocks run through libfaketime, and jump_clock() moves them."""
+        env = self.env()
+        if faked_clock:
+            if not FAKETIME_LIBRARY.exists():
+                raise Failure(f"{FAKETIME_LIBRARY} is missing (Debian package libfaketime)")
+            self.faketime.write_text("+0\n")
+            env.update({"LD_PRELOAD": str(FAKETIME_LIBRARY), "FAKETIME_TIMESTAMP_FILE": str(self.faketime),
+                        "FAKETIME_NO_CACHE": "1"})
+        process = spawn([self.program_path, *args], env, self.folder / "program.log")
         program = Program(self, process)
         self.programs.append(program)
         return program
+
+    def jump_clock(self, offset: str) -> None:
+        """Sets a program started with a faked clock `offset` ahead of the real time ("+10m"): its
+        wall clock and its monotonic clock jump, as after a suspend of that length."""
+        self.faketime.write_text(offset + "\n")
+
+    def trace_events(self) -> list[tuple[str, int]]:
+        """The run trace: (event, milliseconds since the epoch), in order."""
+        events = []
+        if self.trace.exists():
+            for line in self.trace.read_text().splitlines():
+                name, _, stamp = line.partition(" ")
+                if stamp.lstrip("-").isdigit():
+                    events.append((name, int(stamp)))
+        return events
 
     def start_helper(self, argv: list[str], log_name: str) -> subprocess.Popen:
         """Starts another program on the session's display and bus (a notification area host, say);
@@ -748,6 +778,8 @@ class Session(contextlib.AbstractContextManager):
                 print(f"[e2e] {double.log_name} calls: {double.calls()}", file=out)
         with contextlib.suppress(Exception):
             print("[e2e] tones recorded: " + ("; ".join(map(str, self.tones())) or "none"), file=out)
+        with contextlib.suppress(Exception):
+            print(f"[e2e] run trace: {self.trace_events()}", file=out)
         logs = ["program.log", "xvfb.log", "openbox.log", "weston.log", "dbus-daemon.log"]
         for log in logs + [f"{d.log_name}.log" for d in self.doubles()]:
             path = self.folder / log
