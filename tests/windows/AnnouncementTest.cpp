@@ -202,38 +202,4 @@ INSTANTIATE_TEST_SUITE_P(Places, Choice,
                          ::testing::Values(Place::Notification, Place::Window, Place::TrayMenu, Place::Keys),
                          placeName);
 
-struct JumpCase
-{
-    quint8 action;
-    bool messageAtOnce;
-};
-
-class ClockJump : public Announcement, public ::testing::WithParamInterface<JumpCase>
-{};
-
-TEST_P(ClockJump, PastTheEndAnnouncesAPowerActionFirstAndShowsAMessageAtOnce)
-{
-    startPowerRun(GetParam().action);
-    main->CurrentOptions().SetNachricht(QStringLiteral("Tee"));
-    advance(30'000);
-    clock.advance(600'000); // the machine slept ten minutes: 10:10:30
-    advance(1'000);         // the first clock tick after waking
-    if (GetParam().messageAtOnce) {
-        EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
-        EXPECT_TRUE(notifications.shown.empty());
-        return;
-    }
-    EXPECT_TRUE(power.calls.isEmpty());
-    ASSERT_EQ(notifications.up().size(), 1u);
-    EXPECT_EQ(notifications.up()[0].notification.summary, QStringLiteral("Herunterfahren in 60 Sekunden"));
-    EXPECT_EQ(ui().Label11->text(), QStringLiteral("10:11:31"));
-    advance(59'999);
-    EXPECT_TRUE(power.calls.isEmpty());
-    advance(1);
-    EXPECT_EQ(power.calls.size(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Actions, ClockJump,
-                         ::testing::Values(JumpCase{AktionShutdown, false}, JumpCase{AktionNachricht, true}));
-
 } // namespace
