@@ -12,8 +12,8 @@ import sys
 import time
 from pathlib import Path
 
-from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, Window, case, main,
-                     note, wait_until)
+from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, Skip, Window, case,
+                     main, note, wait_until)
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -299,6 +299,9 @@ def announcement_choices_window(program: str) -> None:
 def clock_jump_shutdown(program: str) -> None:
     """The clock jumps ten minutes past the end of a shutdown timer (as after a suspend): the shutdown
     is announced then and carried out only when the lead time has run out."""
+    if Path(program).read_bytes().find(b"__asan_init") >= 0:
+        # Both intercept clock_gettime, and the program then never starts; the g++ build runs this case.
+        raise Skip("libfaketime cannot run a program built with AddressSanitizer")
     with Session(program, "clock_jump_shutdown", notifications=NOTIFICATION_SERVER) as session:
         kelvaro = session.start("-S", "-A", "-W3", "-T-00:00:20", faked_clock=True)
         kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:00:1[0-9]\]"), SHOW)
