@@ -70,7 +70,7 @@ void TimedRun::step(bool mayExpire)
         // Gone by unseen: the action gets its whole lead time from now on.
         if (missed(m_endMs - leadMs, now))
             moveEnd(std::max(m_endMs, now + leadMs));
-        announce(*wanted);
+        announce(*wanted, now);
     }
 
     if (now >= m_endMs) {
@@ -78,7 +78,7 @@ void TimedRun::step(bool mayExpire)
             // The end went by while the announcement could not be seen: it is shown again and the
             // action waits its lead time.
             moveEnd(now + leadMs);
-            announce(*m_announced);
+            announce(*m_announced, now);
         } else if (mayExpire) {
             m_lastLookMs = now;
             m_timer->stop();
@@ -102,11 +102,11 @@ void TimedRun::withdraw()
         m_handlers.withdraw();
 }
 
-void TimedRun::announce(const RunAnnouncement& announcement)
+void TimedRun::announce(const RunAnnouncement& announcement, qint64 nowMs)
 {
     m_announced = announcement;
     if (m_handlers.announce)
-        m_handlers.announce(announcement);
+        m_handlers.announce(announcement, nowMs);
 }
 
 void TimedRun::moveEnd(qint64 endMs)

@@ -35,8 +35,8 @@ class TimedRun
 public:
     struct Handlers
     {
-        /** Shows the announcement for the end (endMs()), replacing one that is up. */
-        std::function<void(const RunAnnouncement&)> announce;
+        /** Shows the announcement for the end (endMs()) at `nowMs`, replacing one that is up. */
+        std::function<void(const RunAnnouncement&, qint64 nowMs)> announce;
         /** Takes the announcement back. */
         std::function<void()> withdraw;
         /** The end has moved: postponed, or deferred to give the announcement its lead time. */
@@ -74,7 +74,7 @@ public:
 private:
     void step(bool mayExpire);
     void withdraw();
-    void announce(const RunAnnouncement& announcement);
+    void announce(const RunAnnouncement& announcement, qint64 nowMs);
     void moveEnd(qint64 endMs);
     /** Whether `moment` went by while the program was not looking at the clock. */
     bool missed(qint64 moment, qint64 now) const;

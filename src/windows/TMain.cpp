@@ -115,10 +115,9 @@ void TMain::createRun()
         std::make_unique<Announcer>(m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
                                                                                  guarded(&TMain::Spaeter1Click)});
     TimedRun::Handlers handlers;
-    handlers.announce = [this](const RunAnnouncement& announcement) {
-        const qint64 now = m_services.clock.currentMSecsSinceEpoch();
-        m_services.runTrace.record("announcement", now);
-        m_announcer->show(announcement, RunAnnouncement::secondsLeft(m_run->endMs() - now));
+    handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
+        m_services.runTrace.record("announcement", nowMs);
+        m_announcer->show(announcement, RunAnnouncement::secondsLeft(m_run->endMs() - nowMs));
     };
     handlers.withdraw = [this] {
         m_announcer->withdraw();

@@ -60,8 +60,8 @@ TEST_P(TimedRunScenario, AnnouncesAndEndsWhenItShould)
     options.SetAktion(s.action);
     options.SetVorwarnzeit(s.leadS);
     TimedRun::Handlers handlers;
-    handlers.announce = [this](const RunAnnouncement& a) {
-        record(QStringLiteral("announce ") + a.summary(RunAnnouncement::secondsLeft(run->endMs() - clock.msecs)));
+    handlers.announce = [this](const RunAnnouncement& a, qint64 nowMs) {
+        record(QStringLiteral("announce ") + a.summary(RunAnnouncement::secondsLeft(run->endMs() - nowMs)));
     };
     handlers.withdraw = [this] {
         record(QStringLiteral("withdraw"));
