@@ -391,7 +391,8 @@ def tray_message(program: str) -> None:
 @case(budget=40)
 def tray_menu_over_dbus(program: str) -> None:
     """On a StatusNotifierItem host (Plasma, GNOME with AppIndicator) the icon's menu is the exported
-    DBusMenu: its entries follow the run, "Stop" ends it and "Anzeigen" brings the window back."""
+    DBusMenu: its entries follow the run, "5 Minuten später" moves the end, "Stop" ends the run and
+    "Anzeigen" brings the window back."""
     with Session(program, "tray_menu_over_dbus", tray_watcher=True) as session:
         kelvaro = session.start("-MTee", "-K", "-A", "-T-00:05:00")
         item = session.watcher.item(SHOW)
@@ -399,13 +400,19 @@ def tray_menu_over_dbus(program: str) -> None:
 
         def entries() -> list[tuple[str, bool]]:
             return [(label, enabled) for _id, label, enabled in session.watcher.menu(item)]
-        during = [("Anzeigen", True), ("-", True), ("Start", False), ("Stop", True), ("-", True), ("Beenden", True)]
+        during = [("Anzeigen", True), ("-", True), ("Start", False), ("Stop", True), ("5 Minuten später", True),
+                  ("-", True), ("Beenden", True)]
         expect(entries() == during, f"the menu during a run: {entries()}")
+        session.watcher.click(item, "5 Minuten später")
+        wait_until(lambda: len(events(session, "end")) == 2, STEP, "the end to move")
+        ends = events(session, "end")
+        expect(ends[1] - ends[0] == 300_000, f"the end should move 300 s: {session.trace_events()}")
 
         # A host that asks the item for its menu gets no second menu popped up by the program.
         session.watcher.request_menu(item)
         session.watcher.click(item, "Stop")
-        after = [("Anzeigen", True), ("-", True), ("Start", True), ("Stop", False), ("-", True), ("Beenden", True)]
+        after = [("Anzeigen", True), ("-", True), ("Start", True), ("Stop", False), ("5 Minuten später", False),
+                 ("-", True), ("Beenden", True)]
         wait_until(lambda: entries() == after, STEP, lambda: f"Start enabled and Stop disabled: {entries()}")
         expect(not kelvaro.windows(), f"no window may open on a menu request: {kelvaro.windows()}")
 
