@@ -9,6 +9,7 @@
 #include "platform/IdleClosingAudioDevice.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/LinuxPowerPlatform.h"
+#include "platform/LinuxProcessWatcher.h"
 #include "platform/LoadedAudioDevice.h"
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
         DBusNotifications::BusConnector(&QDBusConnection::sessionBus),
         {QApplication::applicationName(), programIconName(), QApplication::desktopFileName()});
     const std::unique_ptr<FileRunTrace> runTrace = FileRunTrace::fromEnvironment();
+    LinuxProcessWatcher processes(timers);
 
     const MainServices services{clock,
                                 registry,
@@ -87,6 +89,7 @@ int main(int argc, char** argv)
                                 runTrace ? *runTrace : RunTrace::none(),
                                 notifications,
                                 inputBox,
+                                processes,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
 
@@ -99,7 +102,7 @@ int main(int argc, char** argv)
                           mainWindow.ui().Stop1, notifications});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
-    TEinstellungen einstellungen(boxes, fileDialogs, audio);
+    TEinstellungen einstellungen(boxes, fileDialogs, audio, processes);
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);

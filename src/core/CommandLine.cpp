@@ -14,12 +14,14 @@ namespace {
 struct WorkingValues
 {
     bool a = false, c = false, e = false, f = false, k = false, l = false, r = false, s = false;
+    bool h = false, v = false;
     QString message;
     quint8 soundMode = SoundNone;
     qint32 beeps = 0;
     QString soundFile;
     bool countdown = false;
     QString hours, minutes, seconds;
+    QString program; // -P: the program whose end the run waits for, in place of a time
     qint32 lead = TEinst::kDefaultVorwarnzeit;
 };
 
@@ -92,6 +94,8 @@ bool readParameter(const QString& parameter, WorkingValues& values)
         return flag(values.e);
     case u'f':
         return flag(values.f);
+    case u'h':
+        return flag(values.h);
     case u'k':
         return flag(values.k);
     case u'l':
@@ -100,6 +104,8 @@ bool readParameter(const QString& parameter, WorkingValues& values)
         return flag(values.r);
     case u's':
         return flag(values.s);
+    case u'v':
+        return flag(values.v);
     case u'm':
         if (parameter.size() < 3)
             return false;
@@ -109,6 +115,11 @@ bool readParameter(const QString& parameter, WorkingValues& values)
         return readSound(parameter, values);
     case u't':
         return readTime(parameter, values);
+    case u'p':
+        if (parameter.size() < 3)
+            return false;
+        values.program = parameter.mid(2);
+        return true;
     case u'w': {
         const std::optional<qint32> lead = StrToVorwarnzeit(parameter.mid(2));
         if (!lead)
@@ -121,22 +132,18 @@ bool readParameter(const QString& parameter, WorkingValues& values)
     }
 }
 
-/** Exactly one action; sounds only with a message; force only with shut down, restart or log off. */
+/** Exactly one action; sounds only with a message; force only with shut down, restart or log off;
+ *  a time or a program to wait for, not both. */
 bool combinationValid(const WorkingValues& v)
 {
     const bool message = !v.message.isEmpty();
-    const bool sound = v.soundMode != SoundNone;
-    if (v.s && (v.r || v.l || v.e || message || sound))
+    if (int(v.s) + int(v.r) + int(v.l) + int(v.e) + int(v.h) + int(v.v) + int(message) != 1)
         return false;
-    if (v.r && (v.l || v.e || message || sound))
+    if (v.soundMode != SoundNone && !message)
         return false;
-    if (v.l && (v.e || message || sound))
+    if (v.f && !(v.s || v.r || v.l))
         return false;
-    if (v.f && (v.e || message || sound))
-        return false;
-    if (v.e && (message || sound))
-        return false;
-    return v.s || v.r || v.l || v.e || message;
+    return v.program.isEmpty() != v.hours.isEmpty();
 }
 
 void write(TEinst& einst, const WorkingValues& v)
@@ -144,8 +151,14 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetSoundMode(v.soundMode);
     einst.SetAnzBeeps(v.beeps);
     einst.SetSoundFile(v.soundFile);
-    einst.SetZeitMode(v.countdown ? ZeitCountdown : ZeitUhrzeit);
-    if (v.e) {
+    einst.SetZeitMode(!v.program.isEmpty() ? ZeitProgrammende : v.countdown ? ZeitCountdown : ZeitUhrzeit);
+    if (!v.program.isEmpty())
+        einst.SetProgramm(v.program);
+    if (v.v) {
+        einst.SetAktion(AktionSperren);
+    } else if (v.h) {
+        einst.SetAktion(AktionHibernate);
+    } else if (v.e) {
         einst.SetAktion(AktionStandby);
     } else if (v.l) {
         einst.SetAktion(AktionLogoff);
@@ -198,8 +211,9 @@ bool ParseCommandLine(TEinst& einst, const QStringList& parameters, MessageBoxes
             break;
         }
     }
-    // A list without a time switch would leave the time undefined: it is refused like any invalid list.
-    if (!valid || !combinationValid(values) || values.hours.isEmpty()) {
+    // A list without a time switch (or a program to wait for) would leave the time undefined: it is
+    // refused like any invalid list.
+    if (!valid || !combinationValid(values)) {
         boxes.error(kCommandLineError);
         return false;
     }
@@ -246,6 +260,12 @@ QString BuildCommandLine(const TEinst& einst)
     case AktionStandby:
         text += QStringLiteral(" -E");
         break;
+    case AktionHibernate:
+        text += QStringLiteral(" -H");
+        break;
+    case AktionSperren:
+        text += QStringLiteral(" -V");
+        break;
     default:
         break;
     }
@@ -254,6 +274,9 @@ QString BuildCommandLine(const TEinst& einst)
         text += o.ZeitMode == ZeitCountdown ? QStringLiteral(" -T-") : QStringLiteral(" -T");
         text += StundenToStr(o.Zeit_Stunden, true) + QLatin1Char(':') + MinutenToStr(o.Zeit_Minuten, true) +
                 QLatin1Char(':') + SekundenToStr(o.Zeit_Sekunden, true);
+    } else if (o.ZeitMode == ZeitProgrammende) {
+        text += QStringLiteral(" -P");
+        appendQuoted(text, o.Programm);
     }
 
     if (o.SofortStart)

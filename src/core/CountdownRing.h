@@ -26,4 +26,11 @@ int step(std::optional<double> remaining);
  */
 QImage draw(const QImage& base, std::optional<double> remaining);
 
+/**
+ * The tray icon while a run waits for the end of a program, whose time cannot be foreseen: `base`
+ * with a quarter of the ring, which the caller turns on by a step now and then. `turn` counts steps
+ * of one sixtieth of a circle, clockwise from twelve o'clock.
+ */
+QImage drawWaiting(const QImage& base, int turn);
+
 } // namespace kelvaro::CountdownRing

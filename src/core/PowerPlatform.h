@@ -5,7 +5,7 @@
 namespace kelvaro {
 
 /** What the system is asked to do to the machine. */
-enum class PowerRequest { PowerOff, Reboot, Suspend };
+enum class PowerRequest { PowerOff, Reboot, Suspend, Hibernate };
 
 /** The system's answer to "may this user make the request now?" */
 enum class PowerPermission {
@@ -17,7 +17,7 @@ enum class PowerPermission {
 
 /**
  * The system's power and session services: switching the machine off, restarting it, suspending
- * it and ending the user's session, and the question whether a request is allowed. Every request
+ * or hibernating it, ending or locking the user's session, and the question whether a request is allowed. Every request
  * returns without waiting for the system to act. Refusals and failures go to standard error as one
  * line each; the user is not told.
  */
@@ -37,6 +37,8 @@ public:
      *  their work (`force`: without waiting for programs that hold it back), else ends the session
      *  outright. True when accepted. */
     virtual bool logOff(bool force) = 0;
+    /** Locks the screen of the user's session; the session and its programs go on. True when accepted. */
+    virtual bool lockSession() = 0;
 };
 
 } // namespace kelvaro

@@ -7,9 +7,10 @@ namespace kelvaro {
 std::optional<RunAnnouncement> RunAnnouncement::of(const TEinst& options)
 {
     const quint8 action = options.GetAktion();
-    if (action < AktionShutdown || action > AktionStandby || options.GetVorwarnzeit() <= 0)
+    // Locking the screen ends nothing, so it comes unannounced.
+    if (action < AktionShutdown || action > AktionHibernate || options.GetVorwarnzeit() <= 0)
         return std::nullopt;
-    return RunAnnouncement{action, options.GetForce() && action != AktionStandby};
+    return RunAnnouncement{action, options.GetForce() && action <= AktionLogoff};
 }
 
 QString RunAnnouncement::summary(qint64 secondsLeft) const
@@ -24,6 +25,9 @@ QString RunAnnouncement::summary(qint64 secondsLeft) const
         break;
     case AktionLogoff:
         name = QStringLiteral("Abmelden");
+        break;
+    case AktionHibernate:
+        name = QStringLiteral("Ruhezustand");
         break;
     default:
         name = QStringLiteral("Standby");

@@ -17,7 +17,7 @@ struct RunAnnouncement
     bool forced = false;
 
     /** The announcement of the action the options name, or nothing when it is not announced: the
-     *  message, an unknown action, or a lead time of 0. */
+     *  message, locking the screen, an unknown action, or a lead time of 0. */
     static std::optional<RunAnnouncement> of(const TEinst& options);
 
     /** For example "Herunterfahren in 60 Sekunden". */

@@ -44,4 +44,14 @@ QString zeroCountdownText()
                           "damit der Countdown durchgeführt werden kann!");
 }
 
+QString noProgramText()
+{
+    return QStringLiteral("Fehler - Kein Programm eingegeben");
+}
+
+QString programNotRunningText(const QString& program)
+{
+    return QStringLiteral("Das Programm %1 läuft nicht.").arg(program);
+}
+
 } // namespace kelvaro::RunSchedule

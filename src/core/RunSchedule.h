@@ -30,4 +30,9 @@ bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds);
 /** The information given when a countdown without length is to be started or stored. */
 QString zeroCountdownText();
 
+/** The warning given when a run is to wait for the end of a program and none is named. */
+QString noProgramText();
+/** The warning given when the program a run is to wait for does not run: "Das Programm <x> läuft nicht." */
+QString programNotRunningText(const QString& program);
+
 } // namespace kelvaro::RunSchedule

@@ -24,6 +24,12 @@ void SystemPowerActions::RunPowerAction(quint8 action, bool force)
     case AktionStandby:
         requestIfAllowed(PowerRequest::Suspend, false);
         break;
+    case AktionHibernate:
+        requestIfAllowed(PowerRequest::Hibernate, false);
+        break;
+    case AktionSperren:
+        m_platform->lockSession();
+        break;
     default:
         break;
     }

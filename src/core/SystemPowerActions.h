@@ -10,9 +10,9 @@
 namespace kelvaro {
 
 /**
- * The power actions of an expired run. Shut down, restart and standby first ask the system whether
- * they are allowed: a refusal ends the action, an answer that needs authentication lets the request
- * ask for it. Log off goes to the session. Nothing is reported to the user and nothing is waited for.
+ * The power actions of an expired run. Shut down, restart, standby and hibernate first ask the system
+ * whether they are allowed: a refusal ends the action, an answer that needs authentication lets the
+ * request ask for it. Log off and locking go to the session. Nothing is reported to the user and nothing is waited for.
  */
 class SystemPowerActions : public PowerActions
 {
@@ -21,8 +21,8 @@ public:
     explicit SystemPowerActions(std::unique_ptr<PowerPlatform> platform);
     ~SystemPowerActions() override;
 
-    /** 1 switch off, 2 restart, 3 log off, each forced when `force` is set; 4 standby, where
-     *  `force` plays no part; other codes do nothing. */
+    /** 1 switch off, 2 restart, 3 log off, each forced when `force` is set; 4 standby, 5 hibernate
+     *  and 6 lock the screen, where `force` plays no part; other codes do nothing. */
     void RunPowerAction(quint8 action, bool force) override;
 
 private:

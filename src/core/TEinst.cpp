@@ -142,6 +142,7 @@ void TEinst::LoadFromTree(const RegistryTree& tree, int number)
     const std::optional<quint32> lead = readDword(tree, key, QStringLiteral("Vorwarnzeit"));
     if (!lead || !SetVorwarnzeit(static_cast<qint32>(*lead)))
         SetVorwarnzeit(kDefaultVorwarnzeit);
+    SetProgramm(readText(tree, key, QStringLiteral("Programm")));
 }
 
 void TEinst::SaveToTree(RegistryTree& tree, int number) const
@@ -170,6 +171,7 @@ void TEinst::SaveToTree(RegistryTree& tree, int number) const
     put("SoundFile", RegValue::sz(m_options.SoundFile));
     put("Nachricht", RegValue::sz(m_options.Nachricht));
     put("Vorwarnzeit", dword(m_options.Vorwarnzeit));
+    put("Programm", RegValue::sz(m_options.Programm));
 }
 
 void TEinst::SaveToRegistry(RegistryStore& store, int number) const

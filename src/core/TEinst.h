@@ -14,10 +14,17 @@ enum Aktion : quint8 {
     AktionShutdown = 1,
     AktionRestart = 2,
     AktionLogoff = 3,
-    AktionStandby = 4
+    AktionStandby = 4,
+    AktionHibernate = 5,
+    AktionSperren = 6 // lock the screen
 };
-/** Codes of the time mode; they equal the positions in the time-mode list. */
-enum ZeitMode : quint8 { ZeitCountdown = 0, ZeitUhrzeit = 1, ZeitStopuhr = 2 };
+/** Whether `aktion` is one of the codes above; any other code is no action. */
+constexpr bool isKnownAktion(quint8 aktion)
+{
+    return aktion <= AktionSperren;
+}
+/** Codes of the time mode; they equal the positions in the main window's time-mode list. */
+enum ZeitMode : quint8 { ZeitCountdown = 0, ZeitUhrzeit = 1, ZeitStopuhr = 2, ZeitProgrammende = 3 };
 /** Codes of the sound played with the message. */
 enum SoundMode : quint8 { SoundNone = 0, SoundBeep = 1, SoundFile = 2 };
 
@@ -40,6 +47,8 @@ struct TROptionen
     qint32 Zeit_Sekunden = 0;
     /** Seconds before a power action at which it is announced; 0 for no announcement. */
     qint32 Vorwarnzeit = 60;
+    /** The program whose end a run waits for (time mode "Programmende"): a process number or a name. */
+    QString Programm;
 
     bool operator==(const TROptionen&) const = default;
 };
@@ -66,6 +75,8 @@ public:
     QString GetNachricht() const { return m_options.Nachricht; }
     void SetSoundFile(const QString& value) { m_options.SoundFile = value; }
     QString GetSoundFile() const { return m_options.SoundFile; }
+    void SetProgramm(const QString& value) { m_options.Programm = value; }
+    QString GetProgramm() const { return m_options.Programm; }
 
     void SetAktion(quint8 value) { m_options.Aktion = value; }
     quint8 GetAktion() const { return m_options.Aktion; }

@@ -15,6 +15,11 @@ TimedRun::TimedRun(const Clock& clock, TimerService& timers, const TEinst& optio
 
 TimedRun::~TimedRun() = default;
 
+qint64 TimedRun::leadMs(const TEinst& options)
+{
+    return RunAnnouncement::of(options) ? qint64(options.GetVorwarnzeit()) * 1000 : 0;
+}
+
 void TimedRun::start(qint64 startMs, qint64 endMs)
 {
     stop();
@@ -59,7 +64,7 @@ void TimedRun::step(bool mayExpire)
         return;
     const qint64 now = m_clock.currentMSecsSinceEpoch();
     const std::optional<RunAnnouncement> wanted = RunAnnouncement::of(m_options);
-    const qint64 leadMs = wanted ? qint64(m_options.GetVorwarnzeit()) * 1000 : 0;
+    const qint64 leadMs = TimedRun::leadMs(m_options);
 
     // An announcement that no longer fits goes: the action, its force flag or the lead time changed,
     // or the clock went back to well before the moment of the announcement.

@@ -50,6 +50,10 @@ public:
      *  the clock tick's second, with room for a busy machine. */
     static constexpr qint64 kGapMs = 2000;
 
+    /** How long before its end the run's action is announced by `options`: the lead time of an
+     *  announced action, else 0. */
+    static qint64 leadMs(const TEinst& options);
+
     TimedRun(const Clock& clock, TimerService& timers, const TEinst& options, Handlers handlers);
     TimedRun(const TimedRun&) = delete;
     TimedRun& operator=(const TimedRun&) = delete;

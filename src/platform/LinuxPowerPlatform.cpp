@@ -46,4 +46,9 @@ bool LinuxPowerPlatform::logOff(bool force)
     return sessionManager().logout(force) || logind().terminateOwnSession();
 }
 
+bool LinuxPowerPlatform::lockSession()
+{
+    return logind().lockOwnSession();
+}
+
 } // namespace kelvaro

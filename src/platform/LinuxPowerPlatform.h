@@ -13,8 +13,9 @@
 namespace kelvaro {
 
 /**
- * The power services on Linux: power off, reboot and suspend (with the question before each) go to
- * systemd-logind; log off goes to the desktop's session manager, else to logind.
+ * The power services on Linux: power off, reboot, suspend and hibernate (with the question before
+ * each) and locking the session go to systemd-logind; log off goes to the desktop's session manager,
+ * else to logind.
  */
 class LinuxPowerPlatform : public PowerPlatform
 {
@@ -30,6 +31,7 @@ public:
     PowerPermission permission(PowerRequest request) override;
     bool request(PowerRequest request, bool force, bool interactive) override;
     bool logOff(bool force) override;
+    bool lockSession() override;
 
 private:
     LogindClient& logind();

@@ -40,11 +40,15 @@ const LogindClient::Verbs& LogindClient::verbsOf(PowerRequest request)
     static const Verbs reboot{QStringLiteral("Reboot"), QStringLiteral("CanReboot"), QStringLiteral("Neustart"),
                               QStringLiteral("shutdown")};
     static const Verbs suspend{QStringLiteral("Suspend"), QStringLiteral("CanSuspend"), QStringLiteral("Standby"), {}};
+    static const Verbs hibernate{
+        QStringLiteral("Hibernate"), QStringLiteral("CanHibernate"), QStringLiteral("Ruhezustand"), {}};
     switch (request) {
     case PowerRequest::PowerOff:
         return powerOff;
     case PowerRequest::Reboot:
         return reboot;
+    case PowerRequest::Hibernate:
+        return hibernate;
     case PowerRequest::Suspend:
         break;
     }
@@ -124,9 +128,8 @@ QString LogindClient::blockingInhibitor(const QString& what)
     return holder;
 }
 
-bool LogindClient::terminateOwnSession()
+bool LogindClient::requestForOwnSession(const QString& method, const QString& label)
 {
-    const QString label = QStringLiteral("Abmelden");
     if (!m_bus.isConnected()) {
         DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: Systembus nicht erreichbar"));
         return false;
@@ -138,7 +141,7 @@ bool LogindClient::terminateOwnSession()
                           QLatin1Char(')'));
         return false;
     }
-    QDBusMessage call = managerCall(QStringLiteral("TerminateSession"));
+    QDBusMessage call = managerCall(method);
     call << id;
     const QDBusMessage reply = DBusCalls::call(m_bus, call, DBusCalls::ActionTimeoutMs);
     if (DBusCalls::succeeded(reply))

@@ -9,7 +9,7 @@ namespace kelvaro {
 
 /**
  * Requests to systemd-logind (org.freedesktop.login1 on the system bus): power off, reboot,
- * suspend, the Can... question before each, and ending the user's own session. A refused or
+ * suspend, hibernate, the Can... question before each, and ending or locking the user's own session. A refused or
  * failing request changes nothing and leaves one line on standard error. No call waits longer than
  * a few seconds.
  */
@@ -28,7 +28,12 @@ public:
      */
     bool request(PowerRequest request, bool force, bool interactive);
     /** Ends the session this program runs in (XDG_SESSION_ID, else the session of the own process). */
-    bool terminateOwnSession();
+    bool terminateOwnSession()
+    {
+        return requestForOwnSession(QStringLiteral("TerminateSession"), QStringLiteral("Abmelden"));
+    }
+    /** Locks the screen of the session this program runs in, found in the same way. */
+    bool lockOwnSession() { return requestForOwnSession(QStringLiteral("LockSession"), QStringLiteral("Sperren")); }
 
 private:
     struct Verbs;
@@ -36,6 +41,8 @@ private:
     static const Verbs& verbsOf(PowerRequest request);
     /** The holder of a block inhibitor on `what` other than this program, or an empty text. */
     QString blockingInhibitor(const QString& what);
+    /** Calls logind's `method` with the own session's id; `label` names the request in the report line. */
+    bool requestForOwnSession(const QString& method, const QString& label);
     QString ownSessionId(QString& whyNone);
 
     QDBusConnection m_bus;

@@ -69,15 +69,21 @@ ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
 
     P_Standby = makePanel(this, "P_Standby", "Img_Standby", QStringLiteral(":/actions/standby.png"), 296, 48,
                           QStringLiteral("Standby"));
+    // A second row beside the frame: hibernate below standby, locking below the message (neither
+    // ends the session nor can be forced).
+    P_Hibernate = makePanel(this, "P_Hibernate", "Img_Hibernate", QStringLiteral(":/actions/hibernate.png"), 296, 104,
+                            QStringLiteral("Ruhe-zustand"));
+    P_Sperren = makePanel(this, "P_Sperren", "Img_Sperren", QStringLiteral(":/actions/lock.png"), 24, 104,
+                          QStringLiteral("Sperren"));
 
-    QLabel* messageLabel = caption(this, QStringLiteral("Na&chricht eingeben:"), 24, 160, 200, 16);
+    QLabel* messageLabel = caption(this, QStringLiteral("Na&chricht eingeben:"), 24, 168, 200, 16);
     messageLabel->setTextFormat(Qt::AutoText); // the "&" marks the keyboard accelerator
     Ed_Nachricht = new QLineEdit(this);
     Ed_Nachricht->setObjectName(QStringLiteral("Ed_Nachricht"));
     // The message has no length limit (the store and the command line bring any length): the
     // field must neither cut a long message when it shows it nor when the user edits it.
     Ed_Nachricht->setMaxLength(std::numeric_limits<int>::max());
-    Ed_Nachricht->setGeometry(24, 180, 313, 21);
+    Ed_Nachricht->setGeometry(24, 188, 313, 21);
     messageLabel->setBuddy(Ed_Nachricht);
 
     connect(P_Msg, &ClickPanel::clicked, this, [this] { choose(AktionNachricht); });
@@ -85,6 +91,8 @@ ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
     connect(P_Restart, &ClickPanel::clicked, this, [this] { choose(AktionRestart); });
     connect(P_Logoff, &ClickPanel::clicked, this, [this] { choose(AktionLogoff); });
     connect(P_Standby, &ClickPanel::clicked, this, [this] { choose(AktionStandby); });
+    connect(P_Hibernate, &ClickPanel::clicked, this, [this] { choose(AktionHibernate); });
+    connect(P_Sperren, &ClickPanel::clicked, this, [this] { choose(AktionSperren); });
     connect(CBx_Force, &QCheckBox::clicked, this, &ActionPanel::CBx_ForceClick);
     connect(Ed_Nachricht, &QLineEdit::textChanged, this, &ActionPanel::Ed_NachrichtChange);
 }
@@ -120,6 +128,10 @@ ClickPanel* ActionPanel::panel(quint8 aktion) const
         return P_Logoff;
     case AktionStandby:
         return P_Standby;
+    case AktionHibernate:
+        return P_Hibernate;
+    case AktionSperren:
+        return P_Sperren;
     default:
         return nullptr;
     }
@@ -138,6 +150,10 @@ QString ActionPanel::statusText(quint8 aktion)
         return QStringLiteral("Benutzer abmelden");
     case AktionStandby:
         return QStringLiteral("Standby Modus");
+    case AktionHibernate:
+        return QStringLiteral("Ruhezustand");
+    case AktionSperren:
+        return QStringLiteral("Bildschirm sperren");
     default:
         return {};
     }
@@ -151,7 +167,7 @@ bool ActionPanel::isForceable(quint8 aktion)
 void ActionPanel::showOptions(const TEinst& options)
 {
     const quint8 aktion = options.GetAktion();
-    for (quint8 code = AktionNachricht; code <= AktionStandby; ++code)
+    for (quint8 code = AktionNachricht; isKnownAktion(code); ++code)
         panel(code)->setChosen(code == aktion);
 
     const QSignalBlocker blockForce(CBx_Force);

@@ -14,10 +14,10 @@ class ClickPanel;
 class TEinst;
 
 /**
- * The choice of the action: five picture panels (message, shut down, restart, log off, standby),
- * the force box and the message text. Clicking a panel chooses its action; every change is written
- * into the bound options object and the owning window is redrawn. The main window's "Aktion" page
- * and the preset editor each have one.
+ * The choice of the action: seven picture panels (message, shut down, restart, log off, standby,
+ * hibernate, lock the screen), the force box and the message text. Clicking a panel chooses its
+ * action; every change is written into the bound options object and the owning window is redrawn.
+ * The main window's "Aktion" page and the preset editor each have one.
  */
 class ActionPanel : public QWidget
 {
@@ -46,6 +46,8 @@ public:
     ClickPanel* P_Logoff;
     QCheckBox* CBx_Force;
     ClickPanel* P_Standby;
+    ClickPanel* P_Hibernate;
+    ClickPanel* P_Sperren;
     QLineEdit* Ed_Nachricht;
 
 private:

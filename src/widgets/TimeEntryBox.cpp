@@ -4,6 +4,7 @@
 #include "core/TEinst.h"
 #include "core/TimeFields.h"
 #include "widgets/FocusLeave.h"
+#include "widgets/ProgramChoice.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -46,10 +47,12 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     CBx_Zeit = new QComboBox(this);
     CBx_Zeit->setObjectName(QStringLiteral("CBx_Zeit"));
     CBx_Zeit->setGeometry(8, 18, 198, 21);
-    CBx_Zeit->addItem(QStringLiteral("Countdown"));
-    CBx_Zeit->addItem(QStringLiteral("Zeitpunkt"));
+    // Each item carries its code: the editor's list has no stopwatch.
+    CBx_Zeit->addItem(QStringLiteral("Countdown"), int(ZeitCountdown));
+    CBx_Zeit->addItem(QStringLiteral("Zeitpunkt"), int(ZeitUhrzeit));
     if (modes == Modes::WithStopwatch)
-        CBx_Zeit->addItem(QStringLiteral("Stopuhr"));
+        CBx_Zeit->addItem(QStringLiteral("Stopuhr"), int(ZeitStopuhr));
+    CBx_Zeit->addItem(QStringLiteral("Programmende"), int(ZeitProgrammende));
 
     P_Countdown = makePanel(this, "P_Countdown");
     Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, QStringLiteral("Stunden"));
@@ -78,10 +81,22 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     L_Stopuhr->setFont(bold);
     P_Stopuhr->hide();
 
+    P_Programmende = makePanel(this, "P_Programmende");
+    auto* programLabel = new QLabel(QStringLiteral("Programmname oder Prozessnummer"), P_Programmende);
+    programLabel->setGeometry(0, 0, kPanelWidth, 14);
+    CBx_Programm = new ProgramChoice(P_Programmende);
+    CBx_Programm->setObjectName(QStringLiteral("CBx_Programm"));
+    CBx_Programm->setGeometry(0, 16, kPanelWidth, 21);
+    P_Programmende->hide();
+
     connect(CBx_Zeit, &QComboBox::activated, this, &TimeEntryBox::CBx_ZeitChange);
     connect(Ed_Stunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_StundenChange);
     connect(Ed_Minuten, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_MinutenChange);
     connect(Ed_Sekunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_SekundenChange);
+    connect(CBx_Programm, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (m_options)
+            m_options->SetProgramm(text);
+    });
 }
 
 QLineEdit* TimeEntryBox::makeField(QWidget* parent, const char* name, int x, const QString& caption)
@@ -96,10 +111,12 @@ QLineEdit* TimeEntryBox::makeField(QWidget* parent, const char* name, int x, con
     return field;
 }
 
-void TimeEntryBox::bind(TEinst& options, MessageBoxes& boxes, std::function<void()> showOptions)
+void TimeEntryBox::bind(TEinst& options, MessageBoxes& boxes, ProcessWatcher& processes,
+                        std::function<void()> showOptions)
 {
     m_options = &options;
     m_boxes = &boxes;
+    CBx_Programm->setProcesses(&processes);
     m_showOptions = std::move(showOptions);
 }
 
@@ -134,6 +151,7 @@ void TimeEntryBox::setCountdownEntryEnabled(bool enabled)
     Ed_Stunden->setEnabled(enabled);
     Ed_Minuten->setEnabled(enabled);
     Ed_Sekunden->setEnabled(enabled);
+    CBx_Programm->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -162,28 +180,29 @@ void TimeEntryBox::showOptions(const TEinst& options)
 
     qint32 h = 0, m = 0, s = 0;
     options.GetZeit(h, m, s);
+    CBx_Programm->setText(options.GetProgramm());
     const quint8 mode = options.GetZeitMode();
     switch (mode) {
     case ZeitCountdown:
-        CBx_Zeit->setCurrentIndex(0);
         Ed_Stunden->setText(StundenToStr(h, false));
         Ed_Minuten->setText(MinutenToStr(m, false));
         Ed_Sekunden->setText(SekundenToStr(s, false));
         break;
     case ZeitUhrzeit:
-        CBx_Zeit->setCurrentIndex(1);
         setUhrzeitText(StundenToStr(h, true) + u':' + MinutenToStr(m, true) + u':' + SekundenToStr(s, true));
         break;
     case ZeitStopuhr:
-        // The editor's list has no stopwatch item: nothing is selected there.
-        CBx_Zeit->setCurrentIndex(CBx_Zeit->count() > 2 ? 2 : -1);
+    case ZeitProgrammende:
         break;
     default:
         return; // no known mode: the controls stay as they are
     }
+    // The editor's list has no stopwatch item: nothing is selected there.
+    CBx_Zeit->setCurrentIndex(CBx_Zeit->findData(int(mode)));
     P_Countdown->setVisible(mode == ZeitCountdown);
     P_Uhrzeit->setVisible(mode == ZeitUhrzeit);
     P_Stopuhr->setVisible(mode == ZeitStopuhr);
+    P_Programmende->setVisible(mode == ZeitProgrammende);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -193,7 +212,7 @@ void TimeEntryBox::CBx_ZeitChange(int index)
 {
     if (index < 0 || !m_options)
         return;
-    m_options->SetZeitMode(static_cast<quint8>(index));
+    m_options->SetZeitMode(static_cast<quint8>(CBx_Zeit->itemData(index).toUInt()));
     if (m_showOptions)
         m_showOptions();
 }

@@ -12,13 +12,16 @@ class QLineEdit;
 namespace kelvaro {
 
 class MessageBoxes;
+class ProcessWatcher;
+class ProgramChoice;
 class TEinst;
 
 /**
- * The group box "  Eingabe  ": the time-mode list `CBx_Zeit` and the three panels of which one is
+ * The group box "  Eingabe  ": the time-mode list `CBx_Zeit` and the panels of which one is
  * visible: `P_Countdown` with the hour, minute and second fields, `P_Uhrzeit` with the clock-time
- * field and `P_Stopuhr` with the stopwatch display. It validates every entry and writes it into
- * the options object it is bound to; the main window and the preset editor each have one.
+ * field, `P_Stopuhr` with the stopwatch display and `P_Programmende` with the program to wait
+ * for. It validates every entry and writes it into the options object it is bound to; the main
+ * window and the preset editor each have one.
  */
 class TimeEntryBox : public QGroupBox
 {
@@ -31,13 +34,15 @@ public:
 
     explicit TimeEntryBox(Modes modes, QWidget* parent = nullptr);
 
-    /** Binds the handlers to an options object; `showOptions` redraws the owning window. */
-    void bind(TEinst& options, MessageBoxes& boxes, std::function<void()> showOptions);
+    /** Binds the handlers to an options object; `showOptions` redraws the owning window. The list of
+     *  running programs comes from `processes`. */
+    void bind(TEinst& options, MessageBoxes& boxes, ProcessWatcher& processes, std::function<void()> showOptions);
 
     /** Writes the time mode and the time of `options` into the controls without running any handler. */
     void showOptions(const TEinst& options);
 
-    /** Disables or enables the time-mode list and the countdown fields (not the clock-time field). */
+    /** Disables or enables the time-mode list, the countdown fields and the program field (not the
+     *  clock-time field). */
     void setCountdownEntryEnabled(bool enabled);
 
     /** The clock-time field's text with every position kept (an empty position reads as a blank). */
@@ -66,6 +71,8 @@ public:
     QLineEdit* Ed_Uhrzeit;
     QFrame* P_Stopuhr;
     QLabel* L_Stopuhr;
+    QFrame* P_Programmende;
+    ProgramChoice* CBx_Programm;
 
 Q_SIGNALS:
     /** A countdown field was double-clicked (the main window opens its digit pad). */

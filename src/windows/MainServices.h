@@ -14,6 +14,7 @@ class MediaPlayer;
 class MessageBoxes;
 class ModalRunner;
 class PowerActions;
+class ProcessWatcher;
 class RegistryStore;
 class Notifications;
 class RunTrace;
@@ -47,6 +48,8 @@ struct MainServices
     Notifications& notifications;
     /** Asks for a preset's name. */
     InputBox& inputBox;
+    /** The running programs, whose end a run may wait for. */
+    ProcessWatcher& processes;
     ProgramInfo info;
     /** The program's parameters (argv[1..] with double quotes removed, empty ones dropped). */
     QStringList parameters;

@@ -2,9 +2,11 @@
 
 #include "core/MediaPlayer.h"
 #include "core/MessageBoxes.h"
+#include "core/ProcessWatcher.h"
 #include "core/RunSchedule.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/FormLook.h"
+#include "widgets/ProgramChoice.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/TimeEntryBox.h"
@@ -20,9 +22,10 @@ namespace kelvaro {
 
 namespace {
 
-// Client area for an outer size of 460 by 694 with the usual frame, and a row more for the lead time.
+// Client area for an outer size of 460 by 694 with the usual frame, a row more for the lead time and
+// room for the second row of actions.
 constexpr int kClientWidth = 452;
-constexpr int kClientHeight = 667 + 28;
+constexpr int kClientHeight = 667 + 28 + 8;
 constexpr int kPanelWidth = 377;
 
 const QString kNoMessage = QStringLiteral("Fehler - Keine Nachricht eingegeben");
@@ -76,7 +79,8 @@ QPushButton* footerButton(QWidget* parent, const char* name, const QString& capt
 
 } // namespace
 
-TEinstellungen::TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, AudioDevice& audio, QWidget* parent)
+TEinstellungen::TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, AudioDevice& audio,
+                               ProcessWatcher& processes, QWidget* parent)
     : QDialog(parent), m_boxes(boxes), m_errors(boxes)
 {
     MediaPlayer1 = new MediaPlayer(audio, this);
@@ -86,7 +90,7 @@ TEinstellungen::TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, Au
     const auto showOptions = [this] {
         ShowOptions();
     };
-    Eingabe->bind(m_editorOptions, m_boxes, showOptions);
+    Eingabe->bind(m_editorOptions, m_boxes, processes, showOptions);
     Aktion->bind(m_editorOptions, showOptions);
     Sound->bind({m_editorOptions, *MediaPlayer1, fileDialogs, m_errors, showOptions});
     Start->bind(m_editorOptions);
@@ -131,7 +135,7 @@ void TEinstellungen::setupUi()
 
     body->addWidget(heading(QStringLiteral("Aktion")));
     Aktion = new ActionPanel(ActionPanel::Variant::Editor);
-    body->addWidget(clipped(Aktion, 36, 169), 0, Qt::AlignLeft);
+    body->addWidget(clipped(Aktion, 36, 177), 0, Qt::AlignLeft);
 
     body->addWidget(heading(QStringLiteral("Sound")));
     Sound = new SoundPanel(SoundPanel::Variant::Editor);
@@ -189,6 +193,13 @@ void TEinstellungen::Btn_OKClick()
     m_editorOptions.GetZeit(h, m, s);
     if (m_editorOptions.GetZeitMode() == ZeitCountdown && !RunSchedule::countdownHasLength(h, m, s)) {
         m_boxes.information(RunSchedule::zeroCountdownText());
+        return;
+    }
+    // A preset waits for a program by its name or number; whether it runs is seen at the start.
+    if (m_editorOptions.GetZeitMode() == ZeitProgrammende &&
+        ProgramTarget::parse(m_editorOptions.GetProgramm()).empty()) {
+        Eingabe->CBx_Programm->setFocus();
+        m_boxes.warning(RunSchedule::noProgramText());
         return;
     }
     if (m_editorOptions.GetAktion() == AktionNachricht && m_editorOptions.GetNachricht().isEmpty()) {

@@ -15,6 +15,7 @@ class AudioDevice;
 class FileDialogs;
 class MediaPlayer;
 class MessageBoxes;
+class ProcessWatcher;
 class SoundPanel;
 class StartPanel;
 class TimeEntryBox;
@@ -30,9 +31,10 @@ class TEinstellungen : public QDialog
     Q_OBJECT
 
 public:
-    /** `boxes` and `fileDialogs` must outlive the dialog; the dialog's own player `MediaPlayer1`
-     *  plays its sound tests on `audio`. */
-    TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, AudioDevice& audio, QWidget* parent = nullptr);
+    /** `boxes`, `fileDialogs` and `processes` (the running programs to choose from) must outlive the
+     *  dialog; the dialog's own player `MediaPlayer1` plays its sound tests on `audio`. */
+    TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, AudioDevice& audio, ProcessWatcher& processes,
+                   QWidget* parent = nullptr);
 
     TEinst& EditorOptions() { return m_editorOptions; }
     /** True once "OK" has closed the dialog with valid settings; false again at every showing. */

@@ -8,6 +8,7 @@
 #include "core/MessageBoxes.h"
 #include "core/ModalRunner.h"
 #include "core/PowerActions.h"
+#include "core/ProcessWatcher.h"
 #include "core/RunAnnouncement.h"
 #include "core/RunSchedule.h"
 #include "core/RunTrace.h"
@@ -146,7 +147,7 @@ void TMain::bindPanels()
     const auto showOptions = [this] {
         ShowOptions();
     };
-    m_ui.Eingabe->bind(m_options, m_services.boxes, showOptions);
+    m_ui.Eingabe->bind(m_options, m_services.boxes, m_services.processes, showOptions);
     m_ui.Aktion->bind(m_options, showOptions);
     m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
     m_ui.Start->bind(m_options);
@@ -296,6 +297,7 @@ void TMain::closeEvent(QCloseEvent* event)
 {
     // The program ends: a run still going is not carried out, and its announcement goes.
     m_run->stop();
+    m_programWatch.reset();
     FormClose();
     event->accept();
     Q_EMIT closed();
@@ -369,7 +371,7 @@ void TMain::ShowOptions()
 
     m_ui.Eingabe->showOptions(m_options);
     m_ui.Aktion->showOptions(m_options);
-    if (aktion <= AktionStandby)
+    if (isKnownAktion(aktion))
         m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion));
     m_ui.Sound->showOptions(m_options);
     m_ui.PageControl1->setTabVisible(m_ui.PageControl1->indexOf(m_ui.TS_Sound), aktion == AktionNachricht);
@@ -403,6 +405,8 @@ void TMain::Timer1Timer()
     if (m_run->running()) {
         m_run->clockTick();
         m_timer2->startOnce(0); // the run tick shows the new sample as soon as this tick is over
+    } else if (m_programWatch) {
+        m_timer2->startOnce(0);
     }
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
@@ -453,6 +457,12 @@ void TMain::Btn_StartClick()
         m_services.boxes.information(RunSchedule::zeroCountdownText());
         return;
     }
+    std::unique_ptr<ProcessWatch> watch;
+    if (mode == ZeitProgrammende) {
+        watch = watchProgram();
+        if (!watch)
+            return;
+    }
 
     if (m_options.GetMinimize())
         setWindowState(windowState() | Qt::WindowMinimized);
@@ -480,6 +490,15 @@ void TMain::Btn_StartClick()
         m_stopwatchStartMs = startMs;
         m_timer3->start(kStopwatchTickMs);
         return;
+    case ZeitProgrammende:
+        // No end yet: the start, the time elapsed and what the run waits for.
+        m_programWatch = std::move(watch);
+        m_waitStartMs = startMs;
+        m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(startMs)));
+        m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(true));
+        m_timer2->startOnce(kRunTickMs);
+        m_services.runTrace.record("start", startMs);
+        return;
     default:
         // No known mode: the window stays in the running state with no timer until Stop.
         return;
@@ -497,6 +516,50 @@ void TMain::Btn_StartClick()
 
 void TMain::Timer2Timer()
 {
+    if (m_programWatch)
+        showWaiting();
+    else
+        showRemaining();
+}
+
+std::unique_ptr<ProcessWatch> TMain::watchProgram()
+{
+    const ProgramTarget target = ProgramTarget::parse(m_options.GetProgramm());
+    if (target.empty()) {
+        m_services.boxes.warning(RunSchedule::noProgramText());
+        return nullptr;
+    }
+    std::unique_ptr<ProcessWatch> watch = m_services.processes.watch(target, guarded(&TMain::ProgramEnded));
+    if (!watch)
+        m_services.boxes.warning(RunSchedule::programNotRunningText(target.text()));
+    return watch;
+}
+
+void TMain::showWaiting()
+{
+    m_ui.Label7->setText(SerialDateTime::formatTime(std::max<qint64>(m_nowSampleMs - m_waitStartMs, 0)));
+    const QString waiting = QStringLiteral("  [wartet auf ") + m_programWatch->description() + u']';
+    setWindowTitle(captionBase() + waiting);
+    setTrayHint(ProductNameText() + waiting);
+    // The end cannot be foreseen: a quarter of the ring turns on by a twelfth of a circle at each tick.
+    m_waitTurn = (m_waitTurn + CountdownRing::Steps / 12) % CountdownRing::Steps;
+    m_ringStep = -2; // no step of a countdown: the next one is drawn anew
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(CountdownRing::drawWaiting(m_trayImage, m_waitTurn))));
+}
+
+void TMain::ProgramEnded()
+{
+    m_programWatch.reset();
+    // The end of the program could not be foreseen: a power action is announced now and carried
+    // out when its whole lead time has passed; any other action follows at once.
+    const qint64 nowMs = m_services.clock.currentMSecsSinceEpoch();
+    const qint64 endMs = nowMs + TimedRun::leadMs(m_options);
+    m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(false));
+    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(endMs)));
+    m_ui.Spaeter1->setEnabled(true);
+    m_ui.Spaeter2->setEnabled(true);
+    m_services.runTrace.record("end", endMs);
+    m_run->start(nowMs, endMs);
     showRemaining();
 }
 
@@ -522,7 +585,7 @@ void TMain::expire()
 {
     // The options are read now, so a change made during the run takes effect.
     const quint8 action = m_options.GetAktion();
-    if (action > AktionStandby)
+    if (!isKnownAktion(action))
         return; // no known action: the run stays expired until Stop
     m_services.runTrace.record("expiry", m_services.clock.currentMSecsSinceEpoch());
 
@@ -538,8 +601,15 @@ void TMain::expire()
             close();
         break;
     case AktionStandby:
+    case AktionHibernate:
         m_services.power.RunPowerAction(action, false);
         if (m_ui.Start->CBx_ClosePgm->isChecked())
+            close();
+        break;
+    case AktionSperren:
+        // The session goes on locked, and so does the program unless it is to end.
+        m_services.power.RunPowerAction(action, false);
+        if (m_options.GetClosePgm())
             close();
         break;
     case AktionNachricht:
@@ -585,6 +655,8 @@ void TMain::Btn_ResetClick()
     setTrayHint(ProductNameText());
     showRing(std::nullopt);
     m_run->stop();
+    m_programWatch.reset();
+    m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(false));
     m_timer2->stop();
     m_timer3->stop();
 }

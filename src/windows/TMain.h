@@ -16,6 +16,7 @@ namespace kelvaro {
 
 class Announcer;
 class PresetsPage;
+class ProcessWatch;
 class ShortcutPage;
 class TimedRun;
 class Timer;
@@ -26,7 +27,8 @@ class TVorwarnung;
  * control writes one option of `CurrentOptions` and redraws the view from it. A countdown or
  * clock-time run is a TimedRun: it keeps its end as an absolute moment, announces a power action
  * before it and wakes the program at the end itself; the clock tick, on the wall clock's second,
- * refreshes the display.
+ * refreshes the display. A run that waits for the end of a program (time mode "Programmende") watches
+ * it and becomes a TimedRun when it has ended.
  */
 class TMain : public QMainWindow
 {
@@ -46,7 +48,8 @@ public:
     QString ProductVersionText() const { return m_services.info.productVersion; }
     /** The tip text of the notification-area icon. */
     QString trayHint() const { return m_trayIcon.GetHint(); }
-    /** The icon's ring step while a countdown or clock-time run goes on; -1 without one. */
+    /** The icon's ring step while a countdown or clock-time run goes on; -1 without one, -2 while a
+     *  run waits for a program (the ring turns). */
     int trayRingStep() const { return m_ringStep; }
     /** The window that announces a power action when there is no notification server; null until
      *  it was first needed. */
@@ -65,6 +68,8 @@ public:
     /** "5 Minuten später" (tray menu, Ctrl++ and the announcement): the running countdown or
      *  clock-time run ends five minutes later. */
     void Spaeter1Click();
+    /** The program a run waits for has ended: the run goes on to its action. */
+    void ProgramEnded();
     void Btn_ConfigClick();
     void Btn_SpeichernClick();
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
@@ -99,6 +104,10 @@ private:
     /** Shows the time left until the run's end by the latest clock sample: label, caption, tip,
      *  ring and the countdown of the announcement window. */
     void showRemaining();
+    /** Shows a run that waits for a program: the time elapsed, caption, tip and the turning ring. */
+    void showWaiting();
+    /** Watches the program the options name; nothing (after a warning) when it does not run. */
+    std::unique_ptr<ProcessWatch> watchProgram();
     void createRun();
     void setRunningState(bool running);
     void expire();
@@ -129,10 +138,13 @@ private:
 
     // The announcement outlives the run that uses it, so that it is taken back last.
     std::unique_ptr<Announcer> m_announcer;
-    std::unique_ptr<TimedRun> m_run; // a countdown or clock-time run
+    std::unique_ptr<TimedRun> m_run;              // a countdown or clock-time run
+    std::unique_ptr<ProcessWatch> m_programWatch; // while a run waits for the end of a program
+    int m_waitTurn = 0;                           // the position of the ring that turns meanwhile
 
     // Absolute moments in milliseconds since the epoch.
     qint64 m_stopwatchStartMs = 0;
+    qint64 m_waitStartMs = 0; // the start of a run that waits for a program
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
     bool m_startupPending = true;
 };

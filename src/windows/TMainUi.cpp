@@ -77,6 +77,11 @@ QPushButton* pageButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
+QString TMainUi::restzeitCaption(bool waiting)
+{
+    return waiting ? QStringLiteral("Vergangene Zeit:") : QStringLiteral("Verbleibende Zeit:");
+}
+
 void TMainUi::setupUi(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("Main"));
@@ -110,7 +115,8 @@ void TMainUi::setupUi(QMainWindow* window)
     label(client, QStringLiteral("Aktuelle Zeit:"), 8, 48, 96);
     label(client, QStringLiteral("Start-Zeit:"), 8, 68, 96);
     label(client, QStringLiteral("End-Zeit:"), 8, 88, 96);
-    label(client, QStringLiteral("Verbleibende Zeit:"), 8, 108, 100);
+    L_Restzeit = label(client, restzeitCaption(false), 8, 108, 100);
+    L_Restzeit->setObjectName(QStringLiteral("L_Restzeit"));
     Label_TimeNow = valueLabel(client, "Label_TimeNow", 48);
     Label9 = valueLabel(client, "Label9", 68);
     Label11 = valueLabel(client, "Label11", 88);

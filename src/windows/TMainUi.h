@@ -34,9 +34,10 @@ struct TMainUi
 
     QComboBox* CBx_Presets = nullptr;
     QLabel* Label_TimeNow = nullptr;
-    QLabel* Label9 = nullptr;  // start time
-    QLabel* Label11 = nullptr; // end time
-    QLabel* Label7 = nullptr;  // remaining time
+    QLabel* Label9 = nullptr;     // start time
+    QLabel* Label11 = nullptr;    // end time
+    QLabel* Label7 = nullptr;     // remaining time, or the time elapsed while a run waits for a program
+    QLabel* L_Restzeit = nullptr; // the caption of Label7
     TimeEntryBox* Eingabe = nullptr;
 
     QPushButton* Btn_Speichern = nullptr;
@@ -81,6 +82,9 @@ struct TMainUi
     QAction* Spaeter2 = nullptr;
 
     void setupUi(QMainWindow* window);
+
+    /** The caption of Label7: "Verbleibende Zeit:", or "Vergangene Zeit:" while a run waits for a program. */
+    static QString restzeitCaption(bool waiting);
 };
 
 } // namespace kelvaro

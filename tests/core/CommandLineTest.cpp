@@ -29,6 +29,7 @@ struct Written
     const char* soundFile = "";
     const char* nachricht = nullptr;
     qint32 lead = 60;
+    const char* programm = nullptr;
 };
 
 /** `base` with the fields of `w`; the message only when `w` names one. */
@@ -49,6 +50,8 @@ TROptionen applied(TROptionen base, const Written& w)
     base.Vorwarnzeit = w.lead;
     if (w.nachricht)
         base.Nachricht = QString::fromUtf8(w.nachricht);
+    if (w.programm)
+        base.Programm = QString::fromUtf8(w.programm);
     return base;
 }
 
@@ -75,6 +78,7 @@ TROptionen before()
     o.Zeit_Minuten = 2;
     o.Zeit_Sekunden = 3;
     o.Vorwarnzeit = 7;
+    o.Programm = QStringLiteral("altes Programm");
     return o;
 }
 
@@ -179,6 +183,12 @@ const ParseCase kCases[] = {
     {"LeadTimeWithMessageAndLaterOneReplaces",
      {"-Mx", "-W5", "-W0x10", "-T12:00:00"},
      Written{.h = 12, .nachricht = "x", .lead = 16}},
+    {"Hibernate", {"-H", "-T-00:00:02"}, Written{.aktion = 5, .zeitMode = 0, .s = 2}},
+    {"LockLowerCase", {"-v", "-a", "-T12:00:00"}, Written{.aktion = 6, .h = 12, .sofort = true}},
+    {"ProgramByNumber", {"-S", "-P4711", "-W30"}, Written{.aktion = 1, .zeitMode = 3, .lead = 30, .programm = "4711"}},
+    {"ProgramByNameLaterReplaces",
+     {"-Mfertig", "-Pwget", "-pmein skript", "-B"},
+     Written{.zeitMode = 3, .soundMode = 1, .beeps = 3, .nachricht = "fertig", .programm = "mein skript"}},
 
     // Refused lists: flags and actions that do not combine.
     {"ShutdownWithBeeps", {"-S", "-B", "-T12:00:00"}, std::nullopt},
@@ -187,6 +197,12 @@ const ParseCase kCases[] = {
     {"ShutdownAndRestart", {"-S", "-R", "-T12:00:00"}, std::nullopt},
     {"RestartAndLogoff", {"-R", "-L", "-T12:00:00"}, std::nullopt},
     {"LogoffAndStandby", {"-L", "-E", "-T12:00:00"}, std::nullopt},
+    {"HibernateAndLock", {"-H", "-V", "-T12:00:00"}, std::nullopt},
+    {"HibernateWithForce", {"-H", "-F", "-T12:00:00"}, std::nullopt},
+    {"LockWithMessage", {"-V", "-Mx", "-T12:00:00"}, std::nullopt},
+    {"ProgramAndTime", {"-S", "-Pwget", "-T12:00:00"}, std::nullopt},
+    {"ProgramWithoutName", {"-S", "-P"}, std::nullopt},
+    {"ProgramAlone", {"-Pwget"}, std::nullopt},
     {"StandbyWithMessage", {"-E", "-Mx", "-T12:00:00"}, std::nullopt},
     {"ShutdownWithMessage", {"-Mx", "-S", "-T12:00:00"}, std::nullopt},
     {"BeepsWithoutMessage", {"-B", "-T12:00:00"}, std::nullopt},
@@ -199,6 +215,7 @@ const ParseCase kCases[] = {
     {"MessageSwitchWithoutText", {"-M", "-T12:00:00"}, std::nullopt},
     {"FlagWithLetterAfter", {"-SX", "-T12:00:00"}, std::nullopt},
     {"FlagWithDigitAfter", {"-S5", "-T12:00:00"}, std::nullopt},
+    {"HibernateFlagWithLetterAfter", {"-Hx", "-T12:00:00"}, std::nullopt},
     {"UnknownSwitch", {"-S", "-X", "-T12:00:00"}, std::nullopt},
     {"SlashInsteadOfMinus", {"/S", "-T12:00:00"}, std::nullopt},
     {"WithoutMinus", {"S", "-T12:00:00"}, std::nullopt},
@@ -312,7 +329,10 @@ INSTANTIATE_TEST_SUITE_P(
                   " -M\"x\" -B0x80000000 -T00:00:00"},
         // The lead time only when it is not the default.
         BuildCase{{.aktion = 1, .m = 1, .sofort = true, .lead = 30}, " -S -T00:01:00 -A -W30"},
-        BuildCase{{.aktion = 4, .zeitMode = 2, .lead = 0}, " -E -W0"}));
+        BuildCase{{.aktion = 4, .zeitMode = 2, .lead = 0}, " -E -W0"},
+        BuildCase{{.aktion = 5, .zeitMode = 0, .s = 9, .close = true}, " -H -T-00:00:09 -C"},
+        BuildCase{{.aktion = 6, .zeitMode = 3, .h = 7, .sofort = true, .programm = "mein skript"},
+                  " -V -P\"mein skript\" -A"}));
 
 TEST(BuildCommandLine, EmptyMessageIsRefusedWhenReadBack)
 {
@@ -332,11 +352,16 @@ public:
     TROptionen next()
     {
         TROptionen o = TEinst().options();
-        o.Aktion = quint8(m_random.bounded(5));
-        o.ZeitMode = quint8(m_random.bounded(2));
+        o.Aktion = quint8(m_random.bounded(7));
+        o.ZeitMode = quint8(m_random.bounded(3));
         o.Zeit_Stunden = m_random.bounded(24);
         o.Zeit_Minuten = m_random.bounded(60);
         o.Zeit_Sekunden = m_random.bounded(60);
+        if (o.ZeitMode == 2) { // the program to wait for in place of a time
+            o.ZeitMode = ZeitProgrammende;
+            o.Programm = message();
+            o.Zeit_Stunden = o.Zeit_Minuten = o.Zeit_Sekunden = 0;
+        }
         o.SofortStart = coin();
         o.ClosePgm = coin();
         o.Minimize = coin();

@@ -75,6 +75,13 @@ TEST(CountdownRing, EmptiesClockwiseFromTwelve)
     EXPECT_EQ(sample(CountdownRing::draw(baseImage(), 0.25)), (Samples{false, false, false, true, false}));
 }
 
+TEST(CountdownRing, WaitingQuarterTurnsClockwise)
+{
+    EXPECT_EQ(sample(CountdownRing::drawWaiting(baseImage(), 15)), (Samples{true, false, false, false, false}));
+    EXPECT_EQ(sample(CountdownRing::drawWaiting(baseImage(), 30)), (Samples{false, true, false, false, false}));
+    EXPECT_EQ(sample(CountdownRing::drawWaiting(baseImage(), 60 + 45)), (Samples{false, false, true, false, false}));
+}
+
 TEST(CountdownRing, EmptyAtTheEndAndPlainWithoutARun)
 {
     const QImage none;

@@ -56,8 +56,10 @@ TEST_F(LauncherFiles, ValidFileWhoseCommandReadsBackToTheSameOptions)
         options.SoundMode = index % 3;
         options.AnzBeeps = options.SoundMode == 1 ? 12 : options.SoundMode == 2 ? 3 : 0;
         options.SoundFile = options.SoundMode == 2 ? m_sound : QString();
-        options.ZeitMode = index % 2;
-        options.Zeit_Minuten = 5 + index;
+        // Every fourth waits for a program, named like the message.
+        options.ZeitMode = std::array{ZeitCountdown, ZeitUhrzeit, ZeitProgrammende, ZeitUhrzeit}[index % 4];
+        options.Zeit_Minuten = options.ZeitMode == ZeitProgrammende ? 0 : 5 + index;
+        options.Programm = options.ZeitMode == ZeitProgrammende ? options.Nachricht : QString();
         options.SofortStart = index % 2 == 0;
         options.ClosePgm = true;
         options.Vorwarnzeit = std::array{60, 0, 45}[index % 3];

@@ -29,6 +29,7 @@ TROptionen sample()
     o.Zeit_Minuten = 59;
     o.Zeit_Sekunden = 1;
     o.Vorwarnzeit = 15;
+    o.Programm = QStringLiteral("wget");
     return o;
 }
 
@@ -132,7 +133,7 @@ TEST(Registry, SaveWritesEveryValueInOrderWithTheirTypes)
                            QStringLiteral("Zeit_Sekunden"), QStringLiteral("SofortStart"), QStringLiteral("ClosePgm"),
                            QStringLiteral("Minimize"), QStringLiteral("Force"), QStringLiteral("SoundMode"),
                            QStringLiteral("AnzBeeps"), QStringLiteral("SoundFile"), QStringLiteral("Nachricht"),
-                           QStringLiteral("Vorwarnzeit")}));
+                           QStringLiteral("Vorwarnzeit"), QStringLiteral("Programm")}));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Optionen")));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Vorwarnzeit")), RegValue::fromDword(60));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("AnzBeeps")), RegValue::fromDword(3));

@@ -60,8 +60,12 @@ INSTANTIATE_TEST_SUITE_P(
         ActionCase{"StandbyForceIgnored",    AktionStandby,   true,  Yes,          "permission(Suspend); request(Suspend)"},
         ActionCase{"StandbyChallenge",       AktionStandby,   true,  Challenge,    "permission(Suspend); request(Suspend,interactive)"},
         ActionCase{"StandbyRefused",         AktionStandby,   false, No,           "permission(Suspend)"},
+        ActionCase{"HibernateForceIgnored",  AktionHibernate, true,  Yes,          "permission(Hibernate); request(Hibernate)"},
+        ActionCase{"HibernateChallenge",     AktionHibernate, false, Challenge,    "permission(Hibernate); request(Hibernate,interactive)"},
+        ActionCase{"HibernateNotAvailable",  AktionHibernate, false, NotAvailable, "permission(Hibernate)"},
+        ActionCase{"LockAsksNoPermission",   AktionSperren,   true,  No,           "lockSession"},
         ActionCase{"MessageIsNoPowerAction", AktionNachricht, true,  Yes,          ""},
-        ActionCase{"UnknownCode",            5,               true,  Yes,          ""}),
+        ActionCase{"UnknownCode",            7,               true,  Yes,          ""}),
     [](const ::testing::TestParamInfo<ActionCase>& row) { return std::string(row.param.name); });
 // clang-format on
 

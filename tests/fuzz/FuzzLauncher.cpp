@@ -1,6 +1,6 @@
 // Any option set: written into a launcher file, its Exec line split back and read by the
 // command-line parser, it gives the same options. Sets the command line cannot carry (a message
-// with a double quote, a stopwatch, a missing sound file ...) must still never crash the writer or
+// or a program name with a double quote, a stopwatch, a missing sound file ...) must still never crash the writer or
 // the reader, and a launcher that is written always carries exactly the command line's parameters.
 #include "FuzzSupport.h"
 #include "core/CommandLine.h"
@@ -54,8 +54,14 @@ bool carriable(const TROptionen& o)
 {
     const bool timeInRange = o.Zeit_Stunden >= 0 && o.Zeit_Stunden <= 23 && o.Zeit_Minuten >= 0 &&
                              o.Zeit_Minuten <= 59 && o.Zeit_Sekunden >= 0 && o.Zeit_Sekunden <= 59;
-    if (o.Aktion > AktionStandby || o.ZeitMode > ZeitUhrzeit || !timeInRange)
+    if (!isKnownAktion(o.Aktion))
         return false;
+    if (o.ZeitMode == ZeitProgrammende) {
+        if (o.Programm.isEmpty() || !carried(o.Programm))
+            return false;
+    } else if (o.ZeitMode > ZeitUhrzeit || !timeInRange) {
+        return false;
+    }
     if (o.Aktion != AktionNachricht)
         return true;
     if (o.Nachricht.isEmpty() || !carried(o.Nachricht) || o.SoundMode > SoundFile)
@@ -73,9 +79,13 @@ QString differences(const TROptionen& o, const TROptionen& read)
     };
     compare(read.Aktion == o.Aktion, "Aktion");
     compare(read.ZeitMode == o.ZeitMode, "ZeitMode");
-    compare(read.Zeit_Stunden == o.Zeit_Stunden && read.Zeit_Minuten == o.Zeit_Minuten &&
-                read.Zeit_Sekunden == o.Zeit_Sekunden,
-            "Zeit");
+    if (o.ZeitMode == ZeitProgrammende) {
+        compare(read.Programm == o.Programm, "Programm");
+    } else {
+        compare(read.Zeit_Stunden == o.Zeit_Stunden && read.Zeit_Minuten == o.Zeit_Minuten &&
+                    read.Zeit_Sekunden == o.Zeit_Sekunden,
+                "Zeit");
+    }
     // A negative lead time is none the command line can carry: it reads back as the default.
     compare(read.Vorwarnzeit == (o.Vorwarnzeit >= 0 ? o.Vorwarnzeit : TEinst::kDefaultVorwarnzeit), "Vorwarnzeit");
     compare(read.SofortStart == o.SofortStart && read.ClosePgm == o.ClosePgm && read.Minimize == o.Minimize,
@@ -112,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     InputReader input(data, size);
     TROptionen o;
-    o.Aktion = static_cast<quint8>(input.takeInRange(0, 5));
-    o.ZeitMode = static_cast<quint8>(input.takeInRange(0, 2));
+    o.Aktion = static_cast<quint8>(input.takeInRange(0, 7));
+    o.ZeitMode = static_cast<quint8>(input.takeInRange(0, 3));
     o.SofortStart = input.takeBool();
     o.ClosePgm = input.takeBool();
     o.Minimize = input.takeBool();
@@ -127,6 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool existingSound = input.takeBool();
     o.SoundFile = soundFilePath(input.takeText(40), existingSound);
     o.Name = input.takeText(40);
+    o.Programm = input.takeText(40);
     o.Nachricht = input.takeRest();
 
     TEinst einst;

@@ -21,6 +21,8 @@ public:
             return QStringLiteral("PowerOff");
         case PowerRequest::Reboot:
             return QStringLiteral("Reboot");
+        case PowerRequest::Hibernate:
+            return QStringLiteral("Hibernate");
         case PowerRequest::Suspend:
             break;
         }
@@ -42,6 +44,11 @@ public:
     bool logOff(bool force) override
     {
         calls << (force ? QStringLiteral("logOff(force)") : QStringLiteral("logOff"));
+        return true;
+    }
+    bool lockSession() override
+    {
+        calls << QStringLiteral("lockSession");
         return true;
     }
 };

@@ -28,8 +28,10 @@ const QString Login1 = QStringLiteral("org.freedesktop.login1");
 const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 // The calls that ask for something; questions (Can..., List..., Get...) are left out.
-const QStringList PowerRequests{QStringLiteral("PowerOff"), QStringLiteral("Reboot"), QStringLiteral("Suspend"),
-                                QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
+const QStringList PowerRequests{
+    QStringLiteral("PowerOff"),  QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
+    QStringLiteral("Hibernate"), QStringLiteral("TerminateSession"), QStringLiteral("LockSession"),
+    QStringLiteral("Logout")};
 class LinuxPowerTest : public ::testing::Test
 {
 protected:
@@ -131,6 +133,11 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
         {"other inhibitors do not block",      AktionShutdown, false, inhibitors(otherLocks),                     "PowerOff(false)"},
         {"unreadable inhibitor list",          AktionShutdown, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)"},
         {"standby ignores shutdown inhibitor", AktionStandby,  false, inhibitors(editorBlocks),                   "Suspend(false)"},
+        {"hibernate ignores force",            AktionHibernate, true, {},                                         "Hibernate(false)"},
+        {"hibernate challenge",                AktionHibernate, false, answer("CanHibernate", "challenge"),       "Hibernate(true)"},
+        {"hibernate not available",            AktionHibernate, false, answer("CanHibernate", "na"),              ""},
+        {"hibernate refused",                  AktionHibernate, false, answer("CanHibernate", "no"),              ""},
+        {"lock asks no question",              AktionSperren,  true,  answer("CanPowerOff", "no"),                "LockSession(c1)"},
     };
     // clang-format on
 
@@ -236,7 +243,7 @@ TEST_F(LinuxPowerTest, LogoffAsksTheSessionManagerOfTheDesktopElseEndsTheSession
     }
 }
 
-TEST_F(LinuxPowerTest, LogoffWithoutSessionIdFindsTheSessionOfTheOwnProcess)
+TEST_F(LinuxPowerTest, LogoffAndLockWithoutSessionIdFindTheSessionOfTheOwnProcess)
 {
     qunsetenv("XDG_SESSION_ID");
     callDouble(logind(), Login1, Login1Path, QStringLiteral("AddSession"),
@@ -248,16 +255,18 @@ TEST_F(LinuxPowerTest, LogoffWithoutSessionIdFindsTheSessionOfTheOwnProcess)
     LinuxPowerPlatform platform(logind(), logind());
 
     EXPECT_TRUE(platform.logOff(false));
+    EXPECT_TRUE(platform.lockSession());
 
-    EXPECT_EQ(logindRequests(), "TerminateSession(c7)");
+    EXPECT_EQ(logindRequests(), "TerminateSession(c7); LockSession(c7)");
 }
 
-TEST_F(LinuxPowerTest, LogoffWithoutAnyKnownSessionRequestsNothing)
+TEST_F(LinuxPowerTest, LogoffAndLockWithoutAnyKnownSessionRequestNothing)
 {
     qunsetenv("XDG_SESSION_ID"); // and the template knows no GetSessionByPID
     LinuxPowerPlatform platform(logind(), logind());
 
     EXPECT_FALSE(platform.logOff(true));
+    EXPECT_FALSE(platform.lockSession());
 
     EXPECT_EQ(logindRequests(), "");
 }
@@ -275,12 +284,15 @@ TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndFailsQuietly)
         LinuxPowerPlatform platform(none, none);
         SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(none, none));
 
-        for (const PowerRequest request : {PowerRequest::PowerOff, PowerRequest::Reboot, PowerRequest::Suspend}) {
+        for (const PowerRequest request :
+             {PowerRequest::PowerOff, PowerRequest::Reboot, PowerRequest::Suspend, PowerRequest::Hibernate}) {
             EXPECT_EQ(platform.permission(request), PowerPermission::Yes);
             EXPECT_FALSE(platform.request(request, true, false));
         }
         EXPECT_FALSE(platform.logOff(true));
-        for (const quint8 action : {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby})
+        EXPECT_FALSE(platform.lockSession());
+        for (const quint8 action :
+             {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby, AktionHibernate, AktionSperren})
             EXPECT_NO_THROW(actions.RunPowerAction(action, false));
     }
     QDBusConnection::disconnectFromBus(name);

@@ -18,6 +18,7 @@
 
 #include "core/AppError.h"
 #include "mock/FakeAudioDevice.h"
+#include "mock/FakeProcessWatcher.h"
 #include "mock/NumberedOptions.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/ScriptedFileDialogs.h"
@@ -152,7 +153,8 @@ int savePresets(FileRegistryStore& store, int rounds)
     ScriptedInputBox inputBox;
     ScriptedFileDialogs fileDialogs;
     FakeAudioDevice audio;
-    TEinstellungen editor(boxes, fileDialogs, audio);
+    FakeProcessWatcher processes;
+    TEinstellungen editor(boxes, fileDialogs, audio, processes);
     PresetsPage page(controls,
                      {store, current, [] {}, [&editor] { return &editor; }, modal, inputBox, errors, &window});
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "core/CountdownRing.h"
+#include "widgets/ActionPanel.h"
 #include "windows/Announcer.h"
 #include "windows/TVorwarnung.h"
 
@@ -69,7 +70,7 @@ TEST_P(Notice, ComesLeadTimeBeforeTheEndNamesTheActionAndGoesWhenItIsCarriedOut)
     advance(59'999);
     EXPECT_TRUE(power.calls.isEmpty());
     advance(1);
-    EXPECT_EQ(power.calls, (QList<std::pair<int, bool>>{{c.action, c.force && c.action != AktionStandby}}));
+    EXPECT_EQ(power.calls, (QList<std::pair<int, bool>>{{c.action, c.force && ActionPanel::isForceable(c.action)}}));
     EXPECT_TRUE(notifications.up().empty());
 }
 
@@ -77,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(Actions, Notice,
                          ::testing::Values(NoticeCase{AktionShutdown, false, "Herunterfahren in 60 Sekunden", ""},
                                            NoticeCase{AktionRestart, true, "Neustart in 60 Sekunden", "(erzwungen)"},
                                            NoticeCase{AktionLogoff, true, "Abmelden in 60 Sekunden", "(erzwungen)"},
-                                           NoticeCase{AktionStandby, true, "Standby in 60 Sekunden", ""}));
+                                           NoticeCase{AktionStandby, true, "Standby in 60 Sekunden", ""},
+                                           NoticeCase{AktionHibernate, true, "Ruhezustand in 60 Sekunden", ""}));
 
 TEST_F(Announcement, WithoutServerAWindowOnTopCountsDownAndLeavesTheProgramUsable)
 {

@@ -5,6 +5,7 @@
 #include "mock/FakeAudioDevice.h"
 #include "mock/FakeClock.h"
 #include "mock/FakeOsVersionQuery.h"
+#include "mock/FakeProcessWatcher.h"
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingActions.h"
@@ -64,6 +65,7 @@ protected:
     RunTrace* runTrace = &RunTrace::none();
     RecordingNotifications notifications;
     ScriptedInputBox inputBox;
+    FakeProcessWatcher processes;
     /** The store the windows use; tests may point it at a real store file. */
     RegistryStore* registry = &store;
     /** The program file that launchers start. */
@@ -88,29 +90,17 @@ protected:
     /** Creates the windows in the program's order, with these parameters. */
     void create(const QStringList& parameters = {})
     {
-        MainServices services{clock,
-                              *registry,
-                              boxes,
-                              modal,
-                              power,
-                              *expirySound,
-                              *mainPlayer,
-                              fileDialogs,
-                              trayShell,
-                              timers,
-                              *runTrace,
-                              notifications,
-                              inputBox,
-                              ProgramInfo::compiledIn(),
-                              parameters,
-                              programPath};
+        MainServices services{clock,        *registry,     boxes,       modal,     power,
+                              *expirySound, *mainPlayer,   fileDialogs, trayShell, timers,
+                              *runTrace,    notifications, inputBox,    processes, ProgramInfo::compiledIn(),
+                              parameters,   programPath};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,
                                                                    main->ui().Start1, main->ui().Stop1, notifications});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
-        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio);
+        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio, processes);
         main->setSecondaryWindows(
             {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
     }

@@ -250,6 +250,7 @@ struct ExpiryCase
     QList<std::pair<int, bool>> powerCalls;
     bool messageShown;
     bool programEnds;
+    std::size_t notifications = 1; // the power action's announcement, or the message's notification
 };
 
 class Expiry : public MainWindowFixture, public ::testing::WithParamInterface<ExpiryCase>
@@ -276,7 +277,7 @@ TEST_P(Expiry, DispatchesOnTheActionReadAtExpiry)
     EXPECT_EQ(sound.played.size(), c.messageShown ? 1 : 0);
     // A power action is announced before it comes, the message tells the desktop at its expiry; the
     // announcement goes with the run, the message's notification with its window.
-    EXPECT_EQ(notifications.shown.size(), 1U);
+    EXPECT_EQ(notifications.shown.size(), c.notifications);
     EXPECT_TRUE(notifications.up().empty());
     EXPECT_EQ(closed.count(), c.programEnds ? 1 : 0);
 }
@@ -288,6 +289,12 @@ INSTANTIATE_TEST_SUITE_P(Actions, Expiry,
                                            ExpiryCase{AktionLogoff, false, true, {{3, false}}, false, true},
                                            ExpiryCase{AktionStandby, true, false, {{4, false}}, false, false},
                                            ExpiryCase{AktionStandby, false, true, {{4, false}}, false, true},
+                                           ExpiryCase{AktionHibernate, true, false, {{5, false}}, false, false},
+                                           ExpiryCase{AktionHibernate, false, true, {{5, false}}, false, true},
+                                           // Locking ends nothing: it comes unannounced, and the program
+                                           // goes on unless it is to end.
+                                           ExpiryCase{AktionSperren, true, false, {{6, false}}, false, false, 0},
+                                           ExpiryCase{AktionSperren, false, true, {{6, false}}, false, true, 0},
                                            ExpiryCase{AktionNachricht, false, false, {}, true, false},
                                            ExpiryCase{AktionNachricht, false, true, {}, true, true}));
 

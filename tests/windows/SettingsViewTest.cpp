@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <utility>
+
 using namespace kelvaro;
 using namespace kelvaro::test;
 
@@ -65,6 +67,16 @@ TEST_F(SettingsView, ForceStaysWhileAnotherActionIsChosen)
     // A click on the picture counts as a click on the panel.
     click(aktion().findChild<QLabel*>(QStringLiteral("Img_Restart")));
     EXPECT_EQ(status(0), QStringLiteral("Rechner neu starten (erzwingen)"));
+
+    // Hibernate and lock cannot be forced, as standby.
+    for (const auto& [panel, code] :
+         {std::pair{aktion().P_Hibernate, AktionHibernate}, std::pair{aktion().P_Sperren, AktionSperren}}) {
+        click(panel);
+        EXPECT_EQ(options().GetAktion(), code);
+        EXPECT_TRUE(panel->isChosen());
+        EXPECT_FALSE(aktion().CBx_Force->isEnabled());
+        EXPECT_EQ(status(0), ActionPanel::statusText(code));
+    }
 }
 
 TEST_F(SettingsView, StoredForceWithStandbyShowsADisabledTickedBoxWithoutSuffix)
@@ -115,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Options, StatusTexts,
                                            StatusCase{0, 0, 0, 3, "", "Nachricht anzeigen", ""},
                                            StatusCase{1, 0, 1, 3, "", "Rechner herunterfahren", ""},
                                            StatusCase{3, 1, 2, 3, "x.wav", "Benutzer abmelden", ""},
+                                           StatusCase{5, 3, 1, 3, "", "Ruhezustand", ""},
+                                           StatusCase{6, 0, 1, 3, "", "Bildschirm sperren", ""},
                                            StatusCase{0, 2, 1, 3, "", "", ""}, // the stopwatch empties both panels
                                            StatusCase{4, 2, 0, 3, "", "", ""}));
 
@@ -124,7 +138,7 @@ TEST_F(SettingsView, UnknownActionKeepsTheStatusText)
     options().SetAktion(7);
     main->ShowOptions();
     EXPECT_EQ(status(0), QStringLiteral("Benutzer abmelden"));
-    for (quint8 code = 0; code <= 4; ++code)
+    for (quint8 code = 0; isKnownAktion(code); ++code)
         EXPECT_FALSE(aktion().panel(code)->isChosen());
 }
 

@@ -41,7 +41,7 @@ TEST_F(ShownTexts, NoneNamesWindowsDosOrAnExe)
     createAndShow({QStringLiteral("-X")}); // refused: the error box
     QStringList texts;
     // The status bar follows the action and its force box.
-    for (quint8 action = AktionNachricht; action <= AktionStandby; ++action) {
+    for (quint8 action = AktionNachricht; isKnownAktion(action); ++action) {
         main->CurrentOptions().SetAktion(action);
         main->CurrentOptions().SetForce(true);
         main->ShowOptions();

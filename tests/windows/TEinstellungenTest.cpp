@@ -1,6 +1,7 @@
 #include "windows/TEinstellungen.h"
 
 #include "mock/FakeAudioDevice.h"
+#include "mock/FakeProcessWatcher.h"
 #include "mock/QtPrinters.h"
 #include "mock/RecordingMessageBoxes.h"
 #include "mock/ScriptedFileDialogs.h"
@@ -30,6 +31,7 @@ namespace {
 constexpr const char* kZeroCountdownUtf8 =
     "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\rdamit der Countdown durchgeführt werden kann!";
 constexpr const char* kNoMessageUtf8 = "Fehler - Keine Nachricht eingegeben";
+constexpr const char* kNoProgramUtf8 = "Fehler - Kein Programm eingegeben";
 const QString kZeroCountdown = QString::fromUtf8(kZeroCountdownUtf8);
 const QString kNoMessage = QString::fromUtf8(kNoMessageUtf8);
 
@@ -40,7 +42,8 @@ protected:
     ScriptedFileDialogs fileDialogs;
     FakeAudioDevice audio;
     ScriptedModalRunner modal;
-    TEinstellungen dialog{boxes, fileDialogs, audio};
+    FakeProcessWatcher processes;
+    TEinstellungen dialog{boxes, fileDialogs, audio, processes};
 
     void TearDown() override { dialog.hide(); }
 
@@ -115,6 +118,7 @@ struct OkCase
     qint32 seconds;
     const char* nachricht;
     const char* box; // the one box shown, or nothing
+    const char* programm = "";
 };
 
 class OkChecks : public Editor, public ::testing::WithParamInterface<OkCase>
@@ -127,6 +131,7 @@ TEST_P(OkChecks, ComeInOrderAndOnlyTheFirstFailingOneSpeaks)
     options().SetZeitMode(c.zeitMode);
     options().SetSekunden(c.seconds);
     options().SetNachricht(QString::fromUtf8(c.nachricht));
+    options().SetProgramm(QString::fromUtf8(c.programm));
     run([this] { click(dialog.Btn_OK); });
     const QStringList expected = c.box ? QStringList{QString::fromUtf8(c.box)} : QStringList{};
     EXPECT_EQ(boxes.texts(), expected);
@@ -139,7 +144,11 @@ INSTANTIATE_TEST_SUITE_P(Settings, OkChecks,
                                            OkCase{AktionShutdown, ZeitUhrzeit, 0, "", nullptr},
                                            OkCase{AktionNachricht, ZeitUhrzeit, 0, "", kNoMessageUtf8},
                                            OkCase{AktionStandby, ZeitStopuhr, 0, "", nullptr},
-                                           OkCase{AktionNachricht, ZeitCountdown, 1, "Tee", nullptr}));
+                                           OkCase{AktionNachricht, ZeitCountdown, 1, "Tee", nullptr},
+                                           // A preset may name a program that does not run now.
+                                           OkCase{AktionSperren, ZeitProgrammende, 0, "", nullptr, "wget"},
+                                           OkCase{AktionNachricht, ZeitProgrammende, 0, "", kNoProgramUtf8, " "},
+                                           OkCase{AktionNachricht, ZeitProgrammende, 0, "x", kNoProgramUtf8}));
 
 TEST_F(Editor, AcceptedOnlyAfterAValidOkAndClearedAtTheNextShowing)
 {

@@ -45,6 +45,8 @@ const char* const kHelpLines[] = {
     "\t\tAnwendungen werden ohne Nachfrage geschlossen!",
     "",
     "-E\t\tEnergy Save: Standby-Modus",
+    "-H\t\tHibernate: Ruhezustand",
+    "-V\t\tVerriegeln: Bildschirm sperren",
     "",
     "-M\"Test\"\t\tMessage: Nachricht \"Test\" anzeigen",
     "\t\tNachrichtentext in Anführungsstrichen",
@@ -61,11 +63,15 @@ const char* const kHelpLines[] = {
     "",
     "-T00:23:00\tAktion um 00:23:00 Uhr ausführen - Format HH:MM:SS",
     "-T-00:23:00\tAktion in 23 Minuten ausführen - Format HH:MM:SS",
+    "-P4711\t\tAktion ausführen, sobald das Programm mit der",
+    "\t\tProzessnummer 4711 beendet ist (statt -T)",
+    "-P\"wget\"\tAktion ausführen, sobald kein Programm \"wget\"",
+    "\t\tmehr läuft (statt -T)",
     "",
     "-C\t\tProgramm nach Ende der Aktion schließen",
     "-K\t\tProgramm nach Aktionsstart minimieren",
-    "-W30\t\tVorwarnzeit: Herunterfahren, Neustart, Abmelden und Standby",
-    "\t\t30 Sekunden vorher ankündigen, mit \"Abbrechen\" und",
+    "-W30\t\tVorwarnzeit: Herunterfahren, Neustart, Abmelden, Standby und",
+    "\t\tRuhezustand 30 Sekunden vorher ankündigen, mit \"Abbrechen\" und",
     "\t\t\"5 Minuten später\" (ohne -W: 60 Sekunden, -W0: keine)",
     "",
     "Beispiel 1: \tIn 5 Minuten soll die Nachricht \"Tee ist fertig\" ",
@@ -77,6 +83,9 @@ const char* const kHelpLines[] = {
     "",
     "Beispiel 3:\tIn 1 Stunde den Rechner zwingend neustarten",
     "\tAufruf:\tKelvaro -A -R -F -T-01:00:00",
+    "",
+    "Beispiel 4:\tDen PC ausschalten, sobald der Download mit wget fertig ist",
+    "\tAufruf:\tKelvaro -A -S -Pwget",
 };
 
 QString expectedHelpText()
@@ -104,11 +113,11 @@ protected:
 TEST_F(Hilfe, ShowsTheHelpTextExactly)
 {
     const QString expected = expectedHelpText();
-    ASSERT_EQ(std::size(kHelpLines), 57u);
+    ASSERT_EQ(std::size(kHelpLines), 66u);
     EXPECT_EQ(THilfe::helpText(), expected);
     EXPECT_EQ(memo->toPlainText().toUtf8(), expected.toUtf8());
-    EXPECT_EQ(memo->toPlainText().split(u'\n').size(), 57);
-    EXPECT_EQ(memo->toPlainText().count(u'\t'), 68);
+    EXPECT_EQ(memo->toPlainText().split(u'\n').size(), 66);
+    EXPECT_EQ(memo->toPlainText().count(u'\t'), 82);
     EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("alle \nProgrammeinstellungen")));
 }
 
@@ -163,7 +172,7 @@ TEST_F(Hilfe, EveryLineIsShownWholeOnOneLine)
         ASSERT_EQ(line.layout()->lineCount(), 1) << line.text().toStdString();
         EXPECT_LE(line.layout()->lineAt(0).naturalTextWidth(), room) << line.text().toStdString();
     }
-    EXPECT_EQ(lines, 57);
+    EXPECT_EQ(lines, 66);
     window.close();
 }
 
