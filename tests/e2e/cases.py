@@ -8,12 +8,13 @@ name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
 import contextlib
 import os
 import re
+import shutil
 import sys
 import time
 from pathlib import Path
 
-from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, Skip, Window, case,
-                     main, note, wait_until)
+from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, SESSION_ID, Failure, Session, Skip, Window,
+                     case, main, note, stop, wait_until)
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -172,6 +173,65 @@ def poweroff_challenge(program: str) -> None:
         calls = method_names(session.logind.calls())
         expect(calls.index("CanPowerOff") < calls.index("PowerOff"), f"CanPowerOff must be asked first: {calls}")
         kelvaro.expect_running()
+
+
+# --- hibernate, lock, and the end of a program ------------------------------------------------------
+
+@case(budget=40)
+def hibernate_and_lock(program: str) -> None:
+    """-H hibernates (CanHibernate first, no interaction); -V locks the program's own session, after
+    which the program goes on, here to end by -C."""
+    with Session(program, "hibernate_and_lock") as session:
+        kelvaro = session.start("-A", "-H", "-T-00:00:02")
+        expect(session.logind.wait_for_call("Hibernate", SHOW) == [False], "Hibernate must be called without interaction")
+        calls = method_names(session.logind.calls())
+        expect(calls.index("CanHibernate") < calls.index("Hibernate"), f"CanHibernate must be asked first: {calls}")
+        kelvaro.expect_running()
+        stop(kelvaro.process)
+
+        locker = session.start("-A", "-V", "-C", "-T-00:00:01")
+        expect(session.logind.wait_for_call("LockSession", SHOW) == [SESSION_ID], "LockSession of the own session")
+        code = locker.wait_exit(STEP)
+        expect(code == 0, f"with -C the program should end with exit code 0, not {code}")
+
+
+def sleep_copy(session: Session) -> str:
+    """A copy of sleep under a name no other process has, in the session's folder; its path."""
+    copy = session.folder / f"kvs{os.getpid() % 100000}"
+    shutil.copy(shutil.which("sleep"), copy)
+    return str(copy)
+
+
+@case(budget=50)
+def program_end(program: str) -> None:
+    """-P with a process number shows the message once that process has ended, not before; a stored
+    set that waits for a program by name locks the session once no process of that name is left."""
+    with Session(program, "program_end") as session:
+        sleeper = session.start_helper(["sleep", "30"], "sleep.log")
+        kelvaro = session.start("-A", "-Mfertig", f"-P{sleeper.pid}")
+        kelvaro.wait_for_window(f"Kelvaro 0.90  [wartet auf sleep ({sleeper.pid})]", SHOW)
+        ended = time.time() * 1000
+        stop(sleeper)
+        kelvaro.wait_for_window(MESSAGE_CAPTION, STEP)
+        expiry = events(session, "expiry")[-1]
+        expect(expiry >= ended, f"the message came at {expiry}, before the program was ended at {ended:.0f}")
+        note(f"message {expiry - ended:.0f} ms after the program was told to end")
+        stop(kelvaro.process)
+
+        copy = sleep_copy(session)
+        name = Path(copy).name
+        first, second = (session.start_helper([copy, "30"], f"{n}.log") for n in ("first", "second"))
+        session.write_registry(stored_set(Aktion=6, ZeitMode=3, Programm=name, SofortStart=1, ClosePgm=1))
+        locker = session.start()
+        locker.wait_for_window(f"Kelvaro 0.90  [wartet auf {name}]", SHOW)
+        stop(first)
+        last = time.time() * 1000
+        stop(second)
+        expect(session.logind.wait_for_call("LockSession", STEP) == [SESSION_ID], "LockSession of the own session")
+        expiry = events(session, "expiry")[-1]
+        expect(expiry >= last, f"locked at {expiry}, before the last {name} was ended at {last:.0f}")
+        code = locker.wait_exit(STEP)
+        expect(code == 0, f"with ClosePgm the program should end with exit code 0, not {code}")
 
 
 # --- announcement of a power action ----------------------------------------------------------------

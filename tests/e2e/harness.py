@@ -42,6 +42,8 @@ TIME_SCALE = float(os.environ.get("KELVARO_E2E_TIME_SCALE", "1") or "1")
 MAIN_CAPTION = "Kelvaro 0.90"
 MESSAGE_CAPTION = "Kelvaro Nachrichtenfenster"
 ANNOUNCEMENT_CAPTION = "Kelvaro Vorwarnung"
+# The logind session the program runs in, as a desktop session names it in the environment.
+SESSION_ID = "c1"
 
 FAKETIME_LIBRARY = Path("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1")
 
@@ -700,6 +702,7 @@ class Session(contextlib.AbstractContextManager):
             "XDG_DATA_HOME": str(self.folder / "data"),
             "XDG_CACHE_HOME": str(self.folder / "cache"),
             "KELVARO_REGISTRY": str(self.registry),
+            "XDG_SESSION_ID": SESSION_ID,
             "NO_AT_BRIDGE": "1",
             # Recorded in real time: without a delay the driver writes silence as fast as it can.
             "SDL_AUDIODRIVER": "disk",
