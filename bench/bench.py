@@ -5,9 +5,11 @@ in one run on a private Xvfb display and D-Bus:
 2. memory: VmRSS one second after the window is visible;
 3. cost of a run: CPU time of a running countdown against the bare window idling at the same time;
 4. expiry lateness: how late 2-second countdowns expire, from the program's KELVARO_TRACE_RUN lines;
-5. clock-time lateness: how long after the second it was set for a clock-time run reaches logind.
+5. clock-time lateness: how long after the second it was set for a clock-time run reaches logind;
+6. program-end lateness: how long after a program ends a run that waits for it (-P) reaches logind,
+   side by side with countdowns of the same build reaching logind after their end.
 
-With --baseline, a kelvaro built from an earlier commit runs beside this one in 3, 4 and 5.
+With --baseline, a kelvaro built from an earlier commit runs beside this one in 3, 4, 5 and 6.
 
 Run through bench/run, which builds the programs first. Standard library only.
 """
@@ -22,6 +24,7 @@ import platform
 import statistics
 import subprocess
 import sys
+import threading
 import time
 from dataclasses import dataclass, field
 from pathlib import Path
@@ -315,6 +318,42 @@ def bench_clock_time(world: World, kelvaros: dict[str, str], runs: int) -> dict:
     return results
 
 
+def bench_program_end(world: World, kelvaros: dict[str, str], runs: int) -> dict:
+    """Runs that wait for a `sleep 3` started just before them (-P with its process number; standby
+    with no lead time on the logind double, then the program ends): the time from the end of sleep,
+    seen by a thread waiting for it, to logind's Suspend call. Each run is paired with a 2-second
+    countdown of every program given, timed from its end time to Suspend, as the baseline."""
+    results = {name: {"countdown": [], "failures": []} for name in kelvaros}
+    results["kelvaro"]["program_end"] = []
+    for run in range(runs):
+        ended: list[float] = []
+        sleeper = spawn(["sleep", "3"], world.env())
+        waiter = threading.Thread(target=lambda: (sleeper.wait(), ended.append(time.time())))
+        waiter.start()
+        try:
+            _events, suspend = run_to_suspend(world, kelvaros["kelvaro"], ["-A", "-E", "-W0", "-C", f"-P{sleeper.pid}"],
+                                              f"program-end-{run}")
+        except Unavailable as reason:
+            results["kelvaro"]["failures"].append(f"run {run} (program end): {reason}")
+            suspend = None
+        waiter.join()
+        forget(sleeper)
+        if suspend is not None and ended:
+            results["kelvaro"]["program_end"].append(suspend - ended[0])
+            print(f"  run {run + 1}/{runs} kelvaro: Suspend {suspend - ended[0]:.3f} s after sleep ended", flush=True)
+        for name, program in kelvaros.items():
+            try:
+                events, suspend = run_to_suspend(world, program, ["-A", "-E", "-C", "-T-00:00:02"],
+                                                 f"program-end-countdown-{name}-{run}")
+            except Unavailable as reason:
+                results[name]["failures"].append(f"run {run} (countdown): {reason}")
+                continue
+            if suspend is not None:
+                results[name]["countdown"].append(suspend - events["end"][0] / 1000.0)
+        time.sleep(0.2)
+    return results
+
+
 # --- the report ------------------------------------------------------------------------------------
 
 def machine() -> dict:
@@ -418,6 +457,23 @@ def report_clock_time(late: dict) -> None:
         print(f"  {'':10} max kelvaro / max baseline: {ratio:.3f}")
 
 
+def report_program_end(late: dict) -> None:
+    print("\n6. Runs that wait for a program: logind's Suspend call after the program ended, against countdowns")
+    kelvaro = late["kelvaro"]
+    if kelvaro["program_end"]:
+        print(f"  {'program end':12} {len(kelvaro['program_end'])} runs: {describe_seconds(kelvaro['program_end'])}")
+    for name, result in late.items():
+        if result["countdown"]:
+            print(f"  {name + ' 2 s':12} {len(result['countdown'])} runs: {describe_seconds(result['countdown'])}")
+        for failure in result["failures"]:
+            print(f"  {name:12} failed: {failure}")
+    for name, result in late.items():
+        if kelvaro["program_end"] and result["countdown"]:
+            ratio_median = median(kelvaro["program_end"]) / median(result["countdown"])
+            ratio_max = max(kelvaro["program_end"]) / max(result["countdown"])
+            print(f"  program end / {name} countdown: median {ratio_median:.2f}, max {ratio_max:.2f}")
+
+
 def report_goals(results: dict) -> None:
     """The goals set for the program, and whether this run met them."""
     print("\nGoals")
@@ -448,6 +504,9 @@ def report_goals(results: dict) -> None:
     if results.get("clock_time", {}).get("kelvaro", {}).get("to_suspend"):
         value = max(results["clock_time"]["kelvaro"]["to_suspend"])
         verdict("a clock-time run reaches logind within 50 ms of its second", value <= 0.05, f"max {value:.3f} s")
+    if results.get("program_end", {}).get("kelvaro", {}).get("program_end"):
+        value = max(results["program_end"]["kelvaro"]["program_end"])
+        verdict("a program's end reaches logind within a second", value <= 1.0, f"max {value:.3f} s")
 
 
 def main() -> int:
@@ -455,12 +514,12 @@ def main() -> int:
     parser.add_argument("--kelvaro", required=True)
     parser.add_argument("--bare", required=True)
     parser.add_argument("--kshutdown", help="path of kshutdown, to add it as a third column")
-    parser.add_argument("--baseline", help="a kelvaro built from an earlier commit, measured beside this one in 3-5")
+    parser.add_argument("--baseline", help="a kelvaro built from an earlier commit, measured beside this one in 3-6")
     parser.add_argument("--skip-note", default="", help="why kshutdown is not measured")
     parser.add_argument("--rounds", type=int, default=20, help="counted start-up rounds (default 20)")
     parser.add_argument("--lateness-runs", type=int, default=20)
     parser.add_argument("--quick", action="store_true", help="a smoke run: 10 s of run cost, 3 rounds, 5 expiries")
-    parser.add_argument("--only", default="12345", help="which of the benchmarks 1-5 to run (default all)")
+    parser.add_argument("--only", default="123456", help="which of the benchmarks 1-6 to run (default all)")
     parser.add_argument("--json", help="write every measured value into this file")
     parser.add_argument("--keep", action="store_true", help="keep the folder with the logs")
     options = parser.parse_args()
@@ -500,6 +559,10 @@ def main() -> int:
             print(f"\nClock-time runs: {lateness_runs} runs")
             results["clock_time"] = clock_time = bench_clock_time(world, kelvaros, lateness_runs)
             report_clock_time(clock_time)
+        if "6" in options.only:
+            print(f"\nRuns that wait for a program: {lateness_runs} runs")
+            results["program_end"] = program_end = bench_program_end(world, kelvaros, lateness_runs)
+            report_program_end(program_end)
     report_goals(results)
     if options.json:
         Path(options.json).write_text(json.dumps(results, indent=1))
