@@ -4,10 +4,11 @@
 
 KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# To build and run the program.
+# To build and run the program; lupdate and lrelease (qt6-l10n-tools) with their CMake support
+# (qt6-tools-dev) make the English translation.
 KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
     libsdl2-mixer-dev
     fonts-dejavu-core fonts-liberation2
 )

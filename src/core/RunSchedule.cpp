@@ -2,6 +2,8 @@
 
 #include "core/SerialDateTime.h"
 
+#include <QCoreApplication>
+
 namespace kelvaro::RunSchedule {
 
 qint64 countdownEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds)
@@ -34,8 +36,8 @@ bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds)
 
 QString zeroCountdownText()
 {
-    return QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
-                          "damit der Countdown durchgeführt werden kann!");
+    return QCoreApplication::translate("RunSchedule", "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
+                                                      "damit der Countdown durchgeführt werden kann!");
 }
 
 } // namespace kelvaro::RunSchedule

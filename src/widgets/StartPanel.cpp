@@ -25,13 +25,13 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
     const int x = main ? 32 : 16;
     const int step = main ? 32 : 24;
     const int top = main ? 32 : 4;
-    CBx_Minimize = checkBox(this, "CBx_Minimize", QStringLiteral("Minimieren nach dem Start der Aktion"), x, top);
-    CBx_ClosePgm = checkBox(this, "CBx_ClosePgm", QStringLiteral("Programm beenden nach Aktion"), x, top + step);
-    CBx_Sofortstart = checkBox(this, "CBx_Sofortstart",
-                               main ? QStringLiteral("Sofortstart (wirkt erst nach einem Programmneustart)")
-                                    : QStringLiteral("Sofortstart der Aktion"),
-                               x, top + 2 * step);
-    CBx_Sofortstart->setToolTip(QStringLiteral("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
+    CBx_Minimize = checkBox(this, "CBx_Minimize", tr("Minimieren nach dem Start der Aktion"), x, top);
+    CBx_ClosePgm = checkBox(this, "CBx_ClosePgm", tr("Programm beenden nach Aktion"), x, top + step);
+    CBx_Sofortstart =
+        checkBox(this, "CBx_Sofortstart",
+                 main ? tr("Sofortstart (wirkt erst nach einem Programmneustart)") : tr("Sofortstart der Aktion"), x,
+                 top + 2 * step);
+    CBx_Sofortstart->setToolTip(tr("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
 
     connect(CBx_Minimize, &QCheckBox::clicked, this, [this](bool on) {
         if (m_options)

@@ -23,11 +23,15 @@ constexpr int kPanelTop = 44;
 constexpr int kPanelWidth = 198;
 constexpr int kPanelHeight = 50;
 
-const QString kOnlyNumbers = QStringLiteral("Fehler bei der Eingabe!\r\nEs sind nur Zahlen erlaubt.");
-const QString kHoursRange = QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 23 erlaubt.");
-const QString kMinutesRange =
-    QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 59 erlaubt.");
-const QString kMaskError = QStringLiteral("Invalid input value.  Use escape key to abandon changes");
+// The warnings, translated where they are shown.
+const char* const kOnlyNumbers =
+    QT_TRANSLATE_NOOP("kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\r\nEs sind nur Zahlen erlaubt.");
+const char* const kHoursRange = QT_TRANSLATE_NOOP(
+    "kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 23 erlaubt.");
+const char* const kMinutesRange = QT_TRANSLATE_NOOP(
+    "kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 59 erlaubt.");
+const char* const kMaskError =
+    QT_TRANSLATE_NOOP("kelvaro::TimeEntryBox", "Invalid input value.  Use escape key to abandon changes");
 
 QFrame* makePanel(QWidget* parent, const char* name)
 {
@@ -39,25 +43,25 @@ QFrame* makePanel(QWidget* parent, const char* name)
 
 } // namespace
 
-TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLiteral("  Eingabe  "), parent)
+TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Eingabe  "), parent)
 {
     setObjectName(QStringLiteral("GroupBox_Eingabe"));
 
     CBx_Zeit = new QComboBox(this);
     CBx_Zeit->setObjectName(QStringLiteral("CBx_Zeit"));
     CBx_Zeit->setGeometry(8, 18, 198, 21);
-    CBx_Zeit->addItem(QStringLiteral("Countdown"));
-    CBx_Zeit->addItem(QStringLiteral("Zeitpunkt"));
+    CBx_Zeit->addItem(tr("Countdown"));
+    CBx_Zeit->addItem(tr("Zeitpunkt"));
     if (modes == Modes::WithStopwatch)
-        CBx_Zeit->addItem(QStringLiteral("Stopuhr"));
+        CBx_Zeit->addItem(tr("Stopuhr"));
 
     P_Countdown = makePanel(this, "P_Countdown");
-    Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, QStringLiteral("Stunden"));
-    Ed_Minuten = makeField(P_Countdown, "Ed_Minuten", 68, QStringLiteral("Minuten"));
-    Ed_Sekunden = makeField(P_Countdown, "Ed_Sekunden", 136, QStringLiteral("Sekunden"));
+    Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, tr("Stunden"));
+    Ed_Minuten = makeField(P_Countdown, "Ed_Minuten", 68, tr("Minuten"));
+    Ed_Sekunden = makeField(P_Countdown, "Ed_Sekunden", 136, tr("Sekunden"));
 
     P_Uhrzeit = makePanel(this, "P_Uhrzeit");
-    auto* uhrzeitLabel = new QLabel(QStringLiteral("Uhrzeit"), P_Uhrzeit);
+    auto* uhrzeitLabel = new QLabel(tr("Uhrzeit"), P_Uhrzeit);
     uhrzeitLabel->setGeometry(0, 0, 120, 14);
     Ed_Uhrzeit = new QLineEdit(P_Uhrzeit);
     Ed_Uhrzeit->setObjectName(QStringLiteral("Ed_Uhrzeit"));
@@ -214,7 +218,7 @@ void TimeEntryBox::validate(Target target)
     }
     const std::optional<qint32> value = StrToInt(edit->text());
     if (!value) {
-        m_boxes->warning(kOnlyNumbers);
+        m_boxes->warning(tr(kOnlyNumbers));
         focusAndSelect();
         return;
     }
@@ -233,7 +237,7 @@ void TimeEntryBox::validate(Target target)
     if (!accepted) {
         edit->setText(edit->text().chopped(1)); // the shorter text is validated again, nested
         focusAndSelect();
-        m_boxes->warning(target == TargetStunden ? kHoursRange : kMinutesRange);
+        m_boxes->warning(tr(target == TargetStunden ? kHoursRange : kMinutesRange));
     }
 }
 
@@ -270,7 +274,7 @@ void TimeEntryBox::showUhrzeitError()
     Ed_Uhrzeit->setFocus();
     m_keepEntry = false;
     if (m_boxes)
-        m_boxes->showError(QApplication::applicationName(), kMaskError);
+        m_boxes->showError(QApplication::applicationName(), tr(kMaskError));
 }
 
 bool TimeEntryBox::commitUhrzeit()

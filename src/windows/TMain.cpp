@@ -340,15 +340,14 @@ void TMain::ShowOptions()
     m_ui.Start->showOptions(m_options);
 
     if (m_options.GetForce() && ActionPanel::isForceable(aktion))
-        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + QStringLiteral(" (erzwingen)"));
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + tr(" (erzwingen)"));
 
     if (aktion != AktionNachricht || soundMode == SoundNone)
         m_ui.StatusBar1->setPanelText(1, QString());
     else if (soundMode == SoundBeep)
-        m_ui.StatusBar1->setPanelText(1, QStringLiteral("Beep (%1x)").arg(m_options.GetAnzBeeps()));
+        m_ui.StatusBar1->setPanelText(1, tr("Beep (%1x)").arg(m_options.GetAnzBeeps()));
     else if (soundMode == SoundFile)
-        m_ui.StatusBar1->setPanelText(1,
-                                      QStringLiteral("Sound-Datei [") + fileNamePart(m_options.GetSoundFile()) + u']');
+        m_ui.StatusBar1->setPanelText(1, tr("Sound-Datei [%1]").arg(fileNamePart(m_options.GetSoundFile())));
 
     if (m_options.GetZeitMode() == ZeitStopuhr) {
         m_ui.StatusBar1->setPanelText(0, QString());
@@ -428,7 +427,7 @@ void TMain::Btn_StartClick()
     case ZeitUhrzeit: {
         const std::optional<qint64> end = RunSchedule::clockTimeEnd(m_startMs, h, m, s);
         if (!end)
-            throw AppError(QStringLiteral("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
+            throw AppError(tr("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
         m_endMs = *end;
         break;
     }
