@@ -26,11 +26,11 @@ or a sound file.
 It keeps named presets, takes a complete setting on its command line,
 writes desktop launchers that start a timer with fixed settings, and
 shows the time left in the notification area. Power actions are asked of
-systemd-logind. The user interface is in German.")
+systemd-logind. The user interface is in German and English.")
 
 # Libraries, including libqt6gui6 with the X11 platform plugin (libqxcb.so), come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# German texts in Qt's standard dialogs (qtbase_de.qm); the fonts the windows ask for by metric
+# Qt's standard dialogs in the program's language (qtbase_de.qm, qtbase_en.qm); the fonts the windows ask for by metric
 # (Arial, Tahoma); the system bus and logind that shut down, restart, log off and suspend.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "qt6-translations-l10n, fonts-liberation2, default-dbus-system-bus | dbus-system-bus, default-logind | logind")
