@@ -14,11 +14,12 @@ KELVARO_BUILD_PACKAGES=(
 )
 
 # To build and run the tests: GoogleTest, a virtual X display and a notification area, a private
-# D-Bus with the logind double, audio analysis, the freedesktop validators, groff, and clang with
-# libFuzzer for the fuzz targets.
+# D-Bus with the logind double, the accessibility bus that lets a test read the program's windows,
+# audio analysis, the freedesktop validators, groff, and clang with libFuzzer for the fuzz targets.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool trayer
+    at-spi2-core gir1.2-atspi-2.0 python3-gi
     dbus dbus-bin dbus-daemon python3-dbusmock
     sox libsox-fmt-mp3
     desktop-file-utils appstream groff-base

@@ -41,6 +41,10 @@ TIME_SCALE = float(os.environ.get("KELVARO_E2E_TIME_SCALE", "1") or "1")
 
 MAIN_CAPTION = "Kelvaro 0.90"
 MESSAGE_CAPTION = "Kelvaro Nachrichtenfenster"
+# The desktop language of a session unless a case asks for another: the program speaks German.
+GERMAN_DESKTOP = "de_DE.UTF-8"
+# Starts the accessibility bus on the session bus, for cases that read the texts of windows.
+ACCESSIBILITY_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 AUDIO_RATE = 44100
 AUDIO_CHANNELS = 2
@@ -393,6 +397,22 @@ class Program:
             return False
         wait_until(gone, timeout, f"box {window.name!r} to close on {key}", interval=0.5)
 
+    def texts(self, window: Window, timeout: float) -> list[str]:
+        """The texts shown in `window` (labels, buttons and the like), read over the accessibility bus
+        of a session started with accessibility=True; waits until the window is there."""
+        script = Path(__file__).resolve().parent / "accessible.py"
+
+        def read():
+            self.expect_running()
+            result = subprocess.run(["/usr/bin/python3", "-B", str(script), window.name],
+                                    env={**os.environ, **self.session.env()}, capture_output=True, text=True,
+                                    timeout=15 * TIME_SCALE)
+            if result.returncode != 0:
+                raise Failure(f"reading window {window.name!r} over the accessibility bus failed:\n{result.stderr}")
+            return json.loads(result.stdout) or None
+        return wait_until(read, timeout, f"the texts of window {window.name!r} on the accessibility bus",
+                          interval=0.25)
+
     def saw_caption(self, caption: re.Pattern) -> bool:
         return any(caption.fullmatch(name) for name in self.captions_seen)
 
@@ -411,10 +431,15 @@ class Session(contextlib.AbstractContextManager):
 
     The folder is removed after a passing test and kept (with logs and a screenshot) after a failing one."""
 
-    def __init__(self, program: str, name: str, logind: dict | None = None):
+    def __init__(self, program: str, name: str, logind: dict | None = None, language: str = GERMAN_DESKTOP,
+                 accessibility: bool = False):
+        """`language` is the desktop's LANG (no other locale setting is passed on); with `accessibility`
+        the session runs the accessibility bus and the program shows its windows on it."""
         self.program_path = program
         self.name = name
         self.logind_parameters = logind
+        self.language = language
+        self.accessibility = accessibility
         self.folder = Path(tempfile.mkdtemp(prefix=f"kelvaro-e2e-{name}-"))
         self.registry = self.folder / "registry.reg"
         self.audio = self.folder / "out.raw"
@@ -429,6 +454,8 @@ class Session(contextlib.AbstractContextManager):
             self.display.start()
             self.bus.start()
             self.logind.start(self.logind_parameters)
+            if self.accessibility:
+                self._start_accessibility_bus()
             note(f"{self.name}: display {self.display.name}, bus {self.bus.address}, folder {self.folder}")
         except BaseException:
             self.__exit__(*sys.exc_info())
@@ -466,15 +493,25 @@ class Session(contextlib.AbstractContextManager):
                 return "\n".join(lines[index:index + 40])
         return ""
 
+    def _start_accessibility_bus(self) -> None:
+        if not os.access(ACCESSIBILITY_BUS_LAUNCHER, os.X_OK):
+            raise Failure(f"{ACCESSIBILITY_BUS_LAUNCHER} is missing (Debian package at-spi2-core)")
+        self.start_helper([ACCESSIBILITY_BUS_LAUNCHER, "--launch-immediately"], "at-spi-bus-launcher.log")
+        wait_until(lambda: self.bus.connection().name_has_owner("org.a11y.Bus"), 20,
+                   "the accessibility bus to start (see at-spi-bus-launcher.log)")
+
     def write_registry(self, default: dict | None, presets: Iterable[dict] = ()) -> None:
         """Writes the stored default set (and presets) the program will read."""
         self.registry.write_text(regedit4(default, presets), encoding="utf-8")
 
     def env(self) -> dict[str, str]:
-        """The environment of programs in the session: nothing of the desktop the test runs in."""
-        passed = ("PATH", "LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_MESSAGES", "TZ", "USER", "LOGNAME",
+        """The environment of programs in the session: nothing of the desktop the test runs in. The
+        language is the session's own: LANG alone, so that the program's language never depends on the
+        machine that runs the tests."""
+        passed = ("PATH", "LC_CTYPE", "TZ", "USER", "LOGNAME",
                   "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")
         env = {name: os.environ[name] for name in passed if name in os.environ}
+        env["LANG"] = self.language
         if "ASAN_OPTIONS" in env:
             # libxkbcommon-x11 hands strndup key names from X replies that carry no final zero byte;
             # strict string checks would take that bounded read for an overflow.
@@ -496,6 +533,8 @@ class Session(contextlib.AbstractContextManager):
             "SDL_AUDIODRIVER": "disk",
             "SDL_DISKAUDIOFILE": str(self.audio),
         })
+        if self.accessibility:
+            env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         return env
 
     def start(self, *args: str) -> Program:
@@ -540,7 +579,7 @@ class Session(contextlib.AbstractContextManager):
             print(f"[e2e] logind calls: {self.logind.calls()}", file=out)
         with contextlib.suppress(Exception):
             print("[e2e] tones recorded: " + ("; ".join(map(str, self.tones())) or "none"), file=out)
-        for log in ("program.log", "logind-mock.log", "xvfb.log", "dbus-daemon.log"):
+        for log in ("program.log", "logind-mock.log", "xvfb.log", "dbus-daemon.log", "at-spi-bus-launcher.log"):
             path = self.folder / log
             if path.exists() and path.stat().st_size:
                 text = path.read_text(errors="replace")[-4000:]
