@@ -4,7 +4,10 @@ in one run on a private Xvfb display and D-Bus:
 1. start-up: from starting the process to its main window being mapped, rounds interleaved;
 2. memory: VmRSS one second after the window is visible;
 3. cost of a run: CPU time of a running countdown against the bare window idling at the same time;
-4. expiry lateness: how late 2-second countdowns expire, from the program's KELVARO_TRACE_RUN lines.
+4. expiry lateness: how late 2-second countdowns expire, from the program's KELVARO_TRACE_RUN lines;
+5. clock-time lateness: how long after the second it was set for a clock-time run reaches logind.
+
+With --baseline, a kelvaro built from an earlier commit runs beside this one in 3, 4 and 5.
 
 Run through bench/run, which builds the programs first. Standard library only.
 """
@@ -194,18 +197,19 @@ def wait_for(condition, timeout: float, what: str, interval: float = 0.01):
         time.sleep(interval)
 
 
-def bench_run_cost(world: World, kelvaro: str, bare: str, seconds: float) -> dict:
-    """kelvaro counting down (2 minutes, started by -A) and the bare window idling, at the same time;
-    CPU time of each over `seconds` from the moment the run started."""
-    trace = world.folder / "cost-trace.txt"
-    bare_process = spawn([bare], world.env(), world.folder / "cost-bare.log")
-    kelvaro_process = spawn([kelvaro, "-A", "-Mx", "-T-00:02:00"], world.env(KELVARO_TRACE_RUN=str(trace)),
-                            world.folder / "cost-kelvaro.log")
+def bench_run_cost(world: World, kelvaros: dict[str, str], bare: str, seconds: float) -> dict:
+    """Each kelvaro counting down (2 minutes, started by -A) and the bare window idling, all at the
+    same time; CPU time of each over `seconds` from the moment the runs started."""
+    traces = {name: world.folder / f"cost-trace-{name}.txt" for name in kelvaros}
+    processes = {"bare": spawn([bare], world.env(), world.folder / "cost-bare.log")}
+    for name, program in kelvaros.items():
+        processes[name] = spawn([program, "-A", "-Mx", "-T-00:02:00"], world.env(KELVARO_TRACE_RUN=str(traces[name])),
+                                world.folder / f"cost-{name}.log")
     try:
-        for process in (bare_process, kelvaro_process):
+        for process in processes.values():
             wait_visible(world, process, time.monotonic())
-        wait_for(lambda: "start" in read_trace(trace), 10, "the countdown to start")
-        processes = {"kelvaro": kelvaro_process, "bare": bare_process}
+        for name, trace in traces.items():
+            wait_for(lambda: "start" in read_trace(trace), 10, f"the countdown of {name} to start")
         first = {name: (cpu_ticks(p.pid), cpu_ns(p.pid)) for name, p in processes.items()}
         begun = time.monotonic()
         time.sleep(seconds)
@@ -214,11 +218,12 @@ def bench_run_cost(world: World, kelvaro: str, bare: str, seconds: float) -> dic
         for name, process in processes.items():
             if process.poll() is not None:
                 raise Unavailable(f"{name} ended during the measurement")
-        if "expiry" in read_trace(trace):
-            raise Unavailable("the countdown expired during the measurement")
+        for name, trace in traces.items():
+            if "expiry" in read_trace(trace):
+                raise Unavailable(f"the countdown of {name} expired during the measurement")
     finally:
-        stop(kelvaro_process)
-        stop(bare_process)
+        for process in processes.values():
+            stop(process)
     result = {"seconds": elapsed}
     for name in processes:
         ticks = last[name][0] - first[name][0]
@@ -242,36 +247,72 @@ def logind_calls(world: World, method: str) -> list[float]:
     return times
 
 
-def bench_lateness(world: World, kelvaro: str, runs: int) -> dict:
-    """Countdowns of two seconds that suspend (logind double) and close the program; per run the time
-    from the run's end time to the expiry step, and to logind's Suspend call."""
-    lateness, to_suspend, failures = [], [], []
+def run_to_suspend(world: World, program: str, arguments: list[str], log_name: str) -> tuple[dict, float | None]:
+    """Runs `program` with `arguments` (a standby run that closes the program) to its end; returns its
+    run trace and the time of logind's Suspend call (seconds since the epoch), or raises Unavailable."""
+    trace = world.folder / f"{log_name}.txt"
+    suspends_before = len(logind_calls(world, "Suspend"))
+    process = spawn([program, *arguments], world.env(KELVARO_TRACE_RUN=str(trace)), world.folder / f"{log_name}.log")
+    try:
+        process.wait(20)
+        forget(process)
+    except subprocess.TimeoutExpired:
+        stop(process)
+        raise Unavailable("the program did not end within 20 s")
+    events = read_trace(trace)
+    if not all(events.get(name) for name in ("start", "end", "expiry")):
+        raise Unavailable(f"incomplete trace {events}")
+    suspends = logind_calls(world, "Suspend")[suspends_before:]
+    return events, (suspends[0] if suspends else None)
+
+
+def bench_lateness(world: World, kelvaros: dict[str, str], runs: int) -> dict:
+    """Countdowns of two seconds that suspend (logind double) and close the program, each program in
+    turn; per run the time from the run's end time to the expiry step, and to logind's Suspend call."""
+    results = {name: {"lateness": [], "to_suspend": [], "failures": []} for name in kelvaros}
     for run in range(runs):
-        trace = world.folder / f"lateness-{run}.txt"
-        suspends_before = len(logind_calls(world, "Suspend"))
-        process = spawn([kelvaro, "-A", "-E", "-C", "-T-00:00:02"], world.env(KELVARO_TRACE_RUN=str(trace)),
-                        world.folder / f"lateness-{run}.log")
-        try:
-            process.wait(20)
-            forget(process)
-        except subprocess.TimeoutExpired:
-            failures.append(f"run {run}: the program did not end within 20 s")
-            stop(process)
-            continue
-        events = read_trace(trace)
-        if not all(events.get(name) for name in ("start", "end", "expiry")):
-            failures.append(f"run {run}: incomplete trace {events}")
-            continue
-        late = (events["expiry"][0] - events["end"][0]) / 1000.0
-        lateness.append(late)
-        suspends = logind_calls(world, "Suspend")[suspends_before:]
-        if suspends:
-            to_suspend.append(suspends[0] - events["end"][0] / 1000.0)
-        else:
-            failures.append(f"run {run}: no Suspend call")
-        print(f"  run {run + 1}/{runs}: expiry {late:.3f} s after the end time", flush=True)
-        time.sleep(0.2)
-    return {"lateness": lateness, "to_suspend": to_suspend, "failures": failures}
+        for name, program in kelvaros.items():
+            result = results[name]
+            try:
+                events, suspend = run_to_suspend(world, program, ["-A", "-E", "-C", "-T-00:00:02"],
+                                                 f"lateness-{name}-{run}")
+            except Unavailable as reason:
+                result["failures"].append(f"run {run}: {reason}")
+                continue
+            late = (events["expiry"][0] - events["end"][0]) / 1000.0
+            result["lateness"].append(late)
+            if suspend is None:
+                result["failures"].append(f"run {run}: no Suspend call")
+            else:
+                result["to_suspend"].append(suspend - events["end"][0] / 1000.0)
+            print(f"  run {run + 1}/{runs} {name}: expiry {late:.3f} s after the end time", flush=True)
+            time.sleep(0.2)
+    return results
+
+
+def bench_clock_time(world: World, kelvaros: dict[str, str], runs: int) -> dict:
+    """Clock-time runs set for a full second two to three seconds ahead (standby on the logind double,
+    then the program ends), each program in turn; per run the time from that second to logind's
+    Suspend call, as the double logs it."""
+    results = {name: {"to_suspend": [], "failures": []} for name in kelvaros}
+    for run in range(runs):
+        for name, program in kelvaros.items():
+            result = results[name]
+            target = int(time.time()) + 3
+            clock_time = time.strftime("%H:%M:%S", time.localtime(target))
+            try:
+                _events, suspend = run_to_suspend(world, program, ["-A", "-E", "-C", f"-T{clock_time}"],
+                                                  f"clock-time-{name}-{run}")
+            except Unavailable as reason:
+                result["failures"].append(f"run {run}: {reason}")
+                continue
+            if suspend is None:
+                result["failures"].append(f"run {run}: no Suspend call")
+                continue
+            result["to_suspend"].append(suspend - target)
+            print(f"  run {run + 1}/{runs} {name}: Suspend {suspend - target:.3f} s after {clock_time}", flush=True)
+            time.sleep(0.2)
+    return results
 
 
 # --- the report ------------------------------------------------------------------------------------
@@ -330,32 +371,51 @@ def report_startup(programs: list[Program], bare: Program, poll: float) -> dict:
 
 
 def report_cost(cost: dict) -> None:
-    k, b = cost["kelvaro"], cost["bare"]
+    names = [name for name in cost if name != "seconds"]
     print(f"\n3. Cost of a run: CPU time over {cost['seconds']:.1f} s of a running countdown, "
           "against the bare window idling at the same time")
-    for name, entry in (("kelvaro", k), ("bare", b)):
+    for name in names:
+        entry = cost[name]
         print(f"  {name:10} {entry['cpu_s']:.2f} s in clock ticks = {entry['percent_ticks']:.3f} % of one core; "
               f"scheduler: {entry['cpu_ns'] / 1e6:.1f} ms = {entry['percent_ns']:.3f} % of one core")
+    b = cost["bare"]
+    k = cost["kelvaro"]
     if b["ticks"] and b["cpu_ns"]:
         print(f"  {'':10} ratio kelvaro/bare: {k['ticks'] / b['ticks']:.1f} (clock ticks), "
               f"{k['cpu_ns'] / b['cpu_ns']:.1f} (scheduler time)")
     else:
         print(f"  {'':10} ratio kelvaro/bare: none, the idle bare window used {b['ticks']} ticks "
               f"({b['cpu_ns'] / 1e6:.1f} ms) in the same time")
+    if "baseline" in cost and cost["baseline"]["cpu_ns"]:
+        print(f"  {'':10} ratio kelvaro/baseline: {k['cpu_ns'] / cost['baseline']['cpu_ns']:.2f} (scheduler time)")
+
+
+def describe_seconds(values) -> str:
+    return (f"min {min(values):.3f} s, median {median(values):.3f} s, p90 {quantile(values, 0.9):.3f} s, "
+            f"max {max(values):.3f} s; sorted: " + " ".join(f"{v:.3f}" for v in sorted(values)))
 
 
 def report_lateness(late: dict) -> None:
-    values = late["lateness"]
-    print(f"\n4. Expiry lateness of 2-second countdowns (expiry step minus end time), {len(values)} runs")
-    if values:
-        print(f"  min {min(values):.3f} s, median {median(values):.3f} s, p90 {quantile(values, 0.9):.3f} s, "
-              f"max {max(values):.3f} s; sorted: " + " ".join(f"{v:.3f}" for v in sorted(values)))
-    if late["to_suspend"]:
-        s = late["to_suspend"]
-        print(f"  logind's Suspend call after the end time: min {min(s):.3f} s, median {median(s):.3f} s, "
-              f"max {max(s):.3f} s")
-    for failure in late["failures"]:
-        print(f"  failed: {failure}")
+    print("\n4. Expiry lateness of 2-second countdowns (expiry step minus end time)")
+    for name, result in late.items():
+        if result["lateness"]:
+            print(f"  {name:10} {len(result['lateness'])} runs: {describe_seconds(result['lateness'])}")
+        if result["to_suspend"]:
+            print(f"  {'':10} logind's Suspend call after the end time: {describe_seconds(result['to_suspend'])}")
+        for failure in result["failures"]:
+            print(f"  {name:10} failed: {failure}")
+
+
+def report_clock_time(late: dict) -> None:
+    print("\n5. Clock-time runs: logind's Suspend call after the second the run was set for")
+    for name, result in late.items():
+        if result["to_suspend"]:
+            print(f"  {name:10} {len(result['to_suspend'])} runs: {describe_seconds(result['to_suspend'])}")
+        for failure in result["failures"]:
+            print(f"  {name:10} failed: {failure}")
+    if all(late[name]["to_suspend"] for name in late) and "baseline" in late:
+        ratio = max(late["kelvaro"]["to_suspend"]) / max(late["baseline"]["to_suspend"])
+        print(f"  {'':10} max kelvaro / max baseline: {ratio:.3f}")
 
 
 def report_goals(results: dict) -> None:
@@ -382,9 +442,12 @@ def report_goals(results: dict) -> None:
     if "cost" in results:
         value = results["cost"]["kelvaro"]["percent_ns"]
         verdict("a run costs under 0.2 % of one core", value < 0.2, f"{value:.3f} % (scheduler time)")
-    if results.get("lateness", {}).get("lateness"):
-        value = max(results["lateness"]["lateness"])
-        verdict("expiry never later than 1.1 s", value <= 1.1, f"max {value:.3f} s")
+    if results.get("lateness", {}).get("kelvaro", {}).get("to_suspend"):
+        value = max(results["lateness"]["kelvaro"]["to_suspend"])
+        verdict("a countdown reaches logind within 50 ms of its end", value <= 0.05, f"max {value:.3f} s")
+    if results.get("clock_time", {}).get("kelvaro", {}).get("to_suspend"):
+        value = max(results["clock_time"]["kelvaro"]["to_suspend"])
+        verdict("a clock-time run reaches logind within 50 ms of its second", value <= 0.05, f"max {value:.3f} s")
 
 
 def main() -> int:
@@ -392,11 +455,12 @@ def main() -> int:
     parser.add_argument("--kelvaro", required=True)
     parser.add_argument("--bare", required=True)
     parser.add_argument("--kshutdown", help="path of kshutdown, to add it as a third column")
+    parser.add_argument("--baseline", help="a kelvaro built from an earlier commit, measured beside this one in 3-5")
     parser.add_argument("--skip-note", default="", help="why kshutdown is not measured")
     parser.add_argument("--rounds", type=int, default=20, help="counted start-up rounds (default 20)")
     parser.add_argument("--lateness-runs", type=int, default=20)
     parser.add_argument("--quick", action="store_true", help="a smoke run: 10 s of run cost, 3 rounds, 5 expiries")
-    parser.add_argument("--only", default="1234", help="which of the benchmarks 1-4 to run (default all)")
+    parser.add_argument("--only", default="12345", help="which of the benchmarks 1-5 to run (default all)")
     parser.add_argument("--json", help="write every measured value into this file")
     parser.add_argument("--keep", action="store_true", help="keep the folder with the logs")
     options = parser.parse_args()
@@ -421,14 +485,21 @@ def main() -> int:
             results["startup"] = report_startup(programs, bare, poll)
             if not options.kshutdown:
                 print(f"  kshutdown  not measured: {options.skip_note or 'not given'}")
+        kelvaros = {"kelvaro": options.kelvaro}
+        if options.baseline:
+            kelvaros["baseline"] = options.baseline
         if "3" in options.only:
             print(f"\nCost of a run: {cost_seconds:g} s")
-            results["cost"] = cost = bench_run_cost(world, options.kelvaro, options.bare, cost_seconds)
+            results["cost"] = cost = bench_run_cost(world, kelvaros, options.bare, cost_seconds)
             report_cost(cost)
         if "4" in options.only:
             print(f"\nExpiry lateness: {lateness_runs} countdowns of 2 s")
-            results["lateness"] = late = bench_lateness(world, options.kelvaro, lateness_runs)
+            results["lateness"] = late = bench_lateness(world, kelvaros, lateness_runs)
             report_lateness(late)
+        if "5" in options.only:
+            print(f"\nClock-time runs: {lateness_runs} runs")
+            results["clock_time"] = clock_time = bench_clock_time(world, kelvaros, lateness_runs)
+            report_clock_time(clock_time)
     report_goals(results)
     if options.json:
         Path(options.json).write_text(json.dumps(results, indent=1))

@@ -2,8 +2,8 @@
 #include "core/CommandLine.h"
 #include "core/ExpirySoundPlayer.h"
 #include "core/MediaPlayer.h"
-#include "core/Notifications.h"
 #include "core/SystemPowerActions.h"
+#include "platform/DBusNotifications.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/FileRunTrace.h"
 #include "platform/IdleClosingAudioDevice.h"
@@ -66,6 +66,10 @@ int main(int argc, char** argv)
     mediaPlayer.setObjectName(QStringLiteral("MediaPlayer1"));
     ExpirySoundPlayer sound(mediaPlayer, boxes, audio);
     QtTrayShell trayShell;
+    // The session bus is connected at the first notification, so the program starts without it.
+    DBusNotifications notifications(
+        DBusNotifications::BusConnector(&QDBusConnection::sessionBus),
+        {QApplication::applicationName(), programIconName(), QApplication::desktopFileName()});
     const std::unique_ptr<FileRunTrace> runTrace = FileRunTrace::fromEnvironment();
 
     const MainServices services{clock,
@@ -79,7 +83,7 @@ int main(int argc, char** argv)
                                 trayShell,
                                 timers,
                                 runTrace ? *runTrace : RunTrace::none(),
-                                Notifications::none(),
+                                notifications,
                                 inputBox,
                                 ProgramInfo::compiledIn(),
                                 ParametersFromArguments(QApplication::arguments())};
@@ -89,8 +93,8 @@ int main(int argc, char** argv)
     TMain mainWindow(services);
     TDeinstallation deinstallation(registry, boxes, [](int code) { exitImmediately(code); });
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
-    TNachricht nachricht(
-        {clock, timers, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1, mainWindow.ui().Stop1});
+    TNachricht nachricht({clock, timers, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1,
+                          mainWindow.ui().Stop1, notifications});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
     TEinstellungen einstellungen(boxes, fileDialogs, audio);

@@ -22,6 +22,7 @@ struct WorkingValues
     QString soundFile;
     bool countdown = false;
     QString hours, minutes, seconds;
+    qint32 lead = TEinst::kDefaultVorwarnzeit;
 };
 
 /** A two-character group of a time switch: a number from 0 to `upper`. */
@@ -110,6 +111,13 @@ bool readParameter(const QString& parameter, WorkingValues& values)
         return readSound(parameter, values);
     case u't':
         return readTime(parameter, values);
+    case u'w': {
+        const std::optional<qint32> lead = StrToVorwarnzeit(parameter.mid(2));
+        if (!lead)
+            return false;
+        values.lead = *lead;
+        return true;
+    }
     default:
         return false;
     }
@@ -155,6 +163,7 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetSofortStart(v.a);
     einst.SetClosePgm(v.c);
     einst.SetMinimize(v.k);
+    einst.SetVorwarnzeit(v.lead);
     // The texts were range-checked while reading, so the setters accept them.
     einst.SetStunden(StrToInt(v.hours).value_or(0));
     einst.SetMinuten(StrToInt(v.minutes).value_or(0));
@@ -255,6 +264,9 @@ QString BuildCommandLine(const TEinst& einst)
         text += QStringLiteral(" -C");
     if (o.Minimize)
         text += QStringLiteral(" -K");
+    // A set whose lead time is the default leaves it out, so launchers stay as they were before.
+    if (o.Vorwarnzeit != TEinst::kDefaultVorwarnzeit && o.Vorwarnzeit >= 0)
+        text += QStringLiteral(" -W") + QString::number(o.Vorwarnzeit);
     return text;
 }
 

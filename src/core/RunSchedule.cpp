@@ -29,6 +29,12 @@ qint64 remaining(qint64 endMs, qint64 sampleMs)
     return endMs >= sampleMs ? endMs - sampleMs : 0;
 }
 
+qint64 msToNextSecond(qint64 nowMs)
+{
+    const qint64 intoSecond = ((nowMs % 1000) + 1000) % 1000;
+    return 1000 - intoSecond;
+}
+
 bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds)
 {
     return hours > 0 || minutes > 0 || seconds > 0;

@@ -20,6 +20,10 @@ std::optional<qint64> clockTimeEnd(qint64 startMs, qint32 hours, qint32 minutes,
 /** The time left at `sampleMs`: exactly 0 once the end has been reached. */
 qint64 remaining(qint64 endMs, qint64 sampleMs);
 
+/** Milliseconds from `nowMs` to the next full second of the clock (1 to 1000), so that a tick set
+ *  for then shows the new second together with the desktop's clock. */
+qint64 msToNextSecond(qint64 nowMs);
+
 /** Whether a countdown of h:m:s is long enough to start (some part greater than zero). */
 bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds);
 

@@ -58,6 +58,14 @@ bool TEinst::SetSekunden(qint32 value)
     return true;
 }
 
+bool TEinst::SetVorwarnzeit(qint32 value)
+{
+    if (value < 0)
+        return false;
+    m_options.Vorwarnzeit = value;
+    return true;
+}
+
 void TEinst::GetZeit(qint32& hours, qint32& minutes, qint32& seconds) const
 {
     hours = m_options.Zeit_Stunden;
@@ -132,6 +140,10 @@ void TEinst::LoadFromTree(const RegistryTree& tree, int number)
     SetAnzBeeps(number32("AnzBeeps", 3));
     SetSoundFile(readText(tree, key, QStringLiteral("SoundFile")));
     SetNachricht(readText(tree, key, QStringLiteral("Nachricht")));
+    // Files written before the lead time existed do not hold it; a negative number is no lead time.
+    const std::optional<quint32> lead = readDword(tree, key, QStringLiteral("Vorwarnzeit"));
+    if (!lead || !SetVorwarnzeit(static_cast<qint32>(*lead)))
+        SetVorwarnzeit(kDefaultVorwarnzeit);
 }
 
 void TEinst::SaveToTree(RegistryTree& tree, int number) const
@@ -159,11 +171,12 @@ void TEinst::SaveToTree(RegistryTree& tree, int number) const
     put("AnzBeeps", dword(m_options.AnzBeeps));
     put("SoundFile", RegValue::sz(m_options.SoundFile));
     put("Nachricht", RegValue::sz(m_options.Nachricht));
+    put("Vorwarnzeit", dword(m_options.Vorwarnzeit));
 }
 
 void TEinst::SaveToRegistry(RegistryStore& store, int number) const
 {
-    // The fourteen values are written together: the stored set is either the old or the new one.
+    // The values are written together: the stored set is either the old or the new one.
     QString error;
     if (!store.update([&](RegistryTree& tree) { SaveToTree(tree, number); }, &error)) {
         throw AppError(QCoreApplication::translate("TEinst",

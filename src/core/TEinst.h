@@ -38,6 +38,8 @@ struct TROptionen
     qint32 Zeit_Stunden = 0;
     qint32 Zeit_Minuten = 0;
     qint32 Zeit_Sekunden = 0;
+    /** Seconds before a power action at which it is announced; 0 for no announcement. */
+    qint32 Vorwarnzeit = 60;
 
     bool operator==(const TROptionen&) const = default;
 };
@@ -92,8 +94,16 @@ public:
     bool SetSekunden(qint32 value);
     void GetZeit(qint32& hours, qint32& minutes, qint32& seconds) const;
 
+    /** The lead time a set has when none is given: stored sets written before it existed, command
+     *  lines and launchers without -W. */
+    static constexpr qint32 kDefaultVorwarnzeit = 60;
+    /** Accepts 0 seconds or more (0: no announcement); otherwise keeps the old value and returns false. */
+    bool SetVorwarnzeit(qint32 value);
+    qint32 GetVorwarnzeit() const { return m_options.Vorwarnzeit; }
+
     /** Reads set `number` (0 the default set, n > 0 preset n). A missing key changes nothing; each
-     *  value that is missing or of the wrong type gives its field a fallback. */
+     *  value that is missing or of the wrong type gives its field a fallback (for the lead time,
+     *  which older files do not hold, the default of 60 seconds). */
     void LoadFromRegistry(RegistryStore& store, int number);
     void LoadFromTree(const RegistryTree& tree, int number);
     /** Writes set `number`, creating its key and the keys above it, all values in one step.

@@ -91,6 +91,14 @@ bool IsNumber(const QString& text)
     return StrToInt(text).has_value();
 }
 
+std::optional<qint32> StrToVorwarnzeit(const QString& text)
+{
+    const std::optional<qint32> seconds = StrToInt(text);
+    if (!seconds || *seconds < 0)
+        return std::nullopt;
+    return seconds;
+}
+
 QString StundenToStr(qint32 value, bool leadingZero)
 {
     return twoDigitForm(value, 23, leadingZero);

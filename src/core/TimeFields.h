@@ -16,6 +16,10 @@ bool IsNumber(const QString& text);
 /** The value of `text` by the rules of IsNumber, or nothing. */
 std::optional<qint32> StrToInt(const QString& text);
 
+/** A lead time in seconds as it is typed or given on the command line: a whole number by the rules
+ *  of IsNumber, 0 or more; nothing for any other text. */
+std::optional<qint32> StrToVorwarnzeit(const QString& text);
+
 /** Hours 0-23 as text: one digit, or two with `leadingZero`; any other value gives "0" or "00". */
 QString StundenToStr(qint32 value, bool leadingZero);
 /** Minutes 0-59 as text, like StundenToStr. */

@@ -40,6 +40,16 @@ bool nameHasOwner(const QDBusConnection& connection, const QString& name)
     return succeeded(reply) && !reply.arguments().isEmpty() && reply.arguments().constFirst().toBool();
 }
 
+bool isActivatable(const QDBusConnection& connection, const QString& name)
+{
+    const QDBusMessage question =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListActivatableNames"));
+    const QDBusMessage reply = call(connection, question, QueryTimeoutMs);
+    return succeeded(reply) && !reply.arguments().isEmpty() &&
+           reply.arguments().constFirst().toStringList().contains(name);
+}
+
 void report(const QString& line)
 {
     std::fprintf(stderr, "kelvaro: %s\n", qUtf8Printable(line));

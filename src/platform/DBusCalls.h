@@ -21,6 +21,8 @@ bool succeeded(const QDBusMessage& reply);
 QString errorText(const QDBusMessage& reply);
 /** True when `name` has an owner on the bus; false when it has none or the bus cannot tell. */
 bool nameHasOwner(const QDBusConnection& connection, const QString& name);
+/** True when the bus starts a service for `name` on demand (a D-Bus activatable service). */
+bool isActivatable(const QDBusConnection& connection, const QString& name);
 /** Writes one line "kelvaro: <line>" to standard error. */
 void report(const QString& line);
 

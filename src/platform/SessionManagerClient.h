@@ -6,8 +6,9 @@ namespace kelvaro {
 
 /**
  * Logs the user off through the desktop's session manager on the session bus (GNOME, KDE Plasma 6,
- * Plasma 5, Xfce), so that running programs are asked to save their work. Only session managers
- * whose name has an owner are tried, in that order, until one accepts.
+ * Plasma 5, Xfce), so that running programs are asked to save their work. The desktops named in
+ * XDG_CURRENT_DESKTOP are tried in its order, each with the session managers of that desktop whose
+ * name has an owner (for KDE Plasma 6 before Plasma 5), until one accepts.
  */
 class SessionManagerClient
 {

@@ -17,4 +17,10 @@ inline QString programIconPath()
     return QStringLiteral(":/icons/kelvaro-32.png");
 }
 
+/** The program icon's name in the desktop's icon theme, as the installed desktop entry names it. */
+inline QString programIconName()
+{
+    return QStringLiteral("kelvaro");
+}
+
 } // namespace kelvaro

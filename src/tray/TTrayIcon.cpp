@@ -1,6 +1,7 @@
 #include "tray/TTrayIcon.h"
 
 #include "core/TimerService.h"
+#include "core/WindowFocus.h"
 #include "tray/TrayShell.h"
 
 #include <QMenu>
@@ -93,7 +94,8 @@ void TTrayIcon::RestoreMainWindow()
     m_owner->setWindowState(m_owner->windowState() & ~Qt::WindowMinimized);
     m_owner->show();
     m_owner->raise();
-    m_owner->activateWindow();
+    if (mayTakeFocus())
+        m_owner->activateWindow();
 }
 
 void TTrayIcon::HideMainWindow()

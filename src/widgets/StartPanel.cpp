@@ -1,8 +1,13 @@
 #include "widgets/StartPanel.h"
 
 #include "core/TEinst.h"
+#include "core/TimeFields.h"
+#include "widgets/FocusLeave.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace kelvaro {
 
@@ -33,6 +38,20 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
                  top + 2 * step);
     CBx_Sofortstart->setToolTip(tr("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
 
+    const int leadY = top + 3 * step;
+    L_Vorwarnzeit = new QLabel(tr("&Vorwarnzeit (Sekunden)"), this);
+    L_Vorwarnzeit->setObjectName(QStringLiteral("L_Vorwarnzeit"));
+    L_Vorwarnzeit->setTextFormat(Qt::PlainText);
+    L_Vorwarnzeit->setGeometry(x, leadY + 2, 140, 17);
+    Ed_Vorwarnzeit = new QLineEdit(QString::number(TEinst::kDefaultVorwarnzeit), this);
+    Ed_Vorwarnzeit->setObjectName(QStringLiteral("Ed_Vorwarnzeit"));
+    Ed_Vorwarnzeit->setGeometry(x + 144, leadY, 57, 21);
+    L_Vorwarnzeit->setBuddy(Ed_Vorwarnzeit);
+    const QString leadTip = tr("So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder "
+                               "Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.");
+    L_Vorwarnzeit->setToolTip(leadTip);
+    Ed_Vorwarnzeit->setToolTip(leadTip);
+
     connect(CBx_Minimize, &QCheckBox::clicked, this, [this](bool on) {
         if (m_options)
             m_options->SetMinimize(on);
@@ -45,6 +64,8 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
         if (m_options)
             m_options->SetSofortStart(on);
     });
+    connect(Ed_Vorwarnzeit, &QLineEdit::returnPressed, this, &StartPanel::Ed_VorwarnzeitExit);
+    Ed_Vorwarnzeit->installEventFilter(this);
 }
 
 void StartPanel::bind(TEinst& options)
@@ -57,6 +78,25 @@ void StartPanel::showOptions(const TEinst& options)
     CBx_Minimize->setChecked(options.GetMinimize());
     CBx_ClosePgm->setChecked(options.GetClosePgm());
     CBx_Sofortstart->setChecked(options.GetSofortStart());
+    const QSignalBlocker block(Ed_Vorwarnzeit);
+    const QString lead = QString::number(options.GetVorwarnzeit());
+    if (Ed_Vorwarnzeit->text() != lead)
+        Ed_Vorwarnzeit->setText(lead);
+}
+
+void StartPanel::Ed_VorwarnzeitExit()
+{
+    if (!m_options)
+        return;
+    m_options->SetVorwarnzeit(StrToVorwarnzeit(Ed_Vorwarnzeit->text()).value_or(TEinst::kDefaultVorwarnzeit));
+    showOptions(*m_options);
+}
+
+bool StartPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Ed_Vorwarnzeit && leavesControl(event))
+        Ed_VorwarnzeitExit();
+    return false;
 }
 
 } // namespace kelvaro

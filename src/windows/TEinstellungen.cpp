@@ -20,9 +20,9 @@ namespace kelvaro {
 
 namespace {
 
-// Client area for an outer size of 460 by 694 with the usual frame.
+// Client area for an outer size of 460 by 694 with the usual frame, and a row more for the lead time.
 constexpr int kClientWidth = 452;
-constexpr int kClientHeight = 667;
+constexpr int kClientHeight = 667 + 28;
 constexpr int kPanelWidth = 377;
 
 const char* const kNoMessage = QT_TRANSLATE_NOOP("kelvaro::TEinstellungen", "Fehler - Keine Nachricht eingegeben");
@@ -138,7 +138,7 @@ void TEinstellungen::setupUi()
 
     body->addWidget(heading(tr("Starteinstellungen")));
     Start = new StartPanel(StartPanel::Variant::Editor);
-    Start->setFixedSize(kPanelWidth, 72);
+    Start->setFixedSize(kPanelWidth, 100);
     body->addWidget(Start, 0, Qt::AlignLeft);
     body->addStretch();
 

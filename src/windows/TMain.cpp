@@ -8,11 +8,13 @@
 #include "core/MessageBoxes.h"
 #include "core/ModalRunner.h"
 #include "core/PowerActions.h"
+#include "core/RunAnnouncement.h"
 #include "core/RunSchedule.h"
 #include "core/RunTrace.h"
 #include "core/SerialDateTime.h"
 #include "core/TestSound.h"
 #include "core/TimeFields.h"
+#include "core/TimedRun.h"
 #include "core/TimerService.h"
 #include "resources/Resources.h"
 #include "widgets/ActionPanel.h"
@@ -23,12 +25,14 @@
 #include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TimeEntryBox.h"
+#include "windows/Announcer.h"
 #include "windows/PresetsPage.h"
 #include "windows/ShortcutPage.h"
 #include "windows/TDeinstallation.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
 #include "windows/TNachricht.h"
+#include "windows/TVorwarnung.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -54,9 +58,9 @@ namespace {
 constexpr int kOpenHeight = 527;
 constexpr int kClosedHeight = 250;
 constexpr int kOpenCloseThreshold = 300;
-constexpr qint64 kClockTickMs = 1000;
 constexpr qint64 kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
 constexpr qint64 kStopwatchTickMs = 100;
+constexpr qint64 kPostponeMs = 5 * 60 * 1000;
 
 /** The file-name part of a path: everything after the last backslash, slash or colon. */
 QString fileNamePart(const QString& path)
@@ -78,7 +82,7 @@ auto TMain::guarded(Handler handler)
 TMain::TMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_errors(services.boxes),
       m_trayIcon(services.trayShell, services.timers, this),
-      m_timer1(services.timers.create(guarded(&TMain::Timer1Timer))),
+      m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise)),
       m_timer2(services.timers.create(guarded(&TMain::Timer2Timer))),
       m_timer3(services.timers.create(guarded(&TMain::Timer3Timer)))
 {
@@ -89,6 +93,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
     setWindowTitle(captionBase());
     setDefaultButton(m_ui.Btn_Start);
     setUpTrayIcon();
+    createRun();
     bindPanels();
     connectHandlers();
     createPages();
@@ -103,6 +108,33 @@ TMain::TMain(const MainServices& services, QWidget* parent)
 }
 
 TMain::~TMain() = default;
+
+void TMain::createRun()
+{
+    m_announcer =
+        std::make_unique<Announcer>(m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
+                                                                                 guarded(&TMain::Spaeter1Click)});
+    TimedRun::Handlers handlers;
+    handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
+        m_services.runTrace.record("announcement", nowMs);
+        m_announcer->show(announcement, RunAnnouncement::secondsLeft(m_run->endMs() - nowMs));
+    };
+    handlers.withdraw = [this] {
+        m_announcer->withdraw();
+    };
+    handlers.endMoved = [this] {
+        m_services.runTrace.record("end", m_run->endMs());
+        m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_run->endMs())));
+        showRemaining();
+    };
+    handlers.expire = guarded(&TMain::expire);
+    m_run = std::make_unique<TimedRun>(m_services.clock, m_services.timers, m_options, std::move(handlers));
+}
+
+TVorwarnung* TMain::announcementWindow() const
+{
+    return m_announcer->window();
+}
 
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
 {
@@ -161,6 +193,8 @@ void TMain::connectHandlers()
 
     connect(m_ui.Start1, &QAction::triggered, m_ui.Btn_Start, &QPushButton::click);
     connect(m_ui.Stop1, &QAction::triggered, m_ui.Btn_Reset, &QPushButton::click);
+    connect(m_ui.Spaeter1, &QAction::triggered, this, guarded(&TMain::Spaeter1Click));
+    connect(m_ui.Spaeter2, &QAction::triggered, this, guarded(&TMain::Spaeter1Click));
     connect(m_ui.ProgBeenden, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.ProgAnzeigen, &QAction::triggered, this, guarded(&TMain::TrayIconClick));
 }
@@ -247,7 +281,7 @@ void TMain::showEvent(QShowEvent* event)
 
 void TMain::FormShow()
 {
-    m_timer1->start(kClockTickMs);
+    m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
     m_presets->LoadPresets();
     m_presets->ShowPresets();
     ShowOptions();
@@ -260,6 +294,8 @@ void TMain::FormShow()
 
 void TMain::closeEvent(QCloseEvent* event)
 {
+    // The program ends: a run still going is not carried out, and its announcement goes.
+    m_run->stop();
     FormClose();
     event->accept();
     Q_EMIT closed();
@@ -363,12 +399,15 @@ void TMain::Timer1Timer()
     m_timer1->stop();
     m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
     m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
-    if (m_timedRunGoing)
-        m_timer2->startOnce(0); // the run tick looks at the new sample as soon as this tick is over
+    if (m_run->running()) {
+        m_run->clockTick();
+        m_timer2->startOnce(0); // the run tick shows the new sample as soon as this tick is over
+    }
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
     m_startupPending = false;
-    m_timer1->start(kClockTickMs);
+    // The next tick comes at the next full second, so the time shown changes with the desktop's clock.
+    m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
 }
 
 void TMain::setRunningState(bool running)
@@ -379,6 +418,10 @@ void TMain::setRunningState(bool running)
     m_ui.Btn_Reset->setEnabled(running);
     m_ui.Start1->setEnabled(!running);
     m_ui.Stop1->setEnabled(running);
+    if (!running) {
+        m_ui.Spaeter1->setEnabled(false);
+        m_ui.Spaeter2->setEnabled(false);
+    }
     m_ui.MenuOptionen->menuAction()->setEnabled(!running);
     m_ui.MenuHilfe->menuAction()->setEnabled(!running);
 
@@ -414,24 +457,26 @@ void TMain::Btn_StartClick()
         setWindowState(windowState() | Qt::WindowMinimized);
 
     setRunningState(true);
-    m_startMs = m_services.clock.currentMSecsSinceEpoch();
+    const qint64 startMs = m_services.clock.currentMSecsSinceEpoch();
     // Before the first clock tick there is no sample yet; the run ticks count from the start until
     // the clock provides one, instead of from the beginning of the epoch.
     if (m_nowSampleMs == 0)
-        m_nowSampleMs = m_startMs;
+        m_nowSampleMs = startMs;
 
+    qint64 endMs = 0;
     switch (mode) {
     case ZeitCountdown:
-        m_endMs = RunSchedule::countdownEnd(m_startMs, h, m, s);
+        endMs = RunSchedule::countdownEnd(startMs, h, m, s);
         break;
     case ZeitUhrzeit: {
-        const std::optional<qint64> end = RunSchedule::clockTimeEnd(m_startMs, h, m, s);
+        const std::optional<qint64> end = RunSchedule::clockTimeEnd(startMs, h, m, s);
         if (!end)
             throw AppError(tr("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
-        m_endMs = *end;
+        endMs = *end;
         break;
     }
     case ZeitStopuhr:
+        m_stopwatchStartMs = startMs;
         m_timer3->start(kStopwatchTickMs);
         return;
     default:
@@ -439,24 +484,37 @@ void TMain::Btn_StartClick()
         return;
     }
 
-    m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_startMs)));
-    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_endMs)));
-    m_timedRunGoing = true;
+    m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(startMs)));
+    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(endMs)));
+    m_ui.Spaeter1->setEnabled(true);
+    m_ui.Spaeter2->setEnabled(true);
     m_timer2->startOnce(kRunTickMs);
-    m_services.runTrace.record("start", m_startMs);
-    m_services.runTrace.record("end", m_endMs);
+    m_services.runTrace.record("start", startMs);
+    m_services.runTrace.record("end", endMs);
+    m_run->start(startMs, endMs);
 }
 
 void TMain::Timer2Timer()
 {
-    const qint64 remaining = RunSchedule::remaining(m_endMs, m_nowSampleMs);
+    showRemaining();
+}
+
+void TMain::showRemaining()
+{
+    const qint64 endMs = m_run->endMs();
+    const qint64 remaining = RunSchedule::remaining(endMs, m_nowSampleMs);
     m_ui.Label7->setText(SerialDateTime::formatTime(remaining));
     setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
     setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
-    const qint64 total = m_endMs - m_startMs;
+    const qint64 total = endMs - m_run->startMs();
     showRing(total > 0 ? static_cast<double>(remaining) / static_cast<double>(total) : 0.0);
-    if (remaining == 0)
-        expire();
+    m_announcer->setSecondsLeft(RunAnnouncement::secondsLeft(endMs - m_nowSampleMs));
+}
+
+void TMain::Spaeter1Click()
+{
+    if (m_run->running())
+        m_run->postpone(kPostponeMs);
 }
 
 void TMain::expire()
@@ -509,7 +567,7 @@ void TMain::showMessageWindow()
 
 void TMain::Timer3Timer()
 {
-    const qint64 elapsed = m_services.clock.currentMSecsSinceEpoch() - m_startMs;
+    const qint64 elapsed = m_services.clock.currentMSecsSinceEpoch() - m_stopwatchStartMs;
     m_ui.Eingabe->L_Stopuhr->setText(SerialDateTime::formatTimeMs(elapsed));
     setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
     setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
@@ -525,7 +583,7 @@ void TMain::Btn_ResetClick()
     setWindowTitle(captionBase());
     setTrayHint(ProductNameText());
     showRing(std::nullopt);
-    m_timedRunGoing = false;
+    m_run->stop();
     m_timer2->stop();
     m_timer3->stop();
 }

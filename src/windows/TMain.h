@@ -14,14 +14,19 @@ class QPushButton;
 
 namespace kelvaro {
 
+class Announcer;
 class PresetsPage;
 class ShortcutPage;
+class TimedRun;
 class Timer;
+class TVorwarnung;
 
 /**
  * The main window: clocks, time entry, start and stop, and the fold-out settings area. Every
- * control writes one option of `CurrentOptions` and redraws the view from it; the run keeps its
- * end as an absolute moment and the timers only refresh the display and detect the expiry.
+ * control writes one option of `CurrentOptions` and redraws the view from it. A countdown or
+ * clock-time run is a TimedRun: it keeps its end as an absolute moment, announces a power action
+ * before it and wakes the program at the end itself; the clock tick, on the wall clock's second,
+ * refreshes the display.
  */
 class TMain : public QMainWindow
 {
@@ -43,6 +48,9 @@ public:
     QString trayHint() const { return m_trayIcon.GetHint(); }
     /** The icon's ring step while a countdown or clock-time run goes on; -1 without one. */
     int trayRingStep() const { return m_ringStep; }
+    /** The window that announces a power action when there is no notification server; null until
+     *  it was first needed. */
+    TVorwarnung* announcementWindow() const;
     /** The window's height including the frame the window manager reports. */
     int outerHeight() const;
 
@@ -54,6 +62,9 @@ public:
 
     void Btn_StartClick();
     void Btn_ResetClick();
+    /** "5 Minuten später" (tray menu, Ctrl++ and the announcement): the running countdown or
+     *  clock-time run ends five minutes later. */
+    void Spaeter1Click();
     void Btn_ConfigClick();
     void Btn_SpeichernClick();
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
@@ -85,6 +96,10 @@ private:
     void setTrayHint(const QString& hint);
     void setUpTrayIcon();
     void showRing(std::optional<double> remaining);
+    /** Shows the time left until the run's end by the latest clock sample: label, caption, tip,
+     *  ring and the countdown of the announcement window. */
+    void showRemaining();
+    void createRun();
     void setRunningState(bool running);
     void expire();
     void showMessageWindow();
@@ -103,20 +118,23 @@ private:
     std::unique_ptr<ShortcutPage> m_shortcut;
     QPushButton* m_defaultButton = nullptr;
     TTrayIcon m_trayIcon;
-    std::unique_ptr<Timer> m_timer1; // Timer1, the clock: every second
-    // Timer2, the run tick: once 100 ms after Start, then right after each clock tick. The time left
-    // changes only with the clock's sample, so ticking in between would wake the program for nothing.
+    std::unique_ptr<Timer> m_timer1; // Timer1, the clock: at every full second of the wall clock
+    // Timer2, the run tick: the display of a timed run, once 100 ms after Start, then right after each
+    // clock tick. The time left changes only with the clock's sample, so ticking in between would
+    // wake the program for nothing. The end itself comes from the run's own timer.
     std::unique_ptr<Timer> m_timer2;
     std::unique_ptr<Timer> m_timer3; // Timer3, the stopwatch tick: every 100 ms
     QImage m_trayImage;
     int m_ringStep = -1;
 
-    // Run state: absolute moments in milliseconds since the epoch.
-    qint64 m_startMs = 0;
-    qint64 m_endMs = 0;
+    // The announcement outlives the run that uses it, so that it is taken back last.
+    std::unique_ptr<Announcer> m_announcer;
+    std::unique_ptr<TimedRun> m_run; // a countdown or clock-time run
+
+    // Absolute moments in milliseconds since the epoch.
+    qint64 m_stopwatchStartMs = 0;
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
     bool m_startupPending = true;
-    bool m_timedRunGoing = false; // a countdown or clock-time run: each clock tick triggers the run tick
 };
 
 } // namespace kelvaro

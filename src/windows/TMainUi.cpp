@@ -189,8 +189,18 @@ void TMainUi::setupUi(QMainWindow* window)
     Start1 = item(PopupMenu1, "Start1", tr("Start"));
     Stop1 = item(PopupMenu1, "Stop1", tr("Stop"));
     Stop1->setEnabled(false);
+    Spaeter1 = item(PopupMenu1, "Spaeter1", tr("5 Minuten später"));
+    Spaeter1->setEnabled(false);
     PopupMenu1->addSeparator();
     ProgBeenden = item(PopupMenu1, "ProgBeenden", tr("Beenden"));
+
+    Spaeter2 = new QAction(tr("5 Minuten später"), window);
+    Spaeter2->setObjectName(QStringLiteral("Spaeter2"));
+    // "+" on the main keyboard and on the number pad.
+    Spaeter2->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                            QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))});
+    Spaeter2->setEnabled(false);
+    window->addAction(Spaeter2);
 
     // The designed client area (below the menu bar, the status bar included) is the open state;
     // the first showing folds the settings in.

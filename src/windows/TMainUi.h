@@ -79,7 +79,11 @@ public:
     QAction* ProgAnzeigen = nullptr;
     QAction* Start1 = nullptr;
     QAction* Stop1 = nullptr;
+    QAction* Spaeter1 = nullptr; // "5 Minuten später"
     QAction* ProgBeenden = nullptr;
+
+    /** Ctrl++ in the main window: the running countdown or clock-time run ends five minutes later. */
+    QAction* Spaeter2 = nullptr;
 
     void setupUi(QMainWindow* window);
 };

@@ -5,15 +5,18 @@
 #include "core/SerialDateTime.h"
 #include "core/TEinst.h"
 #include "core/TimerService.h"
+#include "core/WindowFocus.h"
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 
 #include <cstdlib>
+#include <utility>
 
 namespace kelvaro {
 
@@ -59,6 +62,36 @@ void TNachricht::FormShow()
     m_shownAtMs = m_links.clock.currentMSecsSinceEpoch();
     centreOnScreen(*this);
     m_timerMessage->start(kMessageTickMs);
+    announce();
+}
+
+void TNachricht::announce()
+{
+    Notification notification;
+    notification.summary = L_ZeitAbgelaufen->text();
+    notification.body = Label_Nachricht->text();
+    // Up as long as the window: the server keeps it until the window withdraws it.
+    notification.urgency = Notification::Urgency::Critical;
+    notification.defaultAction = true;
+    m_notification = m_links.notifications.show(notification, [this](const QString&) { bringToFront(); });
+
+    // Once shown: the desktop marks a window that is not in front (task bar, window list).
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (isVisible())
+                QApplication::alert(this);
+        },
+        Qt::QueuedConnection);
+}
+
+void TNachricht::bringToFront()
+{
+    if (!isVisible())
+        return;
+    raise();
+    if (mayTakeFocus())
+        activateWindow();
 }
 
 void TNachricht::Timer_MessageTimer()
@@ -96,6 +129,7 @@ void TNachricht::FormClose()
     if (m_links.stop1)
         m_links.stop1->setEnabled(false);
     m_timerMessage->stop();
+    m_links.notifications.withdraw(std::exchange(m_notification, 0));
 }
 
 } // namespace kelvaro

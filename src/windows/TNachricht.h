@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Notifications.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -20,6 +22,8 @@ class TimerService;
  * The message window shown when a message run expires: "Zeit abgelaufen!", the message text and a
  * clock that counts the time since the window appeared. It is shown modally and on top of all
  * windows; however it is closed, the tray menu's "Start" is enabled and "Stop" disabled again.
+ * While it is open, a desktop notification says so too, and the window asks the desktop for
+ * attention: where a window cannot put itself on top (Wayland), it may open behind others.
  */
 class TNachricht : public QDialog
 {
@@ -30,10 +34,11 @@ public:
     {
         Clock& clock;
         TimerService& timers;
-        const TEinst& options; // the main window's options: the message text
-        ExpirySound& sound;    // stops a sound file that is still playing on "OK"
-        QAction* start1;       // the tray menu's "Start"
-        QAction* stop1;        // the tray menu's "Stop"
+        const TEinst& options;        // the main window's options: the message text
+        ExpirySound& sound;           // stops a sound file that is still playing on "OK"
+        QAction* start1;              // the tray menu's "Start"
+        QAction* stop1;               // the tray menu's "Stop"
+        Notifications& notifications; // the desktop's notification while the window is open
     };
 
     explicit TNachricht(const Links& links, QWidget* parent = nullptr);
@@ -64,10 +69,15 @@ private:
     void FormClose();
     /** The tick of Timer_Message: the time since the window appeared. */
     void Timer_MessageTimer();
+    /** Tells the desktop that the time is up: a notification whose click brings the window to the
+     *  front, and a request for attention. */
+    void announce();
+    void bringToFront();
 
     Links m_links;
     std::unique_ptr<Timer> m_timerMessage; // Timer_Message
     qint64 m_shownAtMs = 0;
+    Notifications::Id m_notification = 0;
 };
 
 } // namespace kelvaro

@@ -28,6 +28,7 @@ struct Written
     qint32 beeps = 0;
     const char* soundFile = "";
     const char* nachricht = nullptr;
+    qint32 lead = 60;
 };
 
 /** `base` with the fields of `w`; the message only when `w` names one. */
@@ -45,6 +46,7 @@ TROptionen applied(TROptionen base, const Written& w)
     base.SoundMode = w.soundMode;
     base.AnzBeeps = w.beeps;
     base.SoundFile = QString::fromUtf8(w.soundFile);
+    base.Vorwarnzeit = w.lead;
     if (w.nachricht)
         base.Nachricht = QString::fromUtf8(w.nachricht);
     return base;
@@ -72,6 +74,7 @@ TROptionen before()
     o.Zeit_Stunden = 1;
     o.Zeit_Minuten = 2;
     o.Zeit_Sekunden = 3;
+    o.Vorwarnzeit = 7;
     return o;
 }
 
@@ -171,6 +174,11 @@ const ParseCase kCases[] = {
      {"-S", "-T-01:00:00", "-T02:03:04"},
      Written{.aktion = 1, .zeitMode = 0, .h = 2, .m = 3, .s = 4}},
     {"RepeatedFlag", {"-S", "-S", "-T12:00:00"}, Written{.aktion = 1, .h = 12}},
+    {"LeadTime", {"-S", "-W30", "-T12:00:00"}, Written{.aktion = 1, .h = 12, .lead = 30}},
+    {"LeadTimeOff", {"-w0", "-E", "-T12:00:00"}, Written{.aktion = 4, .h = 12, .lead = 0}},
+    {"LeadTimeWithMessageAndLaterOneReplaces",
+     {"-Mx", "-W5", "-W0x10", "-T12:00:00"},
+     Written{.h = 12, .nachricht = "x", .lead = 16}},
 
     // Refused lists: flags and actions that do not combine.
     {"ShutdownWithBeeps", {"-S", "-B", "-T12:00:00"}, std::nullopt},
@@ -213,6 +221,10 @@ const ParseCase kCases[] = {
     {"TwelveCharacters", {"-S", "-T-12:00:000"}, std::nullopt},
     {"LettersAsTime", {"-S", "-Tab:cd:ef"}, std::nullopt},
     {"InvalidTimeAfterValidOne", {"-S", "-T12:00:00", "-T12:00"}, std::nullopt},
+    {"LeadTimeWithoutValue", {"-S", "-W", "-T12:00:00"}, std::nullopt},
+    {"LeadTimeNotANumber", {"-S", "-W30s", "-T12:00:00"}, std::nullopt},
+    {"LeadTimeNegative", {"-S", "-W-5", "-T12:00:00"}, std::nullopt},
+    {"LeadTimeTooLarge", {"-S", "-W2147483648", "-T12:00:00"}, std::nullopt},
 };
 
 INSTANTIATE_TEST_SUITE_P(Lists, ParserTable, ::testing::ValuesIn(kCases),
@@ -297,7 +309,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A negative count in decimal would be read back as a file name.
         BuildCase{{.zeitMode = 1, .soundMode = 1, .beeps = -5, .nachricht = "x"}, " -M\"x\" -B0xFFFFFFFB -T00:00:00"},
         BuildCase{{.zeitMode = 1, .soundMode = 1, .beeps = INT32_MIN, .nachricht = "x"},
-                  " -M\"x\" -B0x80000000 -T00:00:00"}));
+                  " -M\"x\" -B0x80000000 -T00:00:00"},
+        // The lead time only when it is not the default.
+        BuildCase{{.aktion = 1, .m = 1, .sofort = true, .lead = 30}, " -S -T00:01:00 -A -W30"},
+        BuildCase{{.aktion = 4, .zeitMode = 2, .lead = 0}, " -E -W0"}));
 
 TEST(BuildCommandLine, EmptyMessageIsRefusedWhenReadBack)
 {
@@ -326,6 +341,7 @@ public:
         o.ClosePgm = coin();
         o.Minimize = coin();
         o.Force = o.Aktion >= 1 && o.Aktion <= 3 && coin();
+        o.Vorwarnzeit = coin() ? TEinst::kDefaultVorwarnzeit : m_random.bounded(0, 100000);
         o.SoundMode = 0;
         o.AnzBeeps = 0;
         o.SoundFile.clear();

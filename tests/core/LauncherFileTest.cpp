@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 
 using namespace kelvaro;
@@ -59,6 +60,7 @@ TEST_F(LauncherFiles, ValidFileWhoseCommandReadsBackToTheSameOptions)
         options.Zeit_Minuten = 5 + index;
         options.SofortStart = index % 2 == 0;
         options.ClosePgm = true;
+        options.Vorwarnzeit = std::array{60, 0, 45}[index % 3];
         TEinst einst;
         einst.SetOptions(options);
         const QString arguments = BuildCommandLine(einst);

@@ -28,6 +28,7 @@ TROptionen sample()
     o.Zeit_Stunden = 23;
     o.Zeit_Minuten = 59;
     o.Zeit_Sekunden = 1;
+    o.Vorwarnzeit = 15;
     return o;
 }
 
@@ -118,7 +119,7 @@ TEST(Registry, SaveThenLoadRoundTripsEveryField)
     EXPECT_EQ(loaded.options(), sample());
 }
 
-TEST(Registry, SaveWritesTheFourteenValuesInOrderWithTheirTypes)
+TEST(Registry, SaveWritesEveryValueInOrderWithTheirTypes)
 {
     test::MemoryRegistryStore store;
     store.tree.createKey(kMainKey);
@@ -130,8 +131,10 @@ TEST(Registry, SaveWritesTheFourteenValuesInOrderWithTheirTypes)
                            QStringLiteral("ZeitMode"), QStringLiteral("Zeit_Stunden"), QStringLiteral("Zeit_Minuten"),
                            QStringLiteral("Zeit_Sekunden"), QStringLiteral("SofortStart"), QStringLiteral("ClosePgm"),
                            QStringLiteral("Minimize"), QStringLiteral("Force"), QStringLiteral("SoundMode"),
-                           QStringLiteral("AnzBeeps"), QStringLiteral("SoundFile"), QStringLiteral("Nachricht")}));
+                           QStringLiteral("AnzBeeps"), QStringLiteral("SoundFile"), QStringLiteral("Nachricht"),
+                           QStringLiteral("Vorwarnzeit")}));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Optionen")));
+    EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Vorwarnzeit")), RegValue::fromDword(60));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("AnzBeeps")), RegValue::fromDword(3));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("SoundFile")), RegValue::sz(QString()));
     EXPECT_EQ(store.updates, 2); // one step per save
@@ -215,6 +218,35 @@ TEST(Registry, StoredTimesOutOfRangeKeepThePreviousValue)
     EXPECT_EQ(m, 6);
     EXPECT_EQ(s, 7);
 }
+
+struct LeadCase
+{
+    std::optional<RegValue> stored; // nothing: a file written before the lead time existed
+    qint32 read;
+};
+
+class StoredLeadTime : public ::testing::TestWithParam<LeadCase>
+{};
+
+TEST_P(StoredLeadTime, ReadsAsStoredOrAsTheDefault)
+{
+    test::MemoryRegistryStore store;
+    TEinst().SaveToRegistry(store, 2);
+    store.tree.deleteValue(TEinst::KeyPath(2), QStringLiteral("Vorwarnzeit"));
+    if (GetParam().stored)
+        store.tree.setValue(TEinst::KeyPath(2), QStringLiteral("Vorwarnzeit"), *GetParam().stored);
+    TEinst einst;
+    einst.SetOptions(sample());
+    einst.LoadFromRegistry(store, 2);
+    EXPECT_EQ(einst.GetVorwarnzeit(), GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StoredLeadTime,
+                         ::testing::Values(LeadCase{std::nullopt, 60}, LeadCase{RegValue::fromDword(0), 0},
+                                           LeadCase{RegValue::fromDword(300), 300},
+                                           LeadCase{RegValue::fromDword(0x7FFFFFFF), 0x7FFFFFFF},
+                                           LeadCase{RegValue::fromDword(0xFFFFFFFF), 60},
+                                           LeadCase{RegValue::sz(QStringLiteral("30")), 60}));
 
 TEST(Registry, FailedWriteIsReportedAndNamesTheValue)
 {

@@ -9,9 +9,11 @@ import contextlib
 import os
 import re
 import sys
+import time
 from pathlib import Path
 
-from harness import MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, case, main, note, wait_until
+from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, Failure, Session, Skip, Window, case,
+                     main, note, wait_until)
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -190,6 +192,149 @@ def poweroff_challenge(program: str) -> None:
         kelvaro.expect_running()
 
 
+# --- announcement of a power action ----------------------------------------------------------------
+
+NOTIFICATION_ACTIONS = ["abbrechen", "Abbrechen", "spaeter", "5 Minuten später"]
+NOTIFICATION_SERVER = "actions body body-markup"
+# The buttons of the announcement window, in its own pixels.
+WINDOW_CANCEL = (90, 80)
+WINDOW_POSTPONE = (210, 80)
+
+
+class Announced:
+    """An announcement the program made: a notification on the double, or its own window."""
+
+    def __init__(self, session: Session, kelvaro, notification: tuple[int, dict] | None = None,
+                 window: Window | None = None):
+        self.session, self.kelvaro = session, kelvaro
+        self.notification, self.window = notification, window
+
+    def describe(self) -> str:
+        return f"notification {self.notification}" if self.notification else f"window {self.window}"
+
+    def choose(self, key: str) -> None:
+        """The user chooses "abbrechen" or "spaeter"."""
+        if self.notification:
+            self.session.notifications.choose(self.notification[0], key)
+        else:
+            x, y = WINDOW_CANCEL if key == "abbrechen" else WINDOW_POSTPONE
+            self.session.display.run("xdotool", "mousemove", "--window", self.window.id, str(x), str(y),
+                                     "click", "1")
+
+    def wait_withdrawn(self) -> None:
+        if self.notification:
+            wait_until(lambda: self.notification[0] in self.session.notifications.closed(), STEP,
+                       f"CloseNotification for {self.notification[0]}")
+        else:
+            self.kelvaro.wait_gone(self.window, STEP)
+
+
+def wait_for_announcement(session: Session, kelvaro, after: int = 0) -> Announced:
+    """Waits for an announcement after the first `after` notifications: through the notification
+    double when the program uses it, else the program's own window."""
+    def found():
+        kelvaro.expect_running()
+        if session.notifications:
+            # The double numbers the notifications from 1 in the order they come.
+            shown = session.notifications.notifications()
+            if len(shown) > after:
+                return Announced(session, kelvaro, notification=(after + 1, shown[after]))
+        window = next((w for w in kelvaro.windows() if w.name == ANNOUNCEMENT_CAPTION), None)
+        return Announced(session, kelvaro, window=window) if window else None
+    announced = wait_until(found, SHOW, "an announcement (a notification or the announcement window)")
+    note("announced: " + announced.describe())
+    if announced.notification:
+        fields = announced.notification[1]
+        expect(fields["app_name"] == "Kelvaro", f"the notification's app name should be Kelvaro: {fields}")
+        expect(re.fullmatch(r"Herunterfahren in \d+ Sekunden?", fields["summary"]), f"unexpected summary: {fields}")
+        expect(fields["body"] == "", f"an action that is not forced has no body: {fields}")
+        expect(fields["actions"] == NOTIFICATION_ACTIONS, f"exactly the two actions are offered: {fields}")
+        expect(fields["hints"].get("urgency") == 2, f"the notification should be critical: {fields}")
+    return announced
+
+
+def events(session: Session, name: str) -> list[int]:
+    return [stamp for event, stamp in session.trace_events() if event == name]
+
+
+@case(budget=40)
+def announced_shutdown(program: str) -> None:
+    """A shutdown timer with a lead time of 3 s, left alone: announced about 3 s before its end (as a
+    notification when a server is there), PowerOff at the end, the announcement withdrawn."""
+    with Session(program, "announced_shutdown", notifications=NOTIFICATION_SERVER) as session:
+        kelvaro = session.start("-S", "-A", "-W3", "-T-00:00:06")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        announced = wait_for_announcement(session, kelvaro)
+        expect(session.logind.wait_for_call("PowerOff", STEP) == [False], "PowerOff must be called without interaction")
+        announced.wait_withdrawn()
+        end, announcement = events(session, "end")[0], events(session, "announcement")[0]
+        expiry = events(session, "expiry")[0]
+        # By the program's own clock: announced inside the lead time, carried out at (not before) the end.
+        expect(end - 3000 <= announcement < end, f"announced at {announcement}, the end is {end}")
+        expect(expiry >= end, f"carried out at {expiry}, before the end {end}")
+        kelvaro.expect_running()
+
+
+def announcement_choices(program: str, name: str, notifications: bool) -> None:
+    """Both choices of the announcement: "5 Minuten später" moves the end 300 s on (and, with a lead
+    time longer than what is left, announces again at once), "Abbrechen" stops: PowerOff never comes."""
+    with Session(program, name, notifications=NOTIFICATION_SERVER if notifications else None) as session:
+        kelvaro = session.start("-S", "-A", "-W400", "-T-00:00:05")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        first = wait_for_announcement(session, kelvaro)
+        if not notifications:
+            expect(first.window is not None, "without a notification server the program's own window announces")
+        first.choose("spaeter")
+        kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:05:0[0-9]\]"), STEP)
+        ends = events(session, "end")
+        expect(len(ends) == 2 and ends[1] - ends[0] == 300_000, f"the end should move 300 s: {session.trace_events()}")
+        if first.notification:
+            first.wait_withdrawn()
+        second = wait_for_announcement(session, kelvaro, after=1)
+        second.choose("abbrechen")
+        kelvaro.wait_for_window(MAIN_CAPTION, STEP)  # the caption of an idle window: stopped
+        second.wait_withdrawn()
+        # Past the first end and a little more: nothing is carried out.
+        wait_until(lambda: time.time() * 1000 > ends[0] + 1500, STEP, "the first end to pass")
+        calls = method_names(session.logind.calls())
+        expect("PowerOff" not in calls, f"a cancelled run was carried out: {calls}")
+        kelvaro.expect_running()
+
+
+@case(budget=50)
+def announcement_choices_notification(program: str) -> None:
+    """The choices through the notification double's ActionInvoked, when the program notifies."""
+    announcement_choices(program, "announcement_choices_notification", notifications=True)
+
+
+@case(budget=50)
+def announcement_choices_window(program: str) -> None:
+    """The choices in the program's own window, on a desktop without a notification server."""
+    announcement_choices(program, "announcement_choices_window", notifications=False)
+
+
+@case(budget=50)
+def clock_jump_shutdown(program: str) -> None:
+    """The clock jumps ten minutes past the end of a shutdown timer (as after a suspend): the shutdown
+    is announced then and carried out only when the lead time has run out."""
+    if Path(program).read_bytes().find(b"__asan_init") >= 0:
+        # Both intercept clock_gettime, and the program then never starts; the g++ build runs this case.
+        raise Skip("libfaketime cannot run a program built with AddressSanitizer")
+    with Session(program, "clock_jump_shutdown", notifications=NOTIFICATION_SERVER) as session:
+        kelvaro = session.start("-S", "-A", "-W3", "-T-00:00:20", faked_clock=True)
+        kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:00:1[0-9]\]"), SHOW)
+        session.jump_clock("+10m")
+        announced = wait_for_announcement(session, kelvaro)
+        expect(session.logind.wait_for_call("PowerOff", STEP) == [False], "PowerOff must come after the lead time")
+        announced.wait_withdrawn()
+        ends, announcement = events(session, "end"), events(session, "announcement")[0]
+        expiry = events(session, "expiry")[0]
+        trace = session.trace_events()
+        expect(announcement > ends[0] + 500_000, f"the announcement should come after the jump: {trace}")
+        expect(ends[-1] == announcement + 3000, f"the end should move a lead time past the announcement: {trace}")
+        expect(expiry >= ends[-1], f"carried out at {expiry}, before the moved end {ends[-1]}")
+
+
 # --- notification area ---------------------------------------------------------------------------
 
 TRAYER = ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
@@ -259,6 +404,165 @@ def tray_message(program: str) -> None:
                 kelvaro.expect_running()
             note(f"{'click' if button == '1' else 'Anzeigen'} on the icon closed the message"
                  + (" and ended the program" if close_program else " and showed the main window"))
+
+
+@case(budget=40)
+def tray_menu_over_dbus(program: str) -> None:
+    """On a StatusNotifierItem host (Plasma, GNOME with AppIndicator) the icon's menu is the exported
+    DBusMenu: its entries follow the run, "5 Minuten später" moves the end, "Stop" ends the run and
+    "Anzeigen" brings the window back."""
+    with Session(program, "tray_menu_over_dbus", tray_watcher=True) as session:
+        kelvaro = session.start("-MTee", "-K", "-A", "-T-00:05:00")
+        item = session.watcher.item(SHOW)
+        wait_until(lambda: kelvaro.running() and not kelvaro.windows(), STEP, "the main window to go into the tray")
+
+        def entries() -> list[tuple[str, bool]]:
+            return [(label, enabled) for _id, label, enabled in session.watcher.menu(item)]
+        during = [("Anzeigen", True), ("-", True), ("Start", False), ("Stop", True), ("5 Minuten später", True),
+                  ("-", True), ("Beenden", True)]
+        expect(entries() == during, f"the menu during a run: {entries()}")
+        session.watcher.click(item, "5 Minuten später")
+        wait_until(lambda: len(events(session, "end")) == 2, STEP, "the end to move")
+        ends = events(session, "end")
+        expect(ends[1] - ends[0] == 300_000, f"the end should move 300 s: {session.trace_events()}")
+
+        # A host that asks the item for its menu gets no second menu popped up by the program.
+        session.watcher.request_menu(item)
+        session.watcher.click(item, "Stop")
+        after = [("Anzeigen", True), ("-", True), ("Start", True), ("Stop", False), ("5 Minuten später", False),
+                 ("-", True), ("Beenden", True)]
+        wait_until(lambda: entries() == after, STEP, lambda: f"Start enabled and Stop disabled: {entries()}")
+        expect(not kelvaro.windows(), f"no window may open on a menu request: {kelvaro.windows()}")
+
+        session.watcher.click(item, "Anzeigen")
+        main_window = kelvaro.wait_for_window(MAIN_CAPTION, STEP)  # idle: the caption counts no more
+        note(f"Stop ended the run, Anzeigen showed the window {main_window.id}")
+
+
+@case(budget=50)
+def expiry_notification(program: str) -> None:
+    """A message run also notifies the desktop: the notification's click keeps the message window,
+    OK withdraws it. A server that takes the calls but never answers delays nothing."""
+    with Session(program, "expiry_notification", notifications="actions body body-markup") as session:
+        server = session.notifications
+        message = "<b>Tee</b> & Kuchen\nsind fertig"
+        session.write_registry(stored_set(Zeit_Sekunden=1, SofortStart=1, Nachricht=message))
+        kelvaro = session.start()
+        window = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        sent = wait_until(server.notifications, STEP, "the notification")
+        expect(len(sent) == 1, f"one notification: {sent}")
+        fields = sent[0]
+        sender = (fields["app_name"], fields["app_icon"], fields["summary"])
+        expect(sender == ("Kelvaro", "kelvaro", "Zeit abgelaufen!"), f"sender and summary: {fields}")
+        expect(fields["body"] == "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nsind fertig",
+               f"the message as plain text, escaped for a server that reads markup: {fields['body']!r}")
+        expect(fields["actions"] == ["default", ""], f"only the click on the notification: {fields['actions']}")
+        expect(fields["hints"] == {"desktop-entry": "io.github.kelvaro.Kelvaro", "urgency": 2},
+               f"the desktop entry, and critical: up until the window closes: {fields['hints']}")
+
+        server.choose(1, "default")
+        kelvaro.press(window, "Return")
+        kelvaro.wait_gone(window, STEP)
+        wait_until(lambda: server.closed() == [1], STEP, "OK to withdraw the notification")
+        kelvaro.expect_running()
+
+        # A server that takes the calls but answers none delays nothing; once it answers, the
+        # notification comes and is withdrawn as before.
+        server.mock().ClearCalls()
+        server.pause()
+        kelvaro.process.terminate()
+        later = session.start("-A", "-Mhallo", "-T-00:00:01")
+        window = later.wait_for_window(MESSAGE_CAPTION, SHOW)
+        server.resume()
+        wait_until(server.notifications, STEP, "the notification once the server answers")
+        later.press(window, "Return")
+        later.wait_gone(window, STEP)
+        wait_until(lambda: server.closed() == [2], STEP, "OK to withdraw the late notification")
+
+# --- under a window manager ------------------------------------------------------------------------
+
+@case(budget=50)
+def window_manager_message(program: str) -> None:
+    """Under Openbox the message window comes up on top of the window the user works in and takes the
+    focus, so that Return answers it; a click on the notification brings it back to the front."""
+    with Session(program, "window_manager_message", window_manager=True,
+                 notifications="actions body") as session:
+        kelvaro = session.start("-A", "-MTee", "-T-00:00:03")
+        main_window = kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        # Another program's window, which the user works in when the time is up.
+        session.start_helper(["xmessage", "-name", "andere", "anderes Fenster"], "xmessage.log")
+        other = wait_until(lambda: session.display.run("xdotool", "search", "--onlyvisible", "--classname",
+                                                       "andere").stdout.split(), SHOW, "the other window")[0]
+        wait_until(lambda: session.display.active_window() == other, STEP, "the other window to have the focus")
+
+        message = kelvaro.wait_for_window(MESSAGE_CAPTION, SHOW)
+        note(f"windows from bottom to top: {session.display.stacking()}, message {message.id}, other {other}")
+        wait_until(lambda: session.display.active_window() == message.id, STEP,
+                   lambda: f"the message window to take the focus (active: {session.display.active_window()})")
+        stack = session.display.stacking()
+        expect(stack.index(message.id) > stack.index(other), f"the message window on top of the other: {stack}")
+
+        # The user goes back to the other window; the notification's click brings the message back.
+        session.display.run("xdotool", "windowactivate", other)
+        wait_until(lambda: session.display.active_window() == other, STEP, "the other window to have the focus")
+        session.notifications.choose(1, "default")
+        wait_until(lambda: session.display.active_window() == message.id, STEP,
+                   "the notification's click to bring the message window to the front")
+        session.display.run("xdotool", "key", "Return")
+        kelvaro.wait_gone(message, STEP)
+        expect(main_window.id in {w.id for w in kelvaro.windows()}, "the main window stays")
+
+
+@case(budget=50)
+def window_manager_iconify(program: str) -> None:
+    """Under Openbox, minimising through the window manager puts a running timer into the tray; a
+    click on the icon brings the window back, neither minimised nor behind others."""
+    with Session(program, "window_manager_iconify", window_manager=True) as session:
+        session.start_helper(TRAYER, "trayer.log")
+        kelvaro = session.start("-MTee", "-A", "-T-00:05:00")
+        main_window = kelvaro.wait_for_window(re.compile(r"Kelvaro 0\.90  \[00:0[45]:[0-5][0-9]\]"), SHOW)
+        session.display.run("xdotool", "windowminimize", main_window.id)
+
+        def icon_only():
+            windows = kelvaro.windows()
+            return windows[0] if len(windows) == 1 and windows[0].id != main_window.id else None
+        icon = wait_until(icon_only, STEP, lambda: f"only the tray icon to be shown: {kelvaro.windows()}")
+        session.display.run("xdotool", "mousemove", "--window", icon.id, "6", "6", "click", "1")
+        wait_until(lambda: session.display.active_window() == main_window.id, STEP,
+                   lambda: f"the main window to come back with the focus (active: {session.display.active_window()})")
+        states = session.display.window_states(main_window.id)
+        expect("_NET_WM_STATE_HIDDEN" not in states, f"the window is no longer minimised: {states}")
+        wait_until(lambda: icon.id not in {w.id for w in kelvaro.windows()}, STEP, "the icon to go away")
+
+
+# --- on Wayland ----------------------------------------------------------------------------------------
+
+def terminal_lines(session: Session) -> list[str]:
+    """What the program wrote to its terminal, without SDL's notes on its disk audio driver."""
+    log = session.folder / "program.log"
+    lines = log.read_text(errors="replace").splitlines() if log.exists() else []
+    return [line for line in lines if line.strip() and not line.startswith("CRITICAL: ")]
+
+
+@case(budget=50)
+def wayland_message(program: str) -> None:
+    """A native Wayland client on a headless Weston with no X server: the run goes into the tray
+    (a StatusNotifierItem), expires, beeps and notifies; the notification's click and the tray
+    menu's "Anzeigen" work; what Wayland does not let a window do is left out without a word."""
+    with Session(program, "wayland_message", wayland=True, tray_watcher=True,
+                 notifications="actions body body-markup") as session:
+        kelvaro = session.start("-A", "-B", "-K", "-MTee", "-T-00:00:02")
+        item = session.watcher.item(SHOW)
+        sent = wait_until(session.notifications.notifications, SHOW, "the notification at expiry")
+        expect(sent[0]["summary"] == "Zeit abgelaufen!" and sent[0]["body"] == "Tee", f"the notification: {sent}")
+        tones = session.wait_for_tones(3, STEP)
+        expect(len(tones) == 3, "expected three beeps, recorded: " + "; ".join(map(str, tones)))
+
+        session.notifications.choose(1, "default")
+        session.watcher.click(item, "Anzeigen")  # closes the message and shows the main window
+        wait_until(lambda: session.notifications.closed() == [1], STEP, "the notification to be withdrawn")
+        kelvaro.expect_running()
+        expect(not terminal_lines(session), "the program wrote to its terminal:\n" + "\n".join(terminal_lines(session)))
 
 
 if __name__ == "__main__":

@@ -41,6 +41,9 @@ TIME_SCALE = float(os.environ.get("KELVARO_E2E_TIME_SCALE", "1") or "1")
 
 MAIN_CAPTION = "Kelvaro 0.90"
 MESSAGE_CAPTION = "Kelvaro Nachrichtenfenster"
+ANNOUNCEMENT_CAPTION = "Kelvaro Vorwarnung"
+
+FAKETIME_LIBRARY = Path("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1")
 # The desktop language of a session unless a case asks for another: the program speaks German.
 GERMAN_DESKTOP = "de_DE.UTF-8"
 # Starts the accessibility bus on the session bus, for cases that read the texts of windows.
@@ -50,7 +53,8 @@ AUDIO_RATE = 44100
 AUDIO_CHANNELS = 2
 
 # Tools every case needs, with the Debian package that brings each.
-REQUIRED_TOOLS = {"Xvfb": "xvfb", "xauth": "xauth", "xdotool": "xdotool", "dbus-daemon": "dbus-daemon"}
+REQUIRED_TOOLS = {"Xvfb": "xvfb", "xauth": "xauth", "xdotool": "xdotool", "xprop": "x11-utils",
+                  "dbus-daemon": "dbus-daemon", "openbox": "openbox", "weston": "weston"}
 
 
 class Failure(Exception):
@@ -72,7 +76,8 @@ def check_requirements() -> None:
         missing.append(f"{error} in {sys.executable} (Debian package python3-dbusmock, for /usr/bin/python3)")
     if missing:
         raise Failure("missing test tools: " + "; ".join(missing) +
-                      ". scripts/test installs them, or: apt-get install xvfb xauth xdotool dbus-daemon python3-dbusmock")
+                      ". scripts/test installs them, or: apt-get install " +
+                      " ".join(sorted(set(REQUIRED_TOOLS.values()))) + " python3-dbusmock")
 
 
 def note(text: str) -> None:
@@ -117,6 +122,7 @@ class Display:
         self.authority = folder / "Xauthority"
         self.name = ""
         self.process: subprocess.Popen | None = None
+        self.window_manager: subprocess.Popen | None = None
 
     def start(self) -> None:
         """Starts Xvfb on a free display and checks that the display answers as ours.
@@ -164,6 +170,31 @@ class Display:
         stop(self.process)
         return False
 
+    def start_window_manager(self) -> None:
+        """Starts Openbox with its default settings, as a desktop without its own shell has it, and
+        waits until it manages the screen."""
+        self.window_manager = spawn(["openbox", "--sm-disable"], {**os.environ, **self.env()},
+                                    self.folder / "openbox.log")
+
+        def managing() -> bool:
+            if self.window_manager.poll() is not None:
+                raise Failure("openbox ended at once; see openbox.log")
+            return "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK").stdout
+        wait_until(managing, 20, "openbox to manage the screen")
+
+    def active_window(self) -> str:
+        """The window the window manager has given the focus (decimal id, as xdotool reports it)."""
+        return self.run("xdotool", "getactivewindow").stdout.strip()
+
+    def stacking(self) -> list[str]:
+        """The managed windows from bottom to top (decimal ids)."""
+        shown = self.run("xprop", "-root", "_NET_CLIENT_LIST_STACKING").stdout
+        return [str(int(wid, 16)) for wid in re.findall(r"0x[0-9a-f]+", shown)]
+
+    def window_states(self, window_id: str) -> list[str]:
+        """The window manager's _NET_WM_STATE atoms of a window."""
+        return re.findall(r"_NET_WM_STATE_\w+", self.run("xprop", "-id", window_id, "_NET_WM_STATE").stdout)
+
     def _xauth(self, *args: str) -> None:
         subprocess.run(["xauth", "-q", "-f", str(self.authority), *args], check=True, timeout=10,
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -181,6 +212,46 @@ class Display:
         if shutil.which("import") is None:
             return False
         return self.run("import", "-window", "root", str(path)).returncode == 0
+
+
+class Compositor:
+    """A headless Weston, the Wayland display of a session without any X server. Screenshots need
+    its debug protocols, which --debug offers."""
+
+    def __init__(self, folder: Path):
+        self.folder = folder
+        self.runtime = folder / "runtime"
+        self.name = "kelvaro-wayland-0"
+        self.process: subprocess.Popen | None = None
+
+    def start(self) -> None:
+        self.runtime.mkdir(mode=0o700, exist_ok=True)
+        env = {name: value for name, value in os.environ.items() if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        env["XDG_RUNTIME_DIR"] = str(self.runtime)
+        self.process = spawn(["weston", "--backend=headless-backend.so", f"--socket={self.name}", "--idle-time=0",
+                              "--use-pixman", "--debug"], env, self.folder / "weston.log")
+
+        def listening() -> bool:
+            if self.process.poll() is not None:
+                raise Failure(f"weston ended with {self.process.returncode}; see weston.log")
+            return (self.runtime / self.name).exists()
+        wait_until(listening, 20, "weston to open its Wayland socket")
+
+    def env(self) -> dict[str, str]:
+        return {"WAYLAND_DISPLAY": self.name, "QT_QPA_PLATFORM": "wayland"}
+
+    def screenshot(self, path: Path) -> bool:
+        """Saves the whole output with weston-screenshooter (it writes into its working folder)."""
+        if shutil.which("weston-screenshooter") is None:
+            return False
+        before = set(self.folder.glob("wayland-screenshot-*.png"))
+        subprocess.run(["weston-screenshooter"], cwd=self.folder, capture_output=True, timeout=15 * TIME_SCALE,
+                       env={**os.environ, "XDG_RUNTIME_DIR": str(self.runtime), "WAYLAND_DISPLAY": self.name})
+        taken = sorted(set(self.folder.glob("wayland-screenshot-*.png")) - before)
+        if not taken:
+            return False
+        taken[-1].rename(path)
+        return True
 
 
 class Bus:
@@ -225,30 +296,38 @@ def _plain(value):
     return value
 
 
-class LogindMock:
-    """dbusmock's logind template on the private bus; `calls()` lists what the program asked of it."""
+class DBusDouble:
+    """A python3-dbusmock double on the private bus; `calls()` lists what the program asked of it.
 
-    NAME = "org.freedesktop.login1"
-    PATH = "/org/freedesktop/login1"
+    A subclass names the double's bus name and object path and the arguments of dbusmock that make
+    it (a template, or an empty object to which `prepare` adds methods and properties)."""
+
+    NAME = ""
+    PATH = ""
     MOCK_INTERFACE = "org.freedesktop.DBus.Mock"
 
-    def __init__(self, bus: Bus, folder: Path):
+    def __init__(self, bus: Bus, folder: Path, log_name: str):
         self.bus = bus
         self.folder = folder
+        self.log_name = log_name
         self.process: subprocess.Popen | None = None
 
-    def start(self, parameters: dict | None) -> None:
-        argv = [sys.executable, "-m", "dbusmock", "--system", "--template", "logind",
-                "--logfile", str(self.folder / "logind-calls.log")]
-        if parameters:
-            argv += ["--parameters", json.dumps(parameters)]
+    def arguments(self) -> list[str]:
+        raise NotImplementedError
+
+    def prepare(self) -> None:
+        """Sets the double up once it is on the bus."""
+
+    def start(self) -> None:
+        argv = [sys.executable, "-m", "dbusmock", *self.arguments()]
         self.process = spawn(argv, {**os.environ, **self.bus.env(), "PYTHONDONTWRITEBYTECODE": "1"},
-                             self.folder / "logind-mock.log")
-        wait_until(self._ready, 20, "the logind double on the private bus")
+                             self.folder / f"{self.log_name}.log")
+        wait_until(self._ready, 20, f"the {self.log_name} double on the private bus")
+        self.prepare()
 
     def _ready(self) -> bool:
         if self.process.poll() is not None:
-            raise Failure(f"the logind double ended with {self.process.returncode}; see logind-mock.log")
+            raise Failure(f"the {self.log_name} double ended with {self.process.returncode}; see {self.log_name}.log")
         return bool(self.bus.connection().name_has_owner(self.NAME))
 
     def mock(self):
@@ -257,14 +336,123 @@ class LogindMock:
         return dbus.Interface(self.bus.connection().get_object(self.NAME, self.PATH), self.MOCK_INTERFACE)
 
     def calls(self) -> list[tuple[str, list]]:
-        """The manager's method calls so far, in order, as (method, arguments)."""
+        """The method calls so far, in order, as (method, arguments)."""
         return [(str(method), _plain(args)) for _stamp, method, args in self.mock().GetCalls()]
 
     def wait_for_call(self, method: str, timeout: float) -> list:
         """Waits until `method` has been called and returns the arguments of its first call."""
         def found():  # wrapped in a list, so that a call without arguments counts as found
             return next(([args] for name, args in self.calls() if name == method), None)
-        return wait_until(found, timeout, f"logind's {method} to be called", interval=0.1)[0]
+        return wait_until(found, timeout, f"{self.log_name}'s {method} to be called", interval=0.1)[0]
+
+
+class LogindMock(DBusDouble):
+    """dbusmock's logind template, as system bus service."""
+
+    NAME = "org.freedesktop.login1"
+    PATH = "/org/freedesktop/login1"
+
+    def __init__(self, bus: Bus, folder: Path, parameters: dict | None = None):
+        super().__init__(bus, folder, "logind")
+        self.parameters = parameters
+
+    def arguments(self) -> list[str]:
+        return ["--system", "--template", "logind", *(["--parameters", json.dumps(self.parameters)]
+                                                      if self.parameters else [])]
+
+
+class NotificationServer(DBusDouble):
+    """dbusmock's notification_daemon template with the given capabilities. `pause()` stops the
+    process, so that it takes calls but answers none, until `resume()`."""
+
+    NAME = "org.freedesktop.Notifications"
+    PATH = "/org/freedesktop/Notifications"
+
+    def __init__(self, bus: Bus, folder: Path, capabilities: str):
+        super().__init__(bus, folder, "notifications")
+        self.capabilities = capabilities
+
+    def arguments(self) -> list[str]:
+        return ["--session", "--template", "notification_daemon",
+                "--parameters", json.dumps({"capabilities": self.capabilities})]
+
+    def notifications(self) -> list[dict]:
+        """Each Notify call so far as a dict of its fields."""
+        fields = ("app_name", "replaces_id", "app_icon", "summary", "body", "actions", "hints", "expire_timeout")
+        return [dict(zip(fields, args)) for name, args in self.calls() if name == "Notify"]
+
+    def closed(self) -> list[int]:
+        """The ids the program withdrew, in order."""
+        return [args[0] for name, args in self.calls() if name == "CloseNotification"]
+
+    def choose(self, notification_id: int, key: str) -> None:
+        """The user chooses an action (key "default": a click on the notification itself)."""
+        self.mock().EmitSignal(self.NAME, "ActionInvoked", "us", [notification_id, key])
+
+    def pause(self) -> None:
+        os.killpg(self.process.pid, signal.SIGSTOP)
+
+    def resume(self) -> None:
+        os.killpg(self.process.pid, signal.SIGCONT)
+
+
+class TrayWatcher(DBusDouble):
+    """A StatusNotifierWatcher with a host registered, as Plasma and GNOME's AppIndicator extension
+    offer it: Qt then shows its icon as a StatusNotifierItem and exports the menu over DBusMenu."""
+
+    NAME = "org.kde.StatusNotifierWatcher"
+    PATH = "/StatusNotifierWatcher"
+    ITEM_PATH = "/StatusNotifierItem"
+
+    def __init__(self, bus: Bus, folder: Path):
+        super().__init__(bus, folder, "watcher")
+
+    def arguments(self) -> list[str]:
+        return ["--session", self.NAME, self.PATH, self.NAME]
+
+    def prepare(self) -> None:
+        import dbus
+        mock = self.mock()
+        mock.AddProperty(self.NAME, "IsStatusNotifierHostRegistered", dbus.Boolean(True))
+        mock.AddProperty(self.NAME, "ProtocolVersion", dbus.Int32(0))
+        mock.AddMethod(self.NAME, "RegisterStatusNotifierItem", "s", "", "")
+
+    def item(self, timeout: float) -> str:
+        """The bus name of the item the program registered last (it registers anew when shown again)."""
+        def registered():
+            names = [args[0] for name, args in self.calls() if name == "RegisterStatusNotifierItem"]
+            return names[-1] if names else None
+        return wait_until(registered, timeout, "the program to register its StatusNotifierItem")
+
+    def _item(self, item: str, interface: str, path: str = ITEM_PATH):
+        import dbus
+        return dbus.Interface(self.bus.connection().get_object(item, path), interface)
+
+    def _menu(self, item: str):
+        path = str(self._item(item, "org.freedesktop.DBus.Properties").Get("org.kde.StatusNotifierItem", "Menu"))
+        if path == "/NO_DBUSMENU":
+            raise Failure("the StatusNotifierItem exports no menu")
+        return self._item(item, "com.canonical.dbusmenu", path)
+
+    def menu(self, item: str) -> list[tuple[int, str, bool]]:
+        """The exported menu read through DBusMenu: (id, label without mnemonics, enabled) for each
+        entry, with "-" as the label of a separator."""
+        import dbus
+        _revision, (_root, _props, children) = self._menu(item).GetLayout(0, -1, dbus.Array([], signature="s"))
+        return [(int(entry), "-" if props.get("type") == "separator" else str(props.get("label")).replace("_", ""),
+                 bool(props.get("enabled", True))) for entry, props, _children in children]
+
+    def click(self, item: str, label: str) -> None:
+        """Clicks the menu entry with this label, as a host does."""
+        import dbus
+        entry = next((e for e in self.menu(item) if e[1] == label), None)
+        if entry is None:
+            raise Failure(f"no menu entry {label!r}")
+        self._menu(item).Event(entry[0], "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0))
+
+    def request_menu(self, item: str) -> None:
+        """What a host sends on a right click when it does not show the exported menu itself."""
+        self._item(item, "org.kde.StatusNotifierItem").ContextMenu(10, 10)
 
 
 def regedit4(default: dict | None, presets: Iterable[dict] = ()) -> str:
@@ -429,34 +617,53 @@ class Program:
 class Session(contextlib.AbstractContextManager):
     """One test's private world: display, bus with logind double, folders, registry, audio file.
 
+    The display is Xvfb, with Openbox managing it when `window_manager` is set, or with `wayland` a
+    headless Weston and no X server at all. `notifications` (the server's capabilities, for example
+    "actions body body-markup") puts a notification server double on the session bus, `tray_watcher`
+    a StatusNotifierWatcher with a host. `language` is the desktop's LANG (no other locale setting is
+    passed on); with `accessibility` the session runs the accessibility bus and the program shows its
+    windows on it, so that Program.texts() can read them.
+
     The folder is removed after a passing test and kept (with logs and a screenshot) after a failing one."""
 
-    def __init__(self, program: str, name: str, logind: dict | None = None, language: str = GERMAN_DESKTOP,
-                 accessibility: bool = False):
-        """`language` is the desktop's LANG (no other locale setting is passed on); with `accessibility`
-        the session runs the accessibility bus and the program shows its windows on it."""
+    def __init__(self, program: str, name: str, logind: dict | None = None, notifications: str | None = None,
+                 tray_watcher: bool = False, window_manager: bool = False, wayland: bool = False,
+                 language: str = GERMAN_DESKTOP, accessibility: bool = False):
         self.program_path = program
         self.name = name
-        self.logind_parameters = logind
         self.language = language
         self.accessibility = accessibility
         self.folder = Path(tempfile.mkdtemp(prefix=f"kelvaro-e2e-{name}-"))
         self.registry = self.folder / "registry.reg"
         self.audio = self.folder / "out.raw"
+        # The moments of the program's runs (KELVARO_TRACE_RUN), as its own clock tells them.
+        self.trace = self.folder / "run-trace.txt"
+        self.faketime = self.folder / "faketime"
         self.display = Display(self.folder)
+        self.compositor = Compositor(self.folder) if wayland else None
+        self.window_manager = window_manager
         self.bus = Bus(self.folder)
-        self.logind = LogindMock(self.bus, self.folder)
+        self.logind = LogindMock(self.bus, self.folder, logind)
+        self.notifications = NotificationServer(self.bus, self.folder, notifications) if notifications else None
+        self.watcher = TrayWatcher(self.bus, self.folder) if tray_watcher else None
         self.programs: list[Program] = []
         self._processes_before = set(live)
 
     def __enter__(self) -> Session:
         try:
-            self.display.start()
+            if self.compositor:
+                self.compositor.start()
+            else:
+                self.display.start()
+                if self.window_manager:
+                    self.display.start_window_manager()
             self.bus.start()
-            self.logind.start(self.logind_parameters)
+            for double in self.doubles():
+                double.start()
             if self.accessibility:
                 self._start_accessibility_bus()
-            note(f"{self.name}: display {self.display.name}, bus {self.bus.address}, folder {self.folder}")
+            shown = f"Wayland {self.compositor.name}" if self.compositor else f"display {self.display.name}"
+            note(f"{self.name}: {shown}, bus {self.bus.address}, folder {self.folder}")
         except BaseException:
             self.__exit__(*sys.exc_info())
             raise
@@ -479,6 +686,9 @@ class Session(contextlib.AbstractContextManager):
             shutil.rmtree(self.folder, ignore_errors=True)
         else:
             print(f"[e2e] kept the session folder for diagnosis: {self.folder}", file=sys.stderr)
+
+    def doubles(self) -> list[DBusDouble]:
+        return [double for double in (self.logind, self.notifications, self.watcher) if double]
 
     def _sanitizer_report(self) -> str:
         """What AddressSanitizer, LeakSanitizer or UndefinedBehaviorSanitizer wrote into the program's
@@ -518,7 +728,7 @@ class Session(contextlib.AbstractContextManager):
             env["ASAN_OPTIONS"] += ":strict_string_checks=0"
         for name in ("home", "runtime", "config", "data", "cache"):
             (self.folder / name).mkdir(mode=0o700, exist_ok=True)
-        env.update(self.display.env())
+        env.update(self.compositor.env() if self.compositor else {**self.display.env(), "QT_QPA_PLATFORM": "xcb"})
         env.update(self.bus.env())
         env.update({
             "HOME": str(self.folder / "home"),
@@ -527,22 +737,45 @@ class Session(contextlib.AbstractContextManager):
             "XDG_DATA_HOME": str(self.folder / "data"),
             "XDG_CACHE_HOME": str(self.folder / "cache"),
             "KELVARO_REGISTRY": str(self.registry),
-            "QT_QPA_PLATFORM": "xcb",
             "NO_AT_BRIDGE": "1",
             # Recorded in real time: without a delay the driver writes silence as fast as it can.
             "SDL_AUDIODRIVER": "disk",
             "SDL_DISKAUDIOFILE": str(self.audio),
+            "KELVARO_TRACE_RUN": str(self.trace),
         })
         if self.accessibility:
             env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         return env
 
-    def start(self, *args: str) -> Program:
-        """Starts the program with these arguments (each one argv element, given as is)."""
-        process = spawn([self.program_path, *args], self.env(), self.folder / "program.log")
+    def start(self, *args: str, faked_clock: bool = False) -> Program:
+        """Starts the program with these arguments (each one argv element, given as is). With
+        `faked_clock` its clocks run through libfaketime, and jump_clock() moves them."""
+        env = self.env()
+        if faked_clock:
+            if not FAKETIME_LIBRARY.exists():
+                raise Failure(f"{FAKETIME_LIBRARY} is missing (Debian package libfaketime)")
+            self.faketime.write_text("+0\n")
+            env.update({"LD_PRELOAD": str(FAKETIME_LIBRARY), "FAKETIME_TIMESTAMP_FILE": str(self.faketime),
+                        "FAKETIME_NO_CACHE": "1"})
+        process = spawn([self.program_path, *args], env, self.folder / "program.log")
         program = Program(self, process)
         self.programs.append(program)
         return program
+
+    def jump_clock(self, offset: str) -> None:
+        """Sets a program started with a faked clock `offset` ahead of the real time ("+10m"): its
+        wall clock and its monotonic clock jump, as after a suspend of that length."""
+        self.faketime.write_text(offset + "\n")
+
+    def trace_events(self) -> list[tuple[str, int]]:
+        """The run trace: (event, milliseconds since the epoch), in order."""
+        events = []
+        if self.trace.exists():
+            for line in self.trace.read_text().splitlines():
+                name, _, stamp = line.partition(" ")
+                if stamp.lstrip("-").isdigit():
+                    events.append((name, int(stamp)))
+        return events
 
     def start_helper(self, argv: list[str], log_name: str) -> subprocess.Popen:
         """Starts another program on the session's display and bus (a notification area host, say);
@@ -571,25 +804,32 @@ class Session(contextlib.AbstractContextManager):
             if program.running():
                 with contextlib.suppress(Exception):
                     print(f"[e2e] visible windows now: {program.windows()}", file=out)
-        for label, helper in (("Xvfb", self.display.process), ("dbus-daemon", self.bus.process),
-                              ("logind double", self.logind.process)):
+        helpers = [("Xvfb", self.display.process), ("openbox", self.display.window_manager),
+                   ("weston", self.compositor.process if self.compositor else None),
+                   ("dbus-daemon", self.bus.process)] + [(f"{d.log_name} double", d.process) for d in self.doubles()]
+        for label, helper in helpers:
             if helper is not None and helper.poll() is not None:
                 print(f"[e2e] {label} has ended, exit code {helper.returncode}", file=out)
-        with contextlib.suppress(Exception):
-            print(f"[e2e] logind calls: {self.logind.calls()}", file=out)
+        if self.notifications:
+            self.notifications.resume()  # a paused server would not answer the question for its calls
+        for double in self.doubles():
+            with contextlib.suppress(Exception):
+                print(f"[e2e] {double.log_name} calls: {double.calls()}", file=out)
         with contextlib.suppress(Exception):
             print("[e2e] tones recorded: " + ("; ".join(map(str, self.tones())) or "none"), file=out)
-        for log in ("program.log", "logind-mock.log", "xvfb.log", "dbus-daemon.log", "at-spi-bus-launcher.log"):
+        with contextlib.suppress(Exception):
+            print(f"[e2e] run trace: {self.trace_events()}", file=out)
+        logs = ["program.log", "xvfb.log", "openbox.log", "weston.log", "dbus-daemon.log", "at-spi-bus-launcher.log"]
+        for log in logs + [f"{d.log_name}.log" for d in self.doubles()]:
             path = self.folder / log
             if path.exists() and path.stat().st_size:
                 text = path.read_text(errors="replace")[-4000:]
                 print(f"[e2e] --- {log} (end) ---\n{text}", file=out)
-        if self.display.name:
-            shot = self.folder / "screenshot.png"
-            if self.display.screenshot(shot):
-                print(f"[e2e] screenshot: {shot}", file=out)
-            else:
-                print("[e2e] no screenshot (ImageMagick's `import`, package imagemagick, is optional)", file=out)
+        shot = self.folder / "screenshot.png"
+        if self.compositor and self.compositor.screenshot(shot) or self.display.name and self.display.screenshot(shot):
+            print(f"[e2e] screenshot: {shot}", file=out)
+        else:
+            print("[e2e] no screenshot (ImageMagick's `import`, package imagemagick, is optional)", file=out)
 
 
 # --- running one case from CTest --------------------------------------------------------------------

@@ -76,6 +76,8 @@ QString differences(const TROptionen& o, const TROptionen& read)
     compare(read.Zeit_Stunden == o.Zeit_Stunden && read.Zeit_Minuten == o.Zeit_Minuten &&
                 read.Zeit_Sekunden == o.Zeit_Sekunden,
             "Zeit");
+    // A negative lead time is none the command line can carry: it reads back as the default.
+    compare(read.Vorwarnzeit == (o.Vorwarnzeit >= 0 ? o.Vorwarnzeit : TEinst::kDefaultVorwarnzeit), "Vorwarnzeit");
     compare(read.SofortStart == o.SofortStart && read.ClosePgm == o.ClosePgm && read.Minimize == o.Minimize,
             "SofortStart/ClosePgm/Minimize");
     const bool forceCarried = o.Aktion >= AktionShutdown && o.Aktion <= AktionLogoff;
@@ -121,6 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     o.Zeit_Stunden = static_cast<qint32>(input.takeInRange(-1, 24));
     o.Zeit_Minuten = static_cast<qint32>(input.takeInRange(-1, 60));
     o.Zeit_Sekunden = static_cast<qint32>(input.takeInRange(-1, 60));
+    o.Vorwarnzeit = input.takeInt32();
     const bool existingSound = input.takeBool();
     o.SoundFile = soundFilePath(input.takeText(40), existingSound);
     o.Name = input.takeText(40);

@@ -13,11 +13,27 @@ const QString MockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
 
 QString describe(const QVariant& value)
 {
-    if (value.typeId() == QMetaType::Bool)
+    switch (value.typeId()) {
+    case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    if (value.canConvert<QDBusArgument>())
-        return QStringLiteral("<%1>").arg(value.value<QDBusArgument>().currentSignature());
-    return value.toString();
+    case QMetaType::UChar:
+        return QString::number(value.value<uchar>());
+    case QMetaType::QStringList:
+        return u'[' + value.toStringList().join(u',') + u']';
+    default:
+        break;
+    }
+    if (!value.canConvert<QDBusArgument>())
+        return value.toString();
+    const auto argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a{sv}"))
+        return QStringLiteral("<%1>").arg(argument.currentSignature());
+    QVariantMap map;
+    argument >> map;
+    QStringList entries;
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        entries << it.key() + u'=' + describe(it.value());
+    return u'{' + entries.join(u',') + u'}';
 }
 
 /** Stops the buses when the test program ends, so no daemon or double outlives it. */

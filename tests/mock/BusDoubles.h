@@ -32,7 +32,7 @@ void addMethod(QDBusConnection bus, const QString& service, const QString& path,
                const MethodOverride& method);
 
 /** The calls a double received, as "Method(arg,...)" joined by "; ", keeping only the methods in
- *  `methods` (all of them when it is empty). */
+ *  `methods` (all of them when it is empty). A list of texts reads "[a,b]", a dictionary "{key=value,...}". */
 std::string recordedCalls(QDBusConnection bus, const QString& service, const QString& path,
                           const QStringList& methods = {});
 

@@ -1,5 +1,5 @@
-// The power actions against a logind double (python3-dbusmock's logind template) and a GNOME
-// session manager double, on the private buses the test program starts once and stops at its end.
+// The power actions against a logind double (python3-dbusmock's logind template) and doubles of
+// the desktops' session managers, on the private buses the test program starts once and stops at its end.
 #include "platform/LinuxPowerPlatform.h"
 
 #include "core/SystemPowerActions.h"
@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,8 +27,6 @@ using namespace test;
 const QString Login1 = QStringLiteral("org.freedesktop.login1");
 const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
-const QString Gnome = QStringLiteral("org.gnome.SessionManager");
-const QString GnomePath = QStringLiteral("/org/gnome/SessionManager");
 // The calls that ask for something; questions (Can..., List..., Get...) are left out.
 const QStringList PowerRequests{QStringLiteral("PowerOff"), QStringLiteral("Reboot"), QStringLiteral("Suspend"),
                                 QStringLiteral("TerminateSession"), QStringLiteral("Logout")};
@@ -43,34 +42,25 @@ protected:
             TestBuses::System, {QStringLiteral("--system"), QStringLiteral("--template"), QStringLiteral("logind")},
             Login1));
 
-        m_savedSessionId = qEnvironmentVariableIsSet("XDG_SESSION_ID")
-                               ? std::optional<QByteArray>(qgetenv("XDG_SESSION_ID"))
-                               : std::nullopt;
+        for (const char* name : SessionVariables)
+            m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name)) : std::nullopt;
         qputenv("XDG_SESSION_ID", "c1");
+        qunsetenv("XDG_CURRENT_DESKTOP");
         resetLogind();
     }
 
     void TearDown() override
     {
-        if (m_savedSessionId)
-            qputenv("XDG_SESSION_ID", *m_savedSessionId);
-        else
-            qunsetenv("XDG_SESSION_ID");
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                qputenv(name, *value);
+            else
+                qunsetenv(name);
+        }
     }
 
     /** Back to the bare template with an empty call log. */
     static void resetLogind() { TestBuses::reset(logind(), Login1, Login1Path); }
-
-    /** Starts the GNOME session manager double, with a Logout that accepts, and clears its log. */
-    static bool startSessionManager()
-    {
-        if (!TestBuses::instance().ensureDouble(TestBuses::Session,
-                                                {QStringLiteral("--session"), Gnome, GnomePath, Gnome}, Gnome))
-            return false;
-        TestBuses::reset(session(), Gnome, GnomePath);
-        addMethod(session(), Gnome, GnomePath, Gnome, {QStringLiteral("Logout"), QStringLiteral("u"), {}, {}});
-        return true;
-    }
 
     static QDBusConnection logind() { return TestBuses::instance().bus(TestBuses::System)->connection(); }
     static QDBusConnection session() { return TestBuses::instance().bus(TestBuses::Session)->connection(); }
@@ -79,10 +69,10 @@ protected:
         addMethod(logind(), Login1, Login1Path, ManagerInterface, method);
     }
     static std::string logindRequests() { return recordedCalls(logind(), Login1, Login1Path, PowerRequests); }
-    static std::string sessionManagerRequests() { return recordedCalls(session(), Gnome, GnomePath, PowerRequests); }
 
 private:
-    std::optional<QByteArray> m_savedSessionId;
+    static constexpr const char* SessionVariables[] = {"XDG_SESSION_ID", "XDG_CURRENT_DESKTOP"};
+    std::map<const char*, std::optional<QByteArray>> m_saved;
 };
 
 // ---- Shut down, restart and standby -------------------------------------------------------------
@@ -178,39 +168,72 @@ TEST_F(LinuxPowerTest, AnswersLogindsQuestionAndWhetherItAcceptedTheRequest)
 
 // ---- Log off ------------------------------------------------------------------------------------
 
-TEST_F(LinuxPowerTest, LogoffGoesToTheSessionManagerWithoutConfirmation)
+/** A desktop's session manager as a double: its bus name, object, interface and log-off method. */
+struct SessionManagerDouble
 {
-    ASSERT_TRUE(startSessionManager());
-    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), session()));
+    const char* service;
+    const char* path;
+    const char* interface;
+    MethodOverride logout;
+};
 
-    actions.RunPowerAction(AktionLogoff, false);
-    actions.RunPowerAction(AktionLogoff, true);
-
-    EXPECT_EQ(sessionManagerRequests(), "Logout(1); Logout(2)");
-    EXPECT_EQ(logindRequests(), "");
+MethodOverride accepting(const char* method, const char* inSignature)
+{
+    return {QString::fromLatin1(method), QString::fromLatin1(inSignature), {}, {}};
 }
 
-TEST_F(LinuxPowerTest, LogoffRefusedBySessionManagerEndsTheSessionThroughLogind)
+const SessionManagerDouble Gnome{"org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
+                                 accepting("Logout", "u")};
+const SessionManagerDouble Plasma6{"org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", accepting("logout", "")};
+const SessionManagerDouble Plasma5{"org.kde.ksmserver", "/KSMServer", "org.kde.KSMServerInterface",
+                                   accepting("logout", "iii")};
+const SessionManagerDouble Xfce{"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager",
+                                accepting("Logout", "bb")};
+const SessionManagerDouble RefusingGnome{Gnome.service, Gnome.path, Gnome.interface, failing("Logout", "u", "")};
+
+// Each row logs off twice, without and with force, with one desktop's session manager on the bus.
+TEST_F(LinuxPowerTest, LogoffAsksTheSessionManagerOfTheDesktopElseEndsTheSession)
 {
-    ASSERT_TRUE(startSessionManager());
-    addMethod(session(), Gnome, GnomePath, Gnome, failing("Logout", "u", ""));
+    struct Row
+    {
+        const char* desktop; // XDG_CURRENT_DESKTOP
+        SessionManagerDouble manager;
+        const char* expectedManager;
+        const char* expectedLogind;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"ubuntu:GNOME", Gnome,         "Logout(1); Logout(2)",                   ""},
+        {"KDE",          Plasma6,       "logout(); logout()",                     ""},
+        {"KDE",          Plasma5,       "logout(0,0,0); logout(0,0,0)",           ""},
+        {"XFCE",         Xfce,          "Logout(false,true); Logout(false,true)", ""},
+        {"GNOME",        RefusingGnome, "Logout(1); Logout(2)",                   "TerminateSession(c5); TerminateSession(c5)"},
+        {"LXQt",         Gnome,         "",                                       "TerminateSession(c5); TerminateSession(c5)"},
+        {"",             Xfce,          "",                                       "TerminateSession(c5); TerminateSession(c5)"},
+    };
+    // clang-format on
     qputenv("XDG_SESSION_ID", "c5");
-    LinuxPowerPlatform platform(logind(), session());
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.desktop) + " with " + row.manager.service);
+        const QString service = QString::fromLatin1(row.manager.service);
+        const QString path = QString::fromLatin1(row.manager.path);
+        ASSERT_TRUE(TestBuses::instance().ensureDouble(
+            TestBuses::Session,
+            {QStringLiteral("--session"), service, path, QString::fromLatin1(row.manager.interface)}, service));
+        TestBuses::reset(session(), service, path);
+        addMethod(session(), service, path, QString::fromLatin1(row.manager.interface), row.manager.logout);
+        resetLogind();
+        qputenv("XDG_CURRENT_DESKTOP", row.desktop);
+        SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), session()));
 
-    EXPECT_TRUE(platform.logOff(false));
+        actions.RunPowerAction(AktionLogoff, false);
+        actions.RunPowerAction(AktionLogoff, true);
 
-    EXPECT_EQ(logindRequests(), "TerminateSession(c5)");
-}
-
-TEST_F(LinuxPowerTest, LogoffWithoutSessionManagerTerminatesTheSessionNamedByTheEnvironment)
-{
-    qputenv("XDG_SESSION_ID", "c5");
-    // The system bus carries no session manager, so it serves as a session bus without one.
-    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
-
-    actions.RunPowerAction(AktionLogoff, true);
-
-    EXPECT_EQ(logindRequests(), "TerminateSession(c5)");
+        EXPECT_EQ(recordedCalls(session(), service, path, {row.manager.logout.name}), row.expectedManager);
+        EXPECT_EQ(logindRequests(), row.expectedLogind);
+        // The next row's desktop must not find this one's session manager.
+        TestBuses::instance().stopDouble(TestBuses::Session, service);
+    }
 }
 
 TEST_F(LinuxPowerTest, LogoffWithoutSessionIdFindsTheSessionOfTheOwnProcess)

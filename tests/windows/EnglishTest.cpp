@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "ShownTexts.h"
 #include "resources/Language.h"
+#include "windows/TVorwarnung.h"
 
 #include <QAction>
 #include <QMenu>
@@ -48,6 +49,16 @@ protected:
             main->ShowOptions();
             texts << shownTexts(*main);
         }
+        // The announcement of a forced shutdown, in the program's own window (no notification server).
+        notifications.serverAvailable = false;
+        main->CurrentOptions().SetAktion(AktionShutdown);
+        setCountdown(0, 2, 0);
+        ui().Btn_Start->click();
+        advance(60'000);
+        EXPECT_TRUE(main->announcementWindow() && main->announcementWindow()->isVisible());
+        if (main->announcementWindow())
+            texts << shownTexts(*main->announcementWindow());
+        ui().Btn_Reset->click();
         QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
         setCountdown(0, 0, 0);
         ui().Btn_Start->click(); // the information that asks for a time

@@ -84,8 +84,10 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
     for (const auto& closeIt : ways) {
         openMessage();
         EXPECT_EQ(timers.activeCount(), clockOnly + 1);
+        EXPECT_EQ(notifications.up().size(), 1U);
         closeIt();
         EXPECT_FALSE(nachricht->isVisible());
+        EXPECT_TRUE(notifications.up().empty()) << "the notification is withdrawn";
         EXPECT_TRUE(ui().Start1->isEnabled());
         EXPECT_FALSE(ui().Stop1->isEnabled());
         EXPECT_EQ(timers.activeCount(), clockOnly);

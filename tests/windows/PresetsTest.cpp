@@ -3,6 +3,7 @@
 #include "platform/FileRegistryStore.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/ClickPanel.h"
+#include "widgets/StartPanel.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -235,6 +236,7 @@ TEST_F(Presets, ChoosingAPresetReplacesEveryOptionIncludingTheName)
     pizza.SetAnzBeeps(7);
     pizza.SetSoundFile(QStringLiteral("/tmp/gong.wav"));
     pizza.SetNachricht(QStringLiteral("Pizza ist fertig"));
+    pizza.SetVorwarnzeit(15);
     pizza.SaveToRegistry(file, 2);
     storeSubkey(QStringLiteral("001"), QStringLiteral("Tee"));
     createAndShow();
@@ -248,6 +250,7 @@ TEST_F(Presets, ChoosingAPresetReplacesEveryOptionIncludingTheName)
     EXPECT_EQ(main->CurrentOptions().options(), pizza.options());
     EXPECT_TRUE(ui().Aktion->P_Logoff->isChosen()); // the view shows the chosen preset
     EXPECT_EQ(ui().Eingabe->Ed_Uhrzeit->text(), QStringLiteral("18:30:15"));
+    EXPECT_EQ(ui().Start->Ed_Vorwarnzeit->text(), QStringLiteral("15"));
 }
 
 TEST_F(Presets, PresetAddedWhileNoKeyExistsSurvivesARestart)

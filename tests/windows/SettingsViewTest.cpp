@@ -3,6 +3,7 @@
 #include "widgets/ActionPanel.h"
 #include "widgets/ClickPanel.h"
 #include "widgets/SoundPanel.h"
+#include "widgets/StartPanel.h"
 #include "widgets/UpDown.h"
 
 #include <QApplication>
@@ -215,6 +216,26 @@ INSTANTIATE_TEST_SUITE_P(Texts, BeepCount,
                          ::testing::Values(CountCase{"abc", 3, "3"}, CountCase{"0", 0, "0"},
                                            CountCase{"500", 500, "500"}, CountCase{"", 3, "3"},
                                            CountCase{"-2", -2, "-2"}));
+
+class LeadTime : public SettingsView, public ::testing::WithParamInterface<CountCase>
+{};
+
+TEST_P(LeadTime, IsTakenWhenTheFieldIsLeft)
+{
+    ui().PageControl1->setCurrentWidget(ui().Sonstiges);
+    ui().Start->Ed_Vorwarnzeit->setFocus(Qt::TabFocusReason);
+    ui().Start->Ed_Vorwarnzeit->setText(QString::fromUtf8(GetParam().typed));
+    leave();
+    EXPECT_EQ(options().GetVorwarnzeit(), GetParam().stored);
+    EXPECT_EQ(ui().Start->Ed_Vorwarnzeit->text().toStdString(), GetParam().shown);
+}
+
+// Whole numbers as the beep count takes them; a lead time is never negative.
+INSTANTIATE_TEST_SUITE_P(Texts, LeadTime,
+                         ::testing::Values(CountCase{"30", 30, "30"}, CountCase{"0", 0, "0"},
+                                           CountCase{"$3C", 60, "60"}, CountCase{"x10", 16, "16"},
+                                           CountCase{"abc", 60, "60"}, CountCase{"", 60, "60"},
+                                           CountCase{"-2", 60, "60"}, CountCase{"2147483648", 60, "60"}));
 
 TEST_F(SettingsView, SpinnerMovesWithinOneToAHundred)
 {

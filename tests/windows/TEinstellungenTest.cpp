@@ -220,6 +220,21 @@ TEST_F(Editor, SoundControlsAreDisabledUnlessTheActionIsTheMessage)
     }
 }
 
+TEST_F(Editor, LeadTimeTypedAndConfirmedWithEnterIsTaken)
+{
+    options().SetAktion(AktionShutdown);
+    options().SetMinuten(1);
+    run([this] {
+        EXPECT_EQ(dialog.Start->Ed_Vorwarnzeit->text(), QStringLiteral("60"));
+        dialog.Start->Ed_Vorwarnzeit->setFocus();
+        dialog.Start->Ed_Vorwarnzeit->selectAll();
+        QTest::keyClicks(dialog.Start->Ed_Vorwarnzeit, QStringLiteral("25"));
+        QTest::keyClick(dialog.Start->Ed_Vorwarnzeit, Qt::Key_Return);
+    });
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(options().GetVorwarnzeit(), 25);
+}
+
 TEST_F(Editor, CloseKeepsTheChangesInTheOptions)
 {
     options().SetDefaults();

@@ -64,6 +64,9 @@ const char* const kHelpLines[] = {
     "",
     "-C\t\tProgramm nach Ende der Aktion schließen",
     "-K\t\tProgramm nach Aktionsstart minimieren",
+    "-W30\t\tVorwarnzeit: Herunterfahren, Neustart, Abmelden und Standby",
+    "\t\t30 Sekunden vorher ankündigen, mit \"Abbrechen\" und",
+    "\t\t\"5 Minuten später\" (ohne -W: 60 Sekunden, -W0: keine)",
     "",
     "Beispiel 1: \tIn 5 Minuten soll die Nachricht \"Tee ist fertig\" ",
     "\t\tangezeigt und ein Beep-Ton ausgegeben werden",
@@ -101,11 +104,11 @@ protected:
 TEST_F(Hilfe, ShowsTheHelpTextExactly)
 {
     const QString expected = expectedHelpText();
-    ASSERT_EQ(std::size(kHelpLines), 54u);
+    ASSERT_EQ(std::size(kHelpLines), 57u);
     EXPECT_EQ(THilfe::helpText(), expected);
     EXPECT_EQ(memo->toPlainText().toUtf8(), expected.toUtf8());
-    EXPECT_EQ(memo->toPlainText().split(u'\n').size(), 54);
-    EXPECT_EQ(memo->toPlainText().count(u'\t'), 62);
+    EXPECT_EQ(memo->toPlainText().split(u'\n').size(), 57);
+    EXPECT_EQ(memo->toPlainText().count(u'\t'), 68);
     EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("alle \nProgrammeinstellungen")));
 }
 
@@ -160,7 +163,7 @@ TEST_F(Hilfe, EveryLineIsShownWholeOnOneLine)
         ASSERT_EQ(line.layout()->lineCount(), 1) << line.text().toStdString();
         EXPECT_LE(line.layout()->lineAt(0).naturalTextWidth(), room) << line.text().toStdString();
     }
-    EXPECT_EQ(lines, 54);
+    EXPECT_EQ(lines, 57);
     window.close();
 }
 

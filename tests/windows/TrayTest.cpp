@@ -68,8 +68,10 @@ TEST_F(Tray, TheIconsMenuIsThePopupMenu)
     for (const QAction* action : trayShell.menu->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text().remove(u'&')); // without mnemonics
     EXPECT_EQ(entries, (QStringList{QStringLiteral("Anzeigen"), QStringLiteral("-"), QStringLiteral("Start"),
-                                    QStringLiteral("Stop"), QStringLiteral("-"), QStringLiteral("Beenden")}));
+                                    QStringLiteral("Stop"), QStringLiteral("5 Minuten später"), QStringLiteral("-"),
+                                    QStringLiteral("Beenden")}));
     EXPECT_FALSE(ui().Stop1->isEnabled());
+    EXPECT_FALSE(ui().Spaeter1->isEnabled());
 
     QSignalSpy closed(main.get(), &TMain::closed);
     ui().ProgBeenden->trigger();

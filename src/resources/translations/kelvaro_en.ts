@@ -252,9 +252,63 @@ See the help for details.</translation>
     </message>
 </context>
 <context>
+    <name>RunAnnouncement</name>
+    <message>
+        <location filename="../../core/RunAnnouncement.cpp" line="+22"/>
+        <source>Herunterfahren</source>
+        <translation>Shutdown</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Neustart</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Abmelden</source>
+        <translation>Log out</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Standby</source>
+        <translation>Suspend</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Sekunde</source>
+        <translation>second</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sekunden</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 in %2 %3</source>
+        <extracomment>The action, the number of seconds and &quot;Sekunde&quot; or &quot;Sekunden&quot;: &quot;Herunterfahren in 60 Sekunden&quot;.</extracomment>
+        <translation>%1 in %2 %3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>(erzwungen)</source>
+        <translation>(forced)</translation>
+    </message>
+    <message>
+        <location filename="../../core/RunAnnouncement.h" line="+33"/>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>5 Minuten später</source>
+        <translation>5 Minutes Later</translation>
+    </message>
+</context>
+<context>
     <name>RunSchedule</name>
     <message>
-        <location filename="../../core/RunSchedule.cpp" line="+39"/>
+        <location filename="../../core/RunSchedule.cpp" line="+45"/>
         <source>Beim Countdown müssen Sie eine Zeit größer Null eingeben,
 <byte value="xd"/>damit der Countdown durchgeführt werden kann!</source>
         <translation>For a countdown, enter a time greater than zero,
@@ -361,7 +415,7 @@ so that the countdown can run.</translation>
 <context>
     <name>TEinst</name>
     <message>
-        <location filename="../../core/TEinst.cpp" line="+169"/>
+        <location filename="../../core/TEinst.cpp" line="+182"/>
         <source>Der Registry-Wert &quot;Name&quot; in HKEY_CURRENT_USER\%1 konnte nicht geschrieben werden: %2</source>
         <translation>The registry value &quot;Name&quot; in HKEY_CURRENT_USER\%1 could not be written: %2</translation>
     </message>
@@ -545,7 +599,13 @@ so that the countdown can run.</translation>
         <translation>Stop</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
+        <location line="+5"/>
+        <source>5 Minuten später</source>
+        <translation>5 Minutes Later</translation>
+    </message>
+    <message>
+        <location line="-2"/>
         <source>Beenden</source>
         <translation>Quit</translation>
     </message>
@@ -721,7 +781,7 @@ so that the countdown can run.</translation>
 <context>
     <name>kelvaro::StartPanel</name>
     <message>
-        <location filename="../../widgets/StartPanel.cpp" line="+28"/>
+        <location filename="../../widgets/StartPanel.cpp" line="+33"/>
         <source>Minimieren nach dem Start der Aktion</source>
         <translation>Minimize when the run starts</translation>
     </message>
@@ -744,6 +804,16 @@ so that the countdown can run.</translation>
         <location line="+2"/>
         <source>Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro.</source>
         <translation>Starts the run as soon as Kelvaro has started.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Vorwarnzeit (Sekunden)</source>
+        <translation>&amp;Warning time (seconds)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.</source>
+        <translation>How many seconds before shutting down, restarting, logging out or suspending the action is announced; 0 turns the announcement off.</translation>
     </message>
 </context>
 <context>
@@ -916,7 +986,7 @@ named above.</translation>
 <context>
     <name>kelvaro::TMain</name>
     <message>
-        <location filename="../../windows/TMain.cpp" line="+343"/>
+        <location filename="../../windows/TMain.cpp" line="+379"/>
         <source> (erzwingen)</source>
         <translation> (forced)</translation>
     </message>
@@ -931,7 +1001,7 @@ named above.</translation>
         <translation>Sound file [%1]</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+88"/>
         <source>Ungültige Uhrzeit %1:%2:%3</source>
         <translation>Invalid time of day %1:%2:%3</translation>
     </message>
@@ -939,7 +1009,7 @@ named above.</translation>
 <context>
     <name>kelvaro::TNachricht</name>
     <message>
-        <location filename="../../windows/TNachricht.cpp" line="+23"/>
+        <location filename="../../windows/TNachricht.cpp" line="+26"/>
         <source>Kelvaro Nachrichtenfenster</source>
         <translation>Kelvaro Message</translation>
     </message>
@@ -952,6 +1022,14 @@ named above.</translation>
         <location line="+13"/>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>kelvaro::TVorwarnung</name>
+    <message>
+        <location filename="../../windows/TVorwarnung.cpp" line="+14"/>
+        <source>Kelvaro Vorwarnung</source>
+        <translation>Kelvaro Warning</translation>
     </message>
 </context>
 <context>

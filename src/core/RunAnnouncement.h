@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace kelvaro {
+
+class TEinst;
+
+/** What the announcement of a power action before the end of a run says. */
+struct RunAnnouncement
+{
+    quint8 action = 0;
+    /** Whether the action is forced (shut down, restart and log off only). */
+    bool forced = false;
+
+    /** The announcement of the action the options name, or nothing when it is not announced: the
+     *  message, an unknown action, or a lead time of 0. */
+    static std::optional<RunAnnouncement> of(const TEinst& options);
+
+    /** For example "Herunterfahren in 60 Sekunden". */
+    QString summary(qint64 secondsLeft) const;
+    /** "(erzwungen)" for a forced action, else empty. */
+    QString body() const;
+
+    /** The whole seconds shown for `msLeft`: rounded up, so the last second shows 1, not 0. */
+    static qint64 secondsLeft(qint64 msLeft);
+
+    /** The labels of the two choices an announcement offers. */
+    static QString cancelLabel() { return QCoreApplication::translate("RunAnnouncement", "Abbrechen"); }
+    static QString postponeLabel() { return QCoreApplication::translate("RunAnnouncement", "5 Minuten später"); }
+
+    bool operator==(const RunAnnouncement&) const = default;
+};
+
+} // namespace kelvaro

@@ -1,0 +1,71 @@
+#include "windows/Announcer.h"
+
+#include "core/RunAnnouncement.h"
+#include "windows/TVorwarnung.h"
+
+namespace kelvaro {
+
+Announcer::Announcer(Notifications& notifications, Choices choices)
+    : m_notifications(notifications), m_choices(std::move(choices))
+{}
+
+Announcer::~Announcer()
+{
+    withdraw();
+}
+
+void Announcer::show(const RunAnnouncement& announcement, qint64 secondsLeft)
+{
+    if (m_notifications.available()) {
+        if (m_window)
+            m_window->hide();
+        if (m_id != 0)
+            m_notifications.withdraw(std::exchange(m_id, 0));
+        Notification notification;
+        notification.summary = announcement.summary(secondsLeft);
+        notification.body = announcement.body();
+        notification.urgency = Notification::Urgency::Critical;
+        notification.actions = {{cancelKey(), RunAnnouncement::cancelLabel()},
+                                {postponeKey(), RunAnnouncement::postponeLabel()}};
+        m_id = m_notifications.show(notification, [this](const QString& key) { chosen(key); });
+        return;
+    }
+    if (m_id != 0)
+        m_notifications.withdraw(std::exchange(m_id, 0));
+    if (!m_window) {
+        m_window = std::make_unique<TVorwarnung>();
+        m_window->OnAbbrechen = [this] {
+            chosen(cancelKey());
+        };
+        m_window->OnSpaeter = [this] {
+            chosen(postponeKey());
+        };
+    }
+    m_window->showAnnouncement(announcement, secondsLeft);
+}
+
+void Announcer::setSecondsLeft(qint64 secondsLeft)
+{
+    if (m_window && m_window->isVisible())
+        m_window->setSecondsLeft(secondsLeft);
+}
+
+void Announcer::withdraw()
+{
+    if (m_id != 0)
+        m_notifications.withdraw(std::exchange(m_id, 0));
+    if (m_window)
+        m_window->hide();
+}
+
+void Announcer::chosen(const QString& key)
+{
+    // The run takes the announcement back itself (a notification server may keep one that was
+    // chosen on, so it is closed all the same).
+    if (key == cancelKey() && m_choices.cancel)
+        m_choices.cancel();
+    else if (key == postponeKey() && m_choices.postpone)
+        m_choices.postpone();
+}
+
+} // namespace kelvaro

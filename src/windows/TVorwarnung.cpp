@@ -1,0 +1,60 @@
+#include "windows/TVorwarnung.h"
+
+#include "core/RunAnnouncement.h"
+#include "widgets/Controls.h"
+#include "widgets/FormLook.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace kelvaro {
+
+TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
+{
+    setUpFixedDialog(*this, "Vorwarnung", tr("Kelvaro Vorwarnung"), {300, 104});
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setModal(false);
+    // Shown while the user works in another program: a key typed there must not choose a button here.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    L_Vorwarnung = placeLabel(this, "L_Vorwarnung", QString(), QRect(0, 12, 300, 24));
+    L_Vorwarnung->setAlignment(Qt::AlignCenter);
+    L_Vorwarnung->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
+    L_Erzwungen = placeLabel(this, "L_Erzwungen", QString(), QRect(0, 40, 300, 17));
+    L_Erzwungen->setAlignment(Qt::AlignCenter);
+
+    Btn_Abbrechen = placeButton(this, "Btn_Abbrechen", RunAnnouncement::cancelLabel(), {40, 68, 100, 25});
+    Btn_Spaeter = placeButton(this, "Btn_Spaeter", RunAnnouncement::postponeLabel(), {160, 68, 100, 25});
+    Btn_Abbrechen->setAutoDefault(false);
+    Btn_Spaeter->setAutoDefault(false);
+    connect(Btn_Abbrechen, &QPushButton::clicked, this, [this] { choose(OnAbbrechen); });
+    connect(Btn_Spaeter, &QPushButton::clicked, this, [this] { choose(OnSpaeter); });
+}
+
+void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, qint64 secondsLeft)
+{
+    m_action = announcement.action;
+    m_forced = announcement.forced;
+    L_Erzwungen->setText(announcement.body());
+    setSecondsLeft(secondsLeft);
+    if (!isVisible()) {
+        centreOnScreen(*this);
+        show();
+    }
+    raise();
+}
+
+void TVorwarnung::setSecondsLeft(qint64 secondsLeft)
+{
+    L_Vorwarnung->setText(RunAnnouncement{m_action, m_forced}.summary(secondsLeft));
+}
+
+void TVorwarnung::choose(const std::function<void()>& choice)
+{
+    // The run takes the window back itself; the copy keeps the handler alive while it runs.
+    const std::function<void()> chosen = choice;
+    if (chosen)
+        chosen();
+}
+
+} // namespace kelvaro

@@ -1,0 +1,160 @@
+// Desktop notifications against python3-dbusmock's notification_daemon template on the private
+// session bus of the test program.
+#include "platform/DBusNotifications.h"
+
+#include "mock/BusDoubles.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelvaro {
+namespace {
+
+using namespace test;
+
+const QString Server = QStringLiteral("org.freedesktop.Notifications");
+const QString ServerPath = QStringLiteral("/org/freedesktop/Notifications");
+
+Notification expiry()
+{
+    Notification notification;
+    notification.summary = QStringLiteral("Zeit abgelaufen!");
+    notification.body = QStringLiteral("<b>Tee</b> & Kuchen\nfertig");
+    notification.urgency = Notification::Urgency::Critical;
+    notification.defaultAction = true;
+    notification.actions = {{QStringLiteral("spaeter"), QStringLiteral("5 Minuten später")}};
+    return notification;
+}
+
+class DBusNotificationsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QString missing = TestBuses::instance().missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << "Kein privater Bus mit dbusmock: " << qPrintable(missing);
+        ASSERT_TRUE(TestBuses::instance().ensureDouble(
+            TestBuses::Session,
+            {QStringLiteral("--session"), QStringLiteral("--template"), QStringLiteral("notification_daemon")},
+            Server));
+        TestBuses::reset(session(), Server, ServerPath);
+    }
+
+    static QDBusConnection session() { return TestBuses::instance().bus(TestBuses::Session)->connection(); }
+
+    static void serverOffers(const char* capabilities)
+    {
+        addMethod(session(), Server, ServerPath, Server,
+                  {QStringLiteral("GetCapabilities"),
+                   {},
+                   QStringLiteral("as"),
+                   QStringLiteral("ret = '%1'.split()").arg(QLatin1String(capabilities))});
+    }
+
+    /** The server sends ActionInvoked (id, key) or NotificationClosed (id, reason). */
+    static void emitSignal(const char* name, const QVariant& id, const QVariant& detail)
+    {
+        callDouble(session(), Server, ServerPath, QStringLiteral("EmitSignal"),
+                   {Server, QString::fromLatin1(name),
+                    detail.typeId() == QMetaType::QString ? QStringLiteral("us") : QStringLiteral("uu"),
+                    QVariantList{id, detail}});
+    }
+
+    static std::string calls(const char* method)
+    {
+        return recordedCalls(session(), Server, ServerPath, {QLatin1String(method)});
+    }
+
+    /** Lets one round of the server's answers arrive: the notifications share the test's connection,
+     *  so the answer to a question asked now comes after every answer the server owed before it. */
+    static void settle()
+    {
+        callDouble(session(), Server, ServerPath, QStringLiteral("GetCalls"));
+        QCoreApplication::processEvents();
+    }
+
+    DBusNotifications notifications{
+        [] { return session(); },
+        {QStringLiteral("Kelvaro"), QStringLiteral("kelvaro"), QStringLiteral("io.github.kelvaro.Kelvaro")}};
+};
+
+TEST_F(DBusNotificationsTest, SendsWhatTheServerCanShow)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"actions body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[default,,spaeter,5 Minuten später]"},
+        {"actions body", "<b>Tee</b> & Kuchen\nfertig,[default,,spaeter,5 Minuten später]"},
+        {"body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[]"},
+    };
+    for (const auto& [capabilities, bodyAndActions] : rows) {
+        SCOPED_TRACE(capabilities);
+        callDouble(session(), Server, ServerPath, QStringLiteral("ClearCalls"));
+        serverOffers(capabilities);
+
+        EXPECT_NE(notifications.show(expiry(), {}), 0U);
+
+        EXPECT_TRUE(QTest::qWaitFor([] { return !calls("Notify").empty(); }));
+        EXPECT_EQ(calls("Notify"), std::string("Notify(Kelvaro,0,kelvaro,Zeit abgelaufen!,") + bodyAndActions +
+                                       ",{desktop-entry=io.github.kelvaro.Kelvaro,urgency=2},-1)");
+    }
+}
+
+TEST_F(DBusNotificationsTest, ReportsTheChoiceOnceAndWithdrawsOnlyWhatIsUp)
+{
+    QStringList chosen;
+    const auto choice = [&chosen](const char* which) {
+        return [&chosen, which](const QString& key) {
+            chosen << QLatin1String(which) + key;
+        };
+    };
+    const Notifications::Id first = notifications.show(expiry(), choice("1:"));
+    const Notifications::Id second = notifications.show(expiry(), choice("2:"));
+    settle();
+    settle(); // the capabilities, then the ids 1 and 2
+    // Withdrawn while the capabilities are awaited: never sent. Withdrawn while its id is awaited:
+    // closed as soon as the id comes.
+    notifications.withdraw(notifications.show(expiry(), choice("3:")));
+    const Notifications::Id late = notifications.show(expiry(), choice("4:"));
+    settle(); // Notify is sent, its answer still outstanding
+    notifications.withdraw(late);
+
+    emitSignal("ActionInvoked", 1U, QStringLiteral("default"));
+    emitSignal("ActionInvoked", 1U, QStringLiteral("spaeter"));
+    emitSignal("ActionInvoked", 7U, QStringLiteral("default")); // another program's notification
+    emitSignal("NotificationClosed", 2U, 2U);                   // the user closed the second
+    emitSignal("ActionInvoked", 2U, QStringLiteral("default"));
+    emitSignal("ActionInvoked", 3U, QStringLiteral("default"));
+    settle();
+    EXPECT_EQ(chosen, QStringList{QStringLiteral("1:default")});
+
+    notifications.withdraw(first);
+    notifications.withdraw(second); // gone already: nothing to close
+    notifications.withdraw(first);
+    settle();
+    EXPECT_EQ(calls("CloseNotification"), "CloseNotification(3); CloseNotification(1)");
+    EXPECT_EQ(QString::fromStdString(calls("Notify")).count(QStringLiteral("Notify(")), 3);
+}
+
+TEST_F(DBusNotificationsTest, WithoutServerOrBusShowsNothingAndFailsQuietly)
+{
+    TestBuses::instance().stopDouble(TestBuses::Session, Server);
+    EXPECT_FALSE(notifications.available());
+    EXPECT_EQ(notifications.show(expiry(), {}), 0U);
+    notifications.withdraw(0);
+
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("kelvaro-test-no-bus");
+    {
+        DBusNotifications unconnected(
+            [&] { return QDBusConnection::connectToBus(QStringLiteral("unix:path=") + dir.path(), name); }, {});
+        EXPECT_FALSE(unconnected.available());
+        EXPECT_EQ(unconnected.show(expiry(), {}), 0U);
+    }
+    QDBusConnection::disconnectFromBus(name);
+}
+
+} // namespace
+} // namespace kelvaro
