@@ -256,22 +256,22 @@ See the help for details.</translation>
     <message>
         <location filename="../../core/RunAnnouncement.cpp" line="+22"/>
         <source>Herunterfahren</source>
-        <translation>Shutdown</translation>
+        <translation>Shutting down</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Neustart</source>
-        <translation>Restart</translation>
+        <translation>Restarting</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Abmelden</source>
-        <translation>Log out</translation>
+        <translation>Logging out</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Standby</source>
-        <translation>Suspend</translation>
+        <translation>Suspending</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -813,7 +813,7 @@ so that the countdown can run.</translation>
     <message>
         <location line="+8"/>
         <source>So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.</source>
-        <translation>How many seconds before shutting down, restarting, logging out or suspending the action is announced; 0 turns the announcement off.</translation>
+        <translation>The action is announced this many seconds before shutting down, restarting, logging out or suspending; 0 turns the announcement off.</translation>
     </message>
 </context>
 <context>
