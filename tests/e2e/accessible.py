@@ -23,23 +23,16 @@ def texts(node, found: list[str]) -> None:
         text = Atspi.Text.get_text(node, 0, Atspi.Text.get_character_count(node))
         if text and text != name:
             found.append(text)
-    for index in range(node.get_child_count()):
-        child = node.get_child_at_index(index)
-        if child is not None:
-            texts(child, found)
+    for child in filter(None, map(node.get_child_at_index, range(node.get_child_count()))):
+        texts(child, found)
 
 
 def main() -> int:
-    caption = sys.argv[1]
     desktop = Atspi.get_desktop(0)
     found: list[str] = []
-    for a in range(desktop.get_child_count()):
-        application = desktop.get_child_at_index(a)
-        if application is None:
-            continue
-        for w in range(application.get_child_count()):
-            window = application.get_child_at_index(w)
-            if window is not None and window.get_name() == caption:
+    for application in filter(None, map(desktop.get_child_at_index, range(desktop.get_child_count()))):
+        for window in filter(None, map(application.get_child_at_index, range(application.get_child_count()))):
+            if window.get_name() == sys.argv[1]:
                 texts(window, found)
     print(json.dumps(found))
     return 0

@@ -1,10 +1,9 @@
-"""Checks that the English translation is complete: lupdate is run over the sources into a copy of
-src/resources/translations/kelvaro_en.ts, and every text of the copy must have a finished translation
-that keeps the source's keyboard accelerator ("&") and its placeholders (%1, %2, ...).
+"""Checks that the English translation is complete: lupdate runs over the sources into a copy of
+kelvaro_en.ts, and every text of the copy needs a finished translation that keeps the source's
+accelerator ("&") and placeholders (%1, %2, ...). Exits 1 naming every text that needs work.
 
-Run it directly: /usr/bin/python3 -B check_translation.py --lupdate /usr/lib/qt6/bin/lupdate \
-                     --sources src --ts src/resources/translations/kelvaro_en.ts
-Exits 0 when complete, 1 naming every text that still needs work.
+/usr/bin/python3 -B check_translation.py --lupdate /usr/lib/qt6/bin/lupdate --sources src \
+    --ts src/resources/translations/kelvaro_en.ts
 """
 
 import argparse
