@@ -19,7 +19,8 @@ foreach(program IN LISTS programs)
                 "${program}")
 endforeach()
 
-file(GLOB pages "${usr}/share/man/man*/*.[1-9]")
+# The English pages and the translated ones (share/man/de/man1).
+file(GLOB pages "${usr}/share/man/man*/*.[1-9]" "${usr}/share/man/*/man*/*.[1-9]")
 foreach(page IN LISTS pages)
     kelvaro_run(gzip -9nf "${page}")
 endforeach()

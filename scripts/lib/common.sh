@@ -4,21 +4,24 @@
 
 KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-# To build and run the program (qt6-wayland: a native client in a Wayland session).
+# To build and run the program (qt6-wayland: a native client in a Wayland session); lupdate and
+# lrelease (qt6-l10n-tools) with their CMake support (qt6-tools-dev) make the English translation.
 KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-wayland
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-wayland qt6-l10n-tools qt6-tools-dev
     libsdl2-mixer-dev
     fonts-dejavu-core fonts-liberation2
 )
 
 # To build and run the tests: GoogleTest, a virtual X display with a window manager and a
 # notification area, a headless Wayland compositor, a private D-Bus with the logind, notification
-# and tray doubles, audio analysis, the freedesktop validators, groff, and clang with libFuzzer for
-# the fuzz targets; libfaketime makes a clock jump as after a suspend.
+# and tray doubles, the accessibility bus that lets a test read the program's windows, audio
+# analysis, the freedesktop validators, groff, and clang with libFuzzer for the fuzz targets;
+# libfaketime makes a clock jump as after a suspend.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils trayer openbox weston
+    at-spi2-core gir1.2-atspi-2.0 python3-gi
     dbus dbus-bin dbus-daemon python3-dbusmock
     libfaketime
     sox libsox-fmt-mp3

@@ -14,6 +14,7 @@
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
 #include "platform/SystemClock.h"
+#include "resources/Language.h"
 #include "resources/Resources.h"
 #include "tray/QtTrayShell.h"
 #include "widgets/QtFileDialogs.h"
@@ -29,8 +30,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QLocale>
 
 using namespace kelvaro;
 
@@ -46,11 +46,9 @@ int main(int argc, char** argv)
     initResources();
     QApplication::setWindowIcon(QIcon(programIconPath()));
 
-    // The standard dialogs speak German like the rest of the program.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // German, or English when the desktop asks for another language first; the standard dialogs
+    // speak the same language as the rest of the program.
+    useLanguage(languageFor(QLocale::system().uiLanguages()));
 
     SystemClock clock;
     FileRegistryStore registry(FileRegistryStore::defaultPath());

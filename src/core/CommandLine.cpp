@@ -5,6 +5,8 @@
 #include "core/TEinst.h"
 #include "core/TimeFields.h"
 
+#include <QCoreApplication>
+
 namespace kelvaro {
 
 namespace {
@@ -214,7 +216,7 @@ bool ParseCommandLine(TEinst& einst, const QStringList& parameters, MessageBoxes
     // A list without a time switch (or a program to wait for) would leave the time undefined: it is
     // refused like any invalid list.
     if (!valid || !combinationValid(values)) {
-        boxes.error(kCommandLineError);
+        boxes.error(QCoreApplication::translate("CommandLine", kCommandLineError));
         return false;
     }
     write(einst, values);

@@ -8,10 +8,10 @@ namespace kelvaro {
 class MessageBoxes;
 class TEinst;
 
-/** The message shown when a parameter list is refused. */
-inline const QString kCommandLineError =
-    QStringLiteral("Ein oder mehrere Parameter sind ungültig\r\noder die Kombination der Parameter ist "
-                   "ungültig.\r\n\r\nNähere Informationen finden Sie in der Hilfe.");
+/** The message shown when a parameter list is refused, before translation (context "CommandLine"). */
+inline constexpr const char* kCommandLineError =
+    QT_TRANSLATE_NOOP("CommandLine", "Ein oder mehrere Parameter sind ungültig\r\noder die Kombination der Parameter "
+                                     "ist ungültig.\r\n\r\nNähere Informationen finden Sie in der Hilfe.");
 
 /**
  * Reads a complete option set from the program's parameters into `einst`. Returns false without

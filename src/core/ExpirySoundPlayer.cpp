@@ -6,6 +6,8 @@
 #include "core/MessageBoxes.h"
 #include "core/TEinst.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace kelvaro {
@@ -16,7 +18,7 @@ ExpirySoundPlayer::ExpirySoundPlayer(MediaPlayer& player, MessageBoxes& boxes, A
 
 QString ExpirySoundPlayer::fileNotFoundText()
 {
-    return QStringLiteral("Sound-Datei nicht gefunden.");
+    return QCoreApplication::translate("ExpirySoundPlayer", "Sound-Datei nicht gefunden.");
 }
 
 void ExpirySoundPlayer::PlayExpirySound(const TEinst& options)

@@ -22,12 +22,12 @@ MediaPlayer::~MediaPlayer()
 
 QString MediaPlayer::noDeviceOpenText()
 {
-    return QStringLiteral("No MCI device open");
+    return tr("No MCI device open");
 }
 
 QString MediaPlayer::unknownErrorText()
 {
-    return QStringLiteral("Unknown error code");
+    return tr("Unknown error code");
 }
 
 void MediaPlayer::Close()

@@ -8,7 +8,7 @@ class NoNotifications : public Notifications
 {
 public:
     bool available() override { return false; }
-    Id show(const Notification&, ActionHandler) override { return 0; }
+    Id show(const Notification&, ActionHandler, FailureHandler) override { return 0; }
     void withdraw(Id) override {}
 };
 

@@ -36,6 +36,10 @@ public:
     using Id = quint64;
     /** Receives the key of the action the user chose ("default" for the notification itself). */
     using ActionHandler = std::function<void(const QString& key)>;
+    /** Told, at most once, that a notification could not be shown as asked: the server failed or did
+     *  not answer in time, or it cannot offer the notification's actions (its text may be up all the
+     *  same). The caller then has to reach the user some other way. */
+    using FailureHandler = std::function<void()>;
 
     /** The action key of a click on the notification itself. */
     static QString defaultActionKey() { return QStringLiteral("default"); }
@@ -47,10 +51,10 @@ public:
     virtual bool available() = 0;
 
     /** Shows `notification` and returns its handle; `onAction` gets the action the user chooses,
-     *  at most once, on the program's own thread. */
-    virtual Id show(const Notification& notification, ActionHandler onAction = {}) = 0;
-    /** Withdraws a notification shown before; nothing when it has gone already or never came up.
-     *  Its action handler is not called after this. */
+     *  at most once, on the program's own thread, and `onFailure` hears when it could not be shown
+     *  as asked. Neither is called after withdraw(). */
+    virtual Id show(const Notification& notification, ActionHandler onAction = {}, FailureHandler onFailure = {}) = 0;
+    /** Withdraws a notification shown before; nothing when it has gone already or never came up. */
     virtual void withdraw(Id id) = 0;
 
     /** Notifications that are never shown anywhere. */

@@ -1,6 +1,7 @@
 #include "core/RegFileFormat.h"
 
 #include <QByteArrayView>
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -120,14 +121,20 @@ bool checkWritable(const RegistryTree& tree, const QString& path, int depth, QSt
     };
     if (depth > kMaxKeyDepth)
         return fail(
-            QStringLiteral("Schlüssel „%1“ ist tiefer als %2 Ebenen verschachtelt").arg(path).arg(kMaxKeyDepth));
+            QCoreApplication::translate("RegFileFormat", "Schlüssel „%1“ ist tiefer als %2 Ebenen verschachtelt")
+                .arg(path)
+                .arg(kMaxKeyDepth));
     for (const QString& name : tree.valueNames(path)) {
         if (name.contains(u'\n'))
-            return fail(QStringLiteral("Der Wertname „%1“ in „%2“ enthält einen Zeilenumbruch").arg(name, path));
+            return fail(
+                QCoreApplication::translate("RegFileFormat", "Der Wertname „%1“ in „%2“ enthält einen Zeilenumbruch")
+                    .arg(name, path));
     }
     for (const QString& subkey : tree.subkeys(path)) {
         if (subkey.contains(u'\n'))
-            return fail(QStringLiteral("Der Schlüsselname „%1“ in „%2“ enthält einen Zeilenumbruch").arg(subkey, path));
+            return fail(QCoreApplication::translate("RegFileFormat",
+                                                    "Der Schlüsselname „%1“ in „%2“ enthält einen Zeilenumbruch")
+                            .arg(subkey, path));
         if (!checkWritable(tree, joinPath(path, subkey), depth + 1, error))
             return false;
     }
@@ -242,7 +249,9 @@ public:
     {
         if (!parseFile()) {
             if (error)
-                *error = QStringLiteral("Zeile %1: %2").arg(std::max(m_lines.number(), 1)).arg(m_error);
+                *error = QCoreApplication::translate("RegFileFormat", "Zeile %1: %2")
+                             .arg(std::max(m_lines.number(), 1))
+                             .arg(m_error);
             return std::nullopt;
         }
         return std::move(m_tree);
@@ -259,7 +268,7 @@ private:
     {
         QByteArrayView line;
         if (!m_lines.next(line) || line != kSignature)
-            return fail(QStringLiteral("Die Datei beginnt nicht mit REGEDIT4"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Die Datei beginnt nicht mit REGEDIT4"));
         while (m_lines.next(line)) {
             if (line.isEmpty() || line.startsWith(';'))
                 continue;
@@ -267,7 +276,7 @@ private:
                 if (!parseSection(line))
                     return false;
             } else if (!m_key) {
-                return fail(QStringLiteral("Wert vor dem ersten Schlüssel"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Wert vor dem ersten Schlüssel"));
             } else if (!parseValue(line)) {
                 return false;
             }
@@ -278,17 +287,17 @@ private:
     bool parseSection(QByteArrayView line)
     {
         if (!line.endsWith(']'))
-            return fail(QStringLiteral("Schlüssel ohne schließende Klammer"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Schlüssel ohne schließende Klammer"));
         const QByteArrayView inner = line.sliced(1, line.size() - 2);
         if (inner.startsWith('-'))
-            return fail(QStringLiteral("Löschen von Schlüsseln wird nicht unterstützt"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Löschen von Schlüsseln wird nicht unterstützt"));
         const QString fullPath = decodeText(inner);
         if (!fullPath.startsWith(kHive, Qt::CaseInsensitive) ||
             (fullPath.size() > kHive.size() && fullPath[kHive.size()] != u'\\'))
-            return fail(QStringLiteral("Schlüssel liegt nicht unter HKEY_CURRENT_USER"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Schlüssel liegt nicht unter HKEY_CURRENT_USER"));
         const QString path = fullPath.mid(kHive.size());
         if (path.split(u'\\', Qt::SkipEmptyParts).size() > kMaxKeyDepth)
-            return fail(QStringLiteral("Schlüssel ist zu tief verschachtelt"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Schlüssel ist zu tief verschachtelt"));
         m_tree.createKey(path);
         m_key = path;
         return true;
@@ -309,11 +318,11 @@ private:
                 if (++i == rest.size())
                     break;
                 if (rest[i] != '\\' && rest[i] != '"')
-                    return fail(QStringLiteral("Ungültige Escape-Sequenz"));
+                    return fail(QCoreApplication::translate("RegFileFormat", "Ungültige Escape-Sequenz"));
             }
             bytes += rest[i];
         }
-        return fail(QStringLiteral("Anführungszeichen nicht geschlossen"));
+        return fail(QCoreApplication::translate("RegFileFormat", "Anführungszeichen nicht geschlossen"));
     }
 
     bool parseHexBytes(QByteArrayView text, QByteArray& bytes)
@@ -327,7 +336,7 @@ private:
                 end = text.size();
             const QByteArrayView item = text.sliced(start, end - start).trimmed();
             if (item.size() != 2 || hexDigit(item[0]) < 0 || hexDigit(item[1]) < 0)
-                return fail(QStringLiteral("Ungültige Hex-Daten"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Ungültige Hex-Daten"));
             bytes += static_cast<char>(hexDigit(item[0]) * 16 + hexDigit(item[1]));
             start = end + 1;
         }
@@ -343,18 +352,18 @@ private:
             const qsizetype close = rest.indexOf(')');
             const std::optional<quint32> number = close < 0 ? std::nullopt : parseHexNumber(rest.sliced(1, close - 1));
             if (!number)
-                return fail(QStringLiteral("Ungültiger Typ in hex(…)"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Ungültiger Typ in hex(…)"));
             type = *number;
             rest = rest.sliced(close + 1);
         }
         if (!rest.startsWith(':'))
-            return fail(QStringLiteral("Doppelpunkt nach hex fehlt"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Doppelpunkt nach hex fehlt"));
         QByteArray text = rest.sliced(1).toByteArray();
         while (text.endsWith('\\')) {
             text.chop(1);
             QByteArrayView continuation;
             if (!m_lines.next(continuation))
-                return fail(QStringLiteral("Fortsetzungszeile fehlt"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Fortsetzungszeile fehlt"));
             text += continuation;
         }
         QByteArray bytes;
@@ -371,7 +380,7 @@ private:
             return true;
         case REG_DWORD:
             if (bytes.size() != 4)
-                return fail(QStringLiteral("REG_DWORD braucht genau 4 Bytes"));
+                return fail(QCoreApplication::translate("RegFileFormat", "REG_DWORD braucht genau 4 Bytes"));
             value = RegValue::fromDword(static_cast<quint32>(static_cast<unsigned char>(bytes[0])) |
                                         static_cast<quint32>(static_cast<unsigned char>(bytes[1])) << 8 |
                                         static_cast<quint32>(static_cast<unsigned char>(bytes[2])) << 16 |
@@ -390,13 +399,13 @@ private:
         if (rest.startsWith('@'))
             rest = rest.sliced(1);
         else if (!rest.startsWith('"'))
-            return fail(QStringLiteral("Zeile ist weder Schlüssel noch Wert"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Zeile ist weder Schlüssel noch Wert"));
         else if (!parseQuoted(rest, name))
             return false;
 
         rest = skipBlanks(rest);
         if (!rest.startsWith('='))
-            return fail(QStringLiteral("Gleichheitszeichen fehlt"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Gleichheitszeichen fehlt"));
         rest = skipBlanks(rest.sliced(1));
 
         RegValue value;
@@ -405,20 +414,20 @@ private:
             if (!parseQuoted(rest, text))
                 return false;
             if (!rest.trimmed().isEmpty())
-                return fail(QStringLiteral("Zeichen nach dem Wert"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Zeichen nach dem Wert"));
             value = RegValue::sz(text);
         } else if (rest == "-") {
-            return fail(QStringLiteral("Löschen von Werten wird nicht unterstützt"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Löschen von Werten wird nicht unterstützt"));
         } else if (startsWithIgnoringCase(rest, "dword:")) {
             const std::optional<quint32> number = parseHexNumber(rest.sliced(6));
             if (!number)
-                return fail(QStringLiteral("Ungültiger DWORD-Wert"));
+                return fail(QCoreApplication::translate("RegFileFormat", "Ungültiger DWORD-Wert"));
             value = RegValue::fromDword(*number);
         } else if (startsWithIgnoringCase(rest, "hex")) {
             if (!parseHexValue(rest, value))
                 return false;
         } else {
-            return fail(QStringLiteral("Unbekannte Art von Wert"));
+            return fail(QCoreApplication::translate("RegFileFormat", "Unbekannte Art von Wert"));
         }
         m_tree.setValue(*m_key, name, value);
         return true;

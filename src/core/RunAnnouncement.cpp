@@ -2,6 +2,8 @@
 
 #include "core/TEinst.h"
 
+#include <QCoreApplication>
+
 namespace kelvaro {
 
 std::optional<RunAnnouncement> RunAnnouncement::of(const TEinst& options)
@@ -18,28 +20,30 @@ QString RunAnnouncement::summary(qint64 secondsLeft) const
     QString name;
     switch (action) {
     case AktionShutdown:
-        name = QStringLiteral("Herunterfahren");
+        name = QCoreApplication::translate("RunAnnouncement", "Herunterfahren");
         break;
     case AktionRestart:
-        name = QStringLiteral("Neustart");
+        name = QCoreApplication::translate("RunAnnouncement", "Neustart");
         break;
     case AktionLogoff:
-        name = QStringLiteral("Abmelden");
+        name = QCoreApplication::translate("RunAnnouncement", "Abmelden");
         break;
     case AktionHibernate:
-        name = QStringLiteral("Ruhezustand");
+        name = QCoreApplication::translate("RunAnnouncement", "Ruhezustand");
         break;
     default:
-        name = QStringLiteral("Standby");
+        name = QCoreApplication::translate("RunAnnouncement", "Standby");
         break;
     }
-    const QString unit = secondsLeft == 1 ? QStringLiteral("Sekunde") : QStringLiteral("Sekunden");
-    return QStringLiteral("%1 in %2 %3").arg(name).arg(secondsLeft).arg(unit);
+    const QString unit = secondsLeft == 1 ? QCoreApplication::translate("RunAnnouncement", "Sekunde")
+                                          : QCoreApplication::translate("RunAnnouncement", "Sekunden");
+    //: The action, the number of seconds and "Sekunde" or "Sekunden": "Herunterfahren in 60 Sekunden".
+    return QCoreApplication::translate("RunAnnouncement", "%1 in %2 %3").arg(name).arg(secondsLeft).arg(unit);
 }
 
 QString RunAnnouncement::body() const
 {
-    return forced ? QStringLiteral("(erzwungen)") : QString();
+    return forced ? QCoreApplication::translate("RunAnnouncement", "(erzwungen)") : QString();
 }
 
 qint64 RunAnnouncement::secondsLeft(qint64 msLeft)

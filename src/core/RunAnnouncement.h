@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QtGlobal>
 
@@ -29,8 +30,8 @@ struct RunAnnouncement
     static qint64 secondsLeft(qint64 msLeft);
 
     /** The labels of the two choices an announcement offers. */
-    static QString cancelLabel() { return QStringLiteral("Abbrechen"); }
-    static QString postponeLabel() { return QStringLiteral("5 Minuten später"); }
+    static QString cancelLabel() { return QCoreApplication::translate("RunAnnouncement", "Abbrechen"); }
+    static QString postponeLabel() { return QCoreApplication::translate("RunAnnouncement", "5 Minuten später"); }
 
     bool operator==(const RunAnnouncement&) const = default;
 };

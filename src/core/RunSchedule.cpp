@@ -2,6 +2,8 @@
 
 #include "core/SerialDateTime.h"
 
+#include <QCoreApplication>
+
 namespace kelvaro::RunSchedule {
 
 qint64 countdownEnd(qint64 startMs, qint32 hours, qint32 minutes, qint32 seconds)
@@ -40,18 +42,19 @@ bool countdownHasLength(qint32 hours, qint32 minutes, qint32 seconds)
 
 QString zeroCountdownText()
 {
-    return QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
-                          "damit der Countdown durchgeführt werden kann!");
+    return QCoreApplication::translate("RunSchedule", "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
+                                                      "damit der Countdown durchgeführt werden kann!");
 }
 
 QString noProgramText()
 {
-    return QStringLiteral("Fehler - Kein Programm eingegeben");
+    return QCoreApplication::translate("RunSchedule", "Fehler - Kein Programm eingegeben");
 }
 
 QString programNotRunningText(const QString& program)
 {
-    return QStringLiteral("Das Programm %1 läuft nicht.").arg(program);
+    //: %1 is the process number or the name of the program the run was to wait for.
+    return QCoreApplication::translate("RunSchedule", "Das Programm %1 läuft nicht.").arg(program);
 }
 
 } // namespace kelvaro::RunSchedule

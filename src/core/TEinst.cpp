@@ -3,6 +3,8 @@
 #include "core/AppError.h"
 #include "core/Registry.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace kelvaro {
@@ -179,8 +181,9 @@ void TEinst::SaveToRegistry(RegistryStore& store, int number) const
     // The values are written together: the stored set is either the old or the new one.
     QString error;
     if (!store.update([&](RegistryTree& tree) { SaveToTree(tree, number); }, &error)) {
-        throw AppError(QStringLiteral("Der Registry-Wert \"Name\" in HKEY_CURRENT_USER\\%1 konnte nicht geschrieben "
-                                      "werden: %2")
+        throw AppError(QCoreApplication::translate("TEinst",
+                                                   "Der Registry-Wert \"Name\" in HKEY_CURRENT_USER\\%1 konnte "
+                                                   "nicht geschrieben werden: %2")
                            .arg(KeyPath(number), error));
     }
 }

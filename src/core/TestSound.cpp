@@ -2,16 +2,18 @@
 
 #include "core/MediaPlayer.h"
 
+#include <QCoreApplication>
+
 namespace kelvaro {
 
 QString testSoundIdleCaption()
 {
-    return QStringLiteral("Testen");
+    return QCoreApplication::translate("TestSound", "Testen");
 }
 
 QString testSoundPlayingCaption()
 {
-    return QStringLiteral("Stop");
+    return QCoreApplication::translate("TestSound", "Stop");
 }
 
 QString TestSound(MediaPlayer& player, const QString& fileFieldText, const QString& caption)

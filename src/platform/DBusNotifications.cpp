@@ -18,6 +18,9 @@ const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 const QString Interface = QStringLiteral("org.freedesktop.Notifications");
 /** The server's default display time. */
 constexpr int ServerDefaultTimeout = -1;
+/** How long a question to the server may take before the notification counts as failed (D-Bus's
+ *  own limit is 25 s, too late for an announcement). */
+constexpr int ReplyTimeoutMs = 5000;
 
 QDBusMessage serverCall(const QString& method, const QList<QVariant>& arguments = {})
 {
@@ -77,17 +80,20 @@ bool DBusNotifications::available()
            (DBusCalls::nameHasOwner(connection, Service) || DBusCalls::isActivatable(connection, Service));
 }
 
-Notifications::Id DBusNotifications::show(const Notification& notification, ActionHandler onAction)
+Notifications::Id DBusNotifications::show(const Notification& notification, ActionHandler onAction,
+                                          FailureHandler onFailure)
 {
     if (!available())
         return 0;
     const Id id = ++m_lastId;
-    m_entries[id].onAction = std::move(onAction);
+    Entry& entry = m_entries[id];
+    entry.onAction = std::move(onAction);
+    entry.onFailure = std::move(onFailure);
 
     // What the body may hold and whether actions are shown depends on the server, which may have
     // changed since the last notification: it is asked every time.
-    auto* capabilities =
-        new QDBusPendingCallWatcher(bus().asyncCall(serverCall(QStringLiteral("GetCapabilities"))), this);
+    auto* capabilities = new QDBusPendingCallWatcher(
+        bus().asyncCall(serverCall(QStringLiteral("GetCapabilities")), ReplyTimeoutMs), this);
     connect(capabilities, &QDBusPendingCallWatcher::finished, this,
             [this, id, notification](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
@@ -99,7 +105,12 @@ Notifications::Id DBusNotifications::show(const Notification& notification, Acti
                     m_entries.erase(it);
                     return;
                 }
-                notify(id, notification, reply.isError() ? QStringList() : reply.value());
+                if (reply.isError()) {
+                    failed(it->second);
+                    m_entries.erase(it);
+                    return;
+                }
+                notify(id, notification, reply.value());
             });
     return id;
 }
@@ -112,6 +123,9 @@ void DBusNotifications::notify(Id id, const Notification& notification, const QS
             actions << defaultActionKey() << QString();
         for (const auto& [key, label] : notification.actions)
             actions << key << label;
+    } else if (!notification.actions.isEmpty()) {
+        // The text goes up all the same; the caller offers the choices some other way.
+        failed(m_entries[id]);
     }
     QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(urgencyLevel(notification.urgency))}};
     if (!m_sender.desktopEntry.isEmpty())
@@ -122,7 +136,7 @@ void DBusNotifications::notify(Id id, const Notification& notification, const QS
     const QDBusMessage call =
         serverCall(QStringLiteral("Notify"), {m_sender.appName, 0U, m_sender.appIcon, notification.summary, body,
                                               actions, hints, ServerDefaultTimeout});
-    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call, ReplyTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, id](QDBusPendingCallWatcher* reply) {
         reply->deleteLater();
         const QDBusPendingReply<uint> serverId = *reply;
@@ -130,6 +144,8 @@ void DBusNotifications::notify(Id id, const Notification& notification, const QS
         if (it == m_entries.end())
             return;
         if (serverId.isError() || serverId.value() == 0) {
+            if (!it->second.withdrawn)
+                failed(it->second);
             m_entries.erase(it);
         } else if (it->second.withdrawn) {
             closeOnServer(serverId.value());
@@ -153,6 +169,13 @@ void DBusNotifications::withdraw(Id id)
     // The server has not given its id yet: the notification is closed when it comes.
     it->second.withdrawn = true;
     it->second.onAction = {};
+    it->second.onFailure = {};
+}
+
+void DBusNotifications::failed(Entry& entry)
+{
+    if (const FailureHandler handler = std::exchange(entry.onFailure, {}))
+        handler();
 }
 
 void DBusNotifications::closeOnServer(uint serverId)

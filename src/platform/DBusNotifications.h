@@ -44,7 +44,7 @@ public:
     ~DBusNotifications() override;
 
     bool available() override;
-    Id show(const Notification& notification, ActionHandler onAction) override;
+    Id show(const Notification& notification, ActionHandler onAction = {}, FailureHandler onFailure = {}) override;
     void withdraw(Id id) override;
 
     /** `text` with `&`, `<` and `>` written as entities, for a server that reads the body as markup. */
@@ -61,6 +61,7 @@ private:
         /** The server's id once Notify has answered; 0 before. */
         uint serverId = 0;
         ActionHandler onAction;
+        FailureHandler onFailure;
         /** Withdrawn before the server gave its id: closed as soon as the id comes. */
         bool withdrawn = false;
         /** The token the server sent with the user's choice, for a Wayland compositor to let the
@@ -71,6 +72,8 @@ private:
     QDBusConnection& bus();
     void notify(Id id, const Notification& notification, const QStringList& capabilities);
     void closeOnServer(uint serverId);
+    /** Tells the entry's failure handler, once. */
+    void failed(Entry& entry);
     std::map<Id, Entry>::iterator findByServerId(uint serverId);
 
     BusConnector m_connect;

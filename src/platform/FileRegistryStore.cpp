@@ -5,6 +5,7 @@
 #include "platform/SettingsFilePaths.h"
 #include "platform/SystemErrorText.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -85,16 +86,18 @@ ReadResult readFile(FileCalls& calls, const QString& path, QByteArray& content, 
         const int code = errno;
         if (code == ENOENT)
             return ReadResult::Missing;
-        fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(code)));
+        fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht geöffnet werden: %2")
+                        .arg(path, systemErrorText(code)));
         return ReadResult::Failed;
     }
     struct stat info = {};
     if (calls.fstat(fd.get(), &info) != 0) {
-        fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(path, systemErrorText(errno)));
+        fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht geprüft werden: %2")
+                        .arg(path, systemErrorText(errno)));
         return ReadResult::Failed;
     }
     if (!S_ISREG(info.st_mode)) {
-        fail(error, QStringLiteral("%1 ist keine gewöhnliche Datei").arg(path));
+        fail(error, QCoreApplication::translate("FileRegistryStore", "%1 ist keine gewöhnliche Datei").arg(path));
         return ReadResult::Failed;
     }
     content.clear();
@@ -106,7 +109,8 @@ ReadResult readFile(FileCalls& calls, const QString& path, QByteArray& content, 
         } else if (count == 0) {
             return ReadResult::Read;
         } else if (errno != EINTR) {
-            fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(path, systemErrorText(errno)));
+            fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht gelesen werden: %2")
+                            .arg(path, systemErrorText(errno)));
             return ReadResult::Failed;
         }
     }
@@ -147,18 +151,18 @@ bool makeFolder(FileCalls& calls, const QString& folder, QString* error)
     if (calls.stat(QFile::encodeName(folder).constData(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return true;
-        return fail(error, QStringLiteral("%1 ist kein Ordner").arg(folder));
+        return fail(error, QCoreApplication::translate("FileRegistryStore", "%1 ist kein Ordner").arg(folder));
     }
     // Missing, or a file stands higher up, which the folder above names; anything else is an error.
     if (errno != ENOENT && errno != ENOTDIR)
-        return fail(error,
-                    QStringLiteral("Ordner %1 kann nicht geprüft werden: %2").arg(folder, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("FileRegistryStore", "Ordner %1 kann nicht geprüft werden: %2")
+                               .arg(folder, systemErrorText(errno)));
     const QString parent = QFileInfo(folder).path();
     if (parent != folder && !makeFolder(calls, parent, error))
         return false;
     if (calls.mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return fail(error,
-                    QStringLiteral("Ordner %1 kann nicht angelegt werden: %2").arg(folder, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("FileRegistryStore", "Ordner %1 kann nicht angelegt werden: %2")
+                               .arg(folder, systemErrorText(errno)));
     return true;
 }
 
@@ -167,13 +171,13 @@ bool lockExclusive(FileCalls& calls, const QString& lockPath, UniqueFd& fd, QStr
 {
     fd.reset(openFile(calls, lockPath, O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!fd.valid())
-        return fail(
-            error,
-            QStringLiteral("Sperrdatei %1 kann nicht geöffnet werden: %2").arg(lockPath, systemErrorText(errno)));
+        return fail(error,
+                    QCoreApplication::translate("FileRegistryStore", "Sperrdatei %1 kann nicht geöffnet werden: %2")
+                        .arg(lockPath, systemErrorText(errno)));
     while (calls.flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR)
-            return fail(error,
-                        QStringLiteral("%1 kann nicht gesperrt werden: %2").arg(lockPath, systemErrorText(errno)));
+            return fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht gesperrt werden: %2")
+                                   .arg(lockPath, systemErrorText(errno)));
     }
     return true;
 }
@@ -268,9 +272,9 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
         folder = folderOf(target);
         struct stat info = {};
         if (m_calls.stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-            return fail(
-                error,
-                QStringLiteral("Der Ordner %1 für die Einstellungsdatei %2 existiert nicht").arg(folder, m_path));
+            return fail(error, QCoreApplication::translate("FileRegistryStore",
+                                                           "Der Ordner %1 für die Einstellungsdatei %2 existiert nicht")
+                                   .arg(folder, m_path));
         }
     }
     // A folder or a device at the path is left alone; the lock file is not even created.
@@ -286,7 +290,9 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
     change(tree);
     QString reason;
     if (!RegFileFormat::canWrite(tree, &reason))
-        return fail(error, QStringLiteral("Die Einstellungen lassen sich nicht speichern: %1").arg(reason));
+        return fail(
+            error, QCoreApplication::translate("FileRegistryStore", "Die Einstellungen lassen sich nicht speichern: %1")
+                       .arg(reason));
     const QByteArray bytes = RegFileFormat::write(tree);
 
     // A name of its own ("tmp-" before the random part) keeps the clean-up from taking a user's
@@ -296,21 +302,23 @@ bool FileRegistryStore::update(const std::function<void(RegistryTree&)>& change,
     QByteArray tempPath = QFile::encodeName(folder) + '/' + tempPrefix + "XXXXXX";
     UniqueFd temp(m_calls, m_calls.makeTemp(tempPath.data(), O_CLOEXEC));
     if (!temp.valid()) {
-        return fail(
-            error,
-            QStringLiteral("Temporäre Datei in %1 kann nicht angelegt werden: %2").arg(folder, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("FileRegistryStore",
+                                                       "Temporäre Datei in %1 kann nicht angelegt werden: %2")
+                               .arg(folder, systemErrorText(errno)));
     }
     TempFileGuard guard(m_calls, tempPath);
     // mkstemp already uses 0600; set it explicitly so the result never depends on the umask.
     if (m_calls.fchmod(temp.get(), 0600) != 0 || !writeAll(m_calls, temp.get(), bytes) ||
         !syncFile(m_calls, temp.get()) || !temp.close()) {
-        return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(target, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht geschrieben werden: %2")
+                               .arg(target, systemErrorText(errno)));
     }
 
     aboutToReplace(QFile::decodeName(tempPath));
 
     if (m_calls.rename(tempPath.constData(), QFile::encodeName(target).constData()) != 0)
-        return fail(error, QStringLiteral("%1 kann nicht ersetzt werden: %2").arg(target, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht ersetzt werden: %2")
+                               .arg(target, systemErrorText(errno)));
     guard.release();
     // Make the rename itself durable; a failure here cannot be undone and is not reported.
     UniqueFd folderFd(m_calls, openFile(m_calls, folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -355,16 +363,19 @@ bool FileRegistryStore::moveAside(const QString& target, const QString& reason, 
         if (m_calls.lstat(QFile::encodeName(backup).constData(), &info) != 0) {
             if (errno == ENOENT)
                 break;
-            return fail(error, QStringLiteral("%1 kann nicht geprüft werden: %2").arg(backup, systemErrorText(errno)));
+            return fail(error, QCoreApplication::translate("FileRegistryStore", "%1 kann nicht geprüft werden: %2")
+                                   .arg(backup, systemErrorText(errno)));
         }
         backup = base + u'-' + QString::number(number);
     }
     if (m_calls.rename(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData()) != 0) {
-        return fail(error,
-                    QStringLiteral("Die beschädigte Einstellungsdatei %1 (%2) kann nicht beiseitegelegt werden: %3")
-                        .arg(target, reason, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate(
+                               "FileRegistryStore",
+                               "Die beschädigte Einstellungsdatei %1 (%2) kann nicht beiseitegelegt werden: %3")
+                               .arg(target, reason, systemErrorText(errno)));
     }
-    warn(QStringLiteral("Die Einstellungsdatei %1 ist beschädigt (%2) und wurde nach %3 verschoben.")
+    warn(QCoreApplication::translate("FileRegistryStore",
+                                     "Die Einstellungsdatei %1 ist beschädigt (%2) und wurde nach %3 verschoben.")
              .arg(target, reason, backup));
     return true;
 }

@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "core/ProgramInfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
 
@@ -42,8 +43,10 @@ AudioDevice* LoadedAudioDevice::device()
         }
         reasons << library.errorString();
     }
-    m_failure = reasons.isEmpty() ? QStringLiteral("Audio-Modul %1 nicht gefunden").arg(moduleFileName())
-                                  : reasons.join(QStringLiteral("; "));
+    m_failure =
+        reasons.isEmpty()
+            ? QCoreApplication::translate("LoadedAudioDevice", "Audio-Modul %1 nicht gefunden").arg(moduleFileName())
+            : reasons.join(QStringLiteral("; "));
     std::fprintf(stderr, "kelvaro: keine Tonausgabe: %s\n", qUtf8Printable(m_failure));
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "platform/FileCalls.h"
 #include "platform/SystemErrorText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -56,8 +57,8 @@ bool followLinks(FileCalls& calls, const QString& path, QString& target, QString
         struct stat info = {};
         if (calls.lstat(name.constData(), &info) != 0) {
             if (errno != ENOENT)
-                return fail(error,
-                            QStringLiteral("%1 kann nicht geprüft werden: %2").arg(current, systemErrorText(errno)));
+                return fail(error, QCoreApplication::translate("SettingsFilePaths", "%1 kann nicht geprüft werden: %2")
+                                       .arg(current, systemErrorText(errno)));
             target = current;
             return true;
         }
@@ -69,12 +70,14 @@ bool followLinks(FileCalls& calls, const QString& path, QString& target, QString
         const ssize_t length = calls.readlink(name.constData(), buffer, sizeof buffer);
         if (length < 0 || length >= static_cast<ssize_t>(sizeof buffer)) {
             const int code = length < 0 ? errno : ENAMETOOLONG;
-            return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(current, systemErrorText(code)));
+            return fail(error, QCoreApplication::translate("SettingsFilePaths", "%1 kann nicht gelesen werden: %2")
+                                   .arg(current, systemErrorText(code)));
         }
         const QString link = QFile::decodeName(QByteArray(buffer, length));
         current = link.startsWith(u'/') ? link : folderOf(current) + u'/' + link;
     }
-    return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(ELOOP)));
+    return fail(error, QCoreApplication::translate("SettingsFilePaths", "%1 kann nicht geöffnet werden: %2")
+                           .arg(path, systemErrorText(ELOOP)));
 }
 
 bool isFileOrMissing(FileCalls& calls, const QString& path, QString* error)
@@ -83,10 +86,12 @@ bool isFileOrMissing(FileCalls& calls, const QString& path, QString* error)
     if (calls.stat(QFile::encodeName(path).constData(), &info) != 0) {
         if (errno == ENOENT)
             return true;
-        return fail(error, QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(path, systemErrorText(errno)));
+        return fail(error, QCoreApplication::translate("SettingsFilePaths", "%1 kann nicht geöffnet werden: %2")
+                               .arg(path, systemErrorText(errno)));
     }
     if (!S_ISREG(info.st_mode))
-        return fail(error, QStringLiteral("%1 ist keine gewöhnliche Datei").arg(path));
+        return fail(error,
+                    QCoreApplication::translate("SettingsFilePaths", "%1 ist keine gewöhnliche Datei").arg(path));
     return true;
 }
 

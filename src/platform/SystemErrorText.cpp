@@ -1,5 +1,7 @@
 #include "platform/SystemErrorText.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 
 namespace kelvaro {
@@ -10,34 +12,34 @@ QString systemErrorText(int code)
     // in the language of the locale, which need not be the program's.
     switch (code) {
     case ENOSPC:
-        return QStringLiteral("Auf dem Gerät ist kein Speicherplatz mehr frei");
+        return QCoreApplication::translate("SystemErrorText", "Auf dem Gerät ist kein Speicherplatz mehr frei");
     case EDQUOT:
-        return QStringLiteral("Das Speicherkontingent ist erschöpft");
+        return QCoreApplication::translate("SystemErrorText", "Das Speicherkontingent ist erschöpft");
     case EACCES:
-        return QStringLiteral("Keine Berechtigung");
+        return QCoreApplication::translate("SystemErrorText", "Keine Berechtigung");
     case EPERM:
-        return QStringLiteral("Die Aktion ist nicht erlaubt");
+        return QCoreApplication::translate("SystemErrorText", "Die Aktion ist nicht erlaubt");
     case EROFS:
-        return QStringLiteral("Das Dateisystem ist nur lesbar");
+        return QCoreApplication::translate("SystemErrorText", "Das Dateisystem ist nur lesbar");
     case EIO:
-        return QStringLiteral("Ein-/Ausgabefehler");
+        return QCoreApplication::translate("SystemErrorText", "Ein-/Ausgabefehler");
     case ENOENT:
-        return QStringLiteral("Datei oder Ordner nicht gefunden");
+        return QCoreApplication::translate("SystemErrorText", "Datei oder Ordner nicht gefunden");
     case ENOTDIR:
-        return QStringLiteral("Ein Teil des Pfades ist kein Ordner");
+        return QCoreApplication::translate("SystemErrorText", "Ein Teil des Pfades ist kein Ordner");
     case EISDIR:
-        return QStringLiteral("Das ist ein Ordner");
+        return QCoreApplication::translate("SystemErrorText", "Das ist ein Ordner");
     case ELOOP:
-        return QStringLiteral("Zu viele Ebenen symbolischer Links");
+        return QCoreApplication::translate("SystemErrorText", "Zu viele Ebenen symbolischer Links");
     case ENAMETOOLONG:
-        return QStringLiteral("Der Dateiname ist zu lang");
+        return QCoreApplication::translate("SystemErrorText", "Der Dateiname ist zu lang");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Zu viele offene Dateien");
+        return QCoreApplication::translate("SystemErrorText", "Zu viele offene Dateien");
     case EBUSY:
-        return QStringLiteral("Das Gerät oder die Datei ist belegt");
+        return QCoreApplication::translate("SystemErrorText", "Das Gerät oder die Datei ist belegt");
     case EXDEV:
-        return QStringLiteral("Die Datei liegt auf einem anderen Dateisystem");
+        return QCoreApplication::translate("SystemErrorText", "Die Datei liegt auf einem anderen Dateisystem");
     default:
         return qt_error_string(code);
     }

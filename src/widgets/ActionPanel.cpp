@@ -39,14 +39,13 @@ ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("ActionPanel"));
     if (variant == Variant::MainWindow) {
         QLabel* intro = caption(this,
-                                QStringLiteral("Aktionen wirken sich aus, sobald der eingestellte Zeitpunkt erreicht "
-                                               "ist bzw. der Countdown abgelaufen ist."),
+                                tr("Aktionen wirken sich aus, sobald der eingestellte Zeitpunkt erreicht "
+                                   "ist bzw. der Countdown abgelaufen ist."),
                                 16, 3, 336, 27);
         intro->setObjectName(QStringLiteral("Label13"));
     }
 
-    P_Msg = makePanel(this, "P_Msg", "Img_Msg", QStringLiteral(":/actions/message.png"), 24, 48,
-                      QStringLiteral("Nachricht"));
+    P_Msg = makePanel(this, "P_Msg", "Img_Msg", QStringLiteral(":/actions/message.png"), 24, 48, tr("Nachricht"));
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Panel6"));
@@ -54,29 +53,29 @@ ActionPanel::ActionPanel(Variant variant, QWidget* parent) : QWidget(parent)
     frame->setGeometry(89, 40, 193, 105);
     Panel6 = frame;
     P_Shutdown = makePanel(frame, "P_Shutdown", "Img_Shutdown", QStringLiteral(":/actions/shutdown.png"), 16, 8,
-                           QStringLiteral("Herunter-    fahren"));
-    P_Restart = makePanel(frame, "P_Restart", "Img_Restart", QStringLiteral(":/actions/restart.png"), 76, 8,
-                          QStringLiteral("Neu Starten"));
-    P_Logoff = makePanel(frame, "P_Logoff", "Img_Logoff", QStringLiteral(":/actions/logoff.png"), 140, 8,
-                         QStringLiteral("Abmelden"));
-    CBx_Force = new QCheckBox(QStringLiteral("Erzwingen"), frame);
+                           tr("Herunter-    fahren"));
+    P_Restart =
+        makePanel(frame, "P_Restart", "Img_Restart", QStringLiteral(":/actions/restart.png"), 76, 8, tr("Neu Starten"));
+    P_Logoff =
+        makePanel(frame, "P_Logoff", "Img_Logoff", QStringLiteral(":/actions/logoff.png"), 140, 8, tr("Abmelden"));
+    CBx_Force = new QCheckBox(tr("Erzwingen"), frame);
     CBx_Force->setObjectName(QStringLiteral("CBx_Force"));
-    CBx_Force->setToolTip(QStringLiteral("Zwingt blockierende Programme auf die gewählte Aktion zu reagieren."));
+    CBx_Force->setToolTip(tr("Zwingt blockierende Programme auf die gewählte Aktion zu reagieren."));
     CBx_Force->setGeometry(64, 84, 110, 17);
     CBx_Force->setEnabled(false);
     if (variant == Variant::Editor)
         CBx_Force->setFocusPolicy(Qt::ClickFocus); // skipped by the Tab key
 
-    P_Standby = makePanel(this, "P_Standby", "Img_Standby", QStringLiteral(":/actions/standby.png"), 296, 48,
-                          QStringLiteral("Standby"));
+    P_Standby =
+        makePanel(this, "P_Standby", "Img_Standby", QStringLiteral(":/actions/standby.png"), 296, 48, tr("Standby"));
     // A second row beside the frame: hibernate below standby, locking below the message (neither
     // ends the session nor can be forced).
     P_Hibernate = makePanel(this, "P_Hibernate", "Img_Hibernate", QStringLiteral(":/actions/hibernate.png"), 296, 104,
-                            QStringLiteral("Ruhe-zustand"));
-    P_Sperren = makePanel(this, "P_Sperren", "Img_Sperren", QStringLiteral(":/actions/lock.png"), 24, 104,
-                          QStringLiteral("Sperren"));
+                            tr("Ruhe-zustand"));
+    P_Sperren =
+        makePanel(this, "P_Sperren", "Img_Sperren", QStringLiteral(":/actions/lock.png"), 24, 104, tr("Sperren"));
 
-    QLabel* messageLabel = caption(this, QStringLiteral("Na&chricht eingeben:"), 24, 168, 200, 16);
+    QLabel* messageLabel = caption(this, tr("Na&chricht eingeben:"), 24, 168, 200, 16);
     messageLabel->setTextFormat(Qt::AutoText); // the "&" marks the keyboard accelerator
     Ed_Nachricht = new QLineEdit(this);
     Ed_Nachricht->setObjectName(QStringLiteral("Ed_Nachricht"));
@@ -141,19 +140,19 @@ QString ActionPanel::statusText(quint8 aktion)
 {
     switch (aktion) {
     case AktionNachricht:
-        return QStringLiteral("Nachricht anzeigen");
+        return tr("Nachricht anzeigen");
     case AktionShutdown:
-        return QStringLiteral("Rechner herunterfahren");
+        return tr("Rechner herunterfahren");
     case AktionRestart:
-        return QStringLiteral("Rechner neu starten");
+        return tr("Rechner neu starten");
     case AktionLogoff:
-        return QStringLiteral("Benutzer abmelden");
+        return tr("Benutzer abmelden");
     case AktionStandby:
-        return QStringLiteral("Standby Modus");
+        return tr("Standby Modus");
     case AktionHibernate:
-        return QStringLiteral("Ruhezustand");
+        return tr("Ruhezustand");
     case AktionSperren:
-        return QStringLiteral("Bildschirm sperren");
+        return tr("Bildschirm sperren");
     default:
         return {};
     }

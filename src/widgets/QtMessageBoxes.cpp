@@ -9,11 +9,11 @@ QString MessageBoxes::captionOf(Kind kind)
 {
     switch (kind) {
     case Kind::Warning:
-        return QStringLiteral("Warning");
+        return QCoreApplication::translate("MessageBoxes", "Warning");
     case Kind::Error:
-        return QStringLiteral("Error");
+        return QCoreApplication::translate("MessageBoxes", "Error");
     case Kind::Information:
-        return QStringLiteral("Information");
+        return QCoreApplication::translate("MessageBoxes", "Information");
     }
     return {};
 }

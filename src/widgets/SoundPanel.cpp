@@ -21,7 +21,7 @@ namespace kelvaro {
 
 namespace {
 
-const QString kSoundFilters = QStringLiteral("MP3-Datei (*.mp3);;WAV-Datei (*.wav)");
+const char* const kSoundFilters = QT_TRANSLATE_NOOP("kelvaro::SoundPanel", "MP3-Datei (*.mp3);;WAV-Datei (*.wav)");
 
 QRadioButton* radio(QWidget* parent, const char* name, const QString& caption, int y)
 {
@@ -43,10 +43,10 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QString& captio
 SoundPanel::SoundPanel(Variant variant, QWidget* parent) : QWidget(parent), m_variant(variant)
 {
     setObjectName(QStringLiteral("SoundPanel"));
-    RBtn_NoSound = radio(this, "RBtn_NoSound", QStringLiteral("Kein Sound"), 16);
+    RBtn_NoSound = radio(this, "RBtn_NoSound", tr("Kein Sound"), 16);
     RBtn_NoSound->setChecked(true);
-    RBtn_Beep = radio(this, "RBtn_Beep", QStringLiteral("Beep Ton"), 48);
-    L_AnzTone = new QLabel(QStringLiteral("Anzahl Töne"), this);
+    RBtn_Beep = radio(this, "RBtn_Beep", tr("Beep Ton"), 48);
+    L_AnzTone = new QLabel(tr("Anzahl Töne"), this);
     L_AnzTone->setObjectName(QStringLiteral("L_AnzTone"));
     L_AnzTone->setGeometry(120, 48, 70, 17);
     Ed_AnzToene = new QLineEdit(QStringLiteral("3"), this);
@@ -55,12 +55,12 @@ SoundPanel::SoundPanel(Variant variant, QWidget* parent) : QWidget(parent), m_va
     UpDown3 = new UpDown(Ed_AnzToene, 1, 100, 3, this);
     UpDown3->setObjectName(QStringLiteral("UpDown3"));
     UpDown3->setGeometry(233, 44, 16, 21);
-    RBtn_SoundDatei = radio(this, "RBtn_SoundDatei", QStringLiteral("Sound-Datei"), 80);
+    RBtn_SoundDatei = radio(this, "RBtn_SoundDatei", tr("Sound-Datei"), 80);
     Ed_SoundFile = new QLineEdit(this);
     Ed_SoundFile->setObjectName(QStringLiteral("Ed_SoundFile"));
     Ed_SoundFile->setGeometry(32, 100, 249, 21);
     Ed_SoundFile->setAutoFillBackground(true);
-    Btn_SoundDurchsuchen = pushButton(this, "Btn_SoundDurchsuchen", QStringLiteral("Durchsuchen"), 294, 99);
+    Btn_SoundDurchsuchen = pushButton(this, "Btn_SoundDurchsuchen", tr("Durchsuchen"), 294, 99);
     Btn_PlayStop = pushButton(this, "Btn_PlayStop", testSoundIdleCaption(), 32, 128);
 
     connect(RBtn_NoSound, &QRadioButton::clicked, this, [this] { setSoundMode(SoundNone); });
@@ -157,8 +157,8 @@ void SoundPanel::Btn_SoundDurchsuchenClick()
     if (!m_binding)
         return;
     const QString folder = QFileInfo(Ed_SoundFile->text()).absolutePath();
-    const QString chosen =
-        m_binding->dialogs.openFileName(window(), Ed_SoundFile->text().isEmpty() ? QString() : folder, kSoundFilters);
+    const QString chosen = m_binding->dialogs.openFileName(
+        window(), Ed_SoundFile->text().isEmpty() ? QString() : folder, tr(kSoundFilters));
     if (chosen.isEmpty() || !FileSystem::fileExists(chosen))
         return;
     Ed_SoundFile->setText(chosen);

@@ -30,16 +30,16 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
     const int x = main ? 32 : 16;
     const int step = main ? 32 : 24;
     const int top = main ? 32 : 4;
-    CBx_Minimize = checkBox(this, "CBx_Minimize", QStringLiteral("Minimieren nach dem Start der Aktion"), x, top);
-    CBx_ClosePgm = checkBox(this, "CBx_ClosePgm", QStringLiteral("Programm beenden nach Aktion"), x, top + step);
-    CBx_Sofortstart = checkBox(this, "CBx_Sofortstart",
-                               main ? QStringLiteral("Sofortstart (wirkt erst nach einem Programmneustart)")
-                                    : QStringLiteral("Sofortstart der Aktion"),
-                               x, top + 2 * step);
-    CBx_Sofortstart->setToolTip(QStringLiteral("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
+    CBx_Minimize = checkBox(this, "CBx_Minimize", tr("Minimieren nach dem Start der Aktion"), x, top);
+    CBx_ClosePgm = checkBox(this, "CBx_ClosePgm", tr("Programm beenden nach Aktion"), x, top + step);
+    CBx_Sofortstart =
+        checkBox(this, "CBx_Sofortstart",
+                 main ? tr("Sofortstart (wirkt erst nach einem Programmneustart)") : tr("Sofortstart der Aktion"), x,
+                 top + 2 * step);
+    CBx_Sofortstart->setToolTip(tr("Startet die eingestellte Aktion sofort nach Aufruf von Kelvaro."));
 
     const int leadY = top + 3 * step;
-    L_Vorwarnzeit = new QLabel(QStringLiteral("&Vorwarnzeit (Sekunden)"), this);
+    L_Vorwarnzeit = new QLabel(tr("&Vorwarnzeit (Sekunden)"), this);
     L_Vorwarnzeit->setObjectName(QStringLiteral("L_Vorwarnzeit"));
     L_Vorwarnzeit->setTextFormat(Qt::PlainText);
     L_Vorwarnzeit->setGeometry(x, leadY + 2, 140, 17);
@@ -47,8 +47,8 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
     Ed_Vorwarnzeit->setObjectName(QStringLiteral("Ed_Vorwarnzeit"));
     Ed_Vorwarnzeit->setGeometry(x + 144, leadY, 57, 21);
     L_Vorwarnzeit->setBuddy(Ed_Vorwarnzeit);
-    const QString leadTip = QStringLiteral("So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder "
-                                           "Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.");
+    const QString leadTip = tr("So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder "
+                               "Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.");
     L_Vorwarnzeit->setToolTip(leadTip);
     Ed_Vorwarnzeit->setToolTip(leadTip);
 

@@ -24,11 +24,15 @@ constexpr int kPanelTop = 44;
 constexpr int kPanelWidth = 198;
 constexpr int kPanelHeight = 50;
 
-const QString kOnlyNumbers = QStringLiteral("Fehler bei der Eingabe!\r\nEs sind nur Zahlen erlaubt.");
-const QString kHoursRange = QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 23 erlaubt.");
-const QString kMinutesRange =
-    QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 59 erlaubt.");
-const QString kMaskError = QStringLiteral("Invalid input value.  Use escape key to abandon changes");
+// The warnings, translated where they are shown.
+const char* const kOnlyNumbers =
+    QT_TRANSLATE_NOOP("kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\r\nEs sind nur Zahlen erlaubt.");
+const char* const kHoursRange = QT_TRANSLATE_NOOP(
+    "kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 23 erlaubt.");
+const char* const kMinutesRange = QT_TRANSLATE_NOOP(
+    "kelvaro::TimeEntryBox", "Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 59 erlaubt.");
+const char* const kMaskError =
+    QT_TRANSLATE_NOOP("kelvaro::TimeEntryBox", "Invalid input value.  Use escape key to abandon changes");
 
 QFrame* makePanel(QWidget* parent, const char* name)
 {
@@ -40,7 +44,7 @@ QFrame* makePanel(QWidget* parent, const char* name)
 
 } // namespace
 
-TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLiteral("  Eingabe  "), parent)
+TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Eingabe  "), parent)
 {
     setObjectName(QStringLiteral("GroupBox_Eingabe"));
 
@@ -48,19 +52,19 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     CBx_Zeit->setObjectName(QStringLiteral("CBx_Zeit"));
     CBx_Zeit->setGeometry(8, 18, 198, 21);
     // Each item carries its code: the editor's list has no stopwatch.
-    CBx_Zeit->addItem(QStringLiteral("Countdown"), int(ZeitCountdown));
-    CBx_Zeit->addItem(QStringLiteral("Zeitpunkt"), int(ZeitUhrzeit));
+    CBx_Zeit->addItem(tr("Countdown"), int(ZeitCountdown));
+    CBx_Zeit->addItem(tr("Zeitpunkt"), int(ZeitUhrzeit));
     if (modes == Modes::WithStopwatch)
-        CBx_Zeit->addItem(QStringLiteral("Stopuhr"), int(ZeitStopuhr));
-    CBx_Zeit->addItem(QStringLiteral("Programmende"), int(ZeitProgrammende));
+        CBx_Zeit->addItem(tr("Stopuhr"), int(ZeitStopuhr));
+    CBx_Zeit->addItem(tr("Programmende"), int(ZeitProgrammende));
 
     P_Countdown = makePanel(this, "P_Countdown");
-    Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, QStringLiteral("Stunden"));
-    Ed_Minuten = makeField(P_Countdown, "Ed_Minuten", 68, QStringLiteral("Minuten"));
-    Ed_Sekunden = makeField(P_Countdown, "Ed_Sekunden", 136, QStringLiteral("Sekunden"));
+    Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, tr("Stunden"));
+    Ed_Minuten = makeField(P_Countdown, "Ed_Minuten", 68, tr("Minuten"));
+    Ed_Sekunden = makeField(P_Countdown, "Ed_Sekunden", 136, tr("Sekunden"));
 
     P_Uhrzeit = makePanel(this, "P_Uhrzeit");
-    auto* uhrzeitLabel = new QLabel(QStringLiteral("Uhrzeit"), P_Uhrzeit);
+    auto* uhrzeitLabel = new QLabel(tr("Uhrzeit"), P_Uhrzeit);
     uhrzeitLabel->setGeometry(0, 0, 120, 14);
     Ed_Uhrzeit = new QLineEdit(P_Uhrzeit);
     Ed_Uhrzeit->setObjectName(QStringLiteral("Ed_Uhrzeit"));
@@ -82,7 +86,7 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(QStringLite
     P_Stopuhr->hide();
 
     P_Programmende = makePanel(this, "P_Programmende");
-    auto* programLabel = new QLabel(QStringLiteral("Programmname oder Prozessnummer"), P_Programmende);
+    auto* programLabel = new QLabel(tr("Programmname oder Prozessnummer"), P_Programmende);
     programLabel->setGeometry(0, 0, kPanelWidth, 14);
     CBx_Programm = new ProgramChoice(P_Programmende);
     CBx_Programm->setObjectName(QStringLiteral("CBx_Programm"));
@@ -233,7 +237,7 @@ void TimeEntryBox::validate(Target target)
     }
     const std::optional<qint32> value = StrToInt(edit->text());
     if (!value) {
-        m_boxes->warning(kOnlyNumbers);
+        m_boxes->warning(tr(kOnlyNumbers));
         focusAndSelect();
         return;
     }
@@ -252,7 +256,7 @@ void TimeEntryBox::validate(Target target)
     if (!accepted) {
         edit->setText(edit->text().chopped(1)); // the shorter text is validated again, nested
         focusAndSelect();
-        m_boxes->warning(target == TargetStunden ? kHoursRange : kMinutesRange);
+        m_boxes->warning(tr(target == TargetStunden ? kHoursRange : kMinutesRange));
     }
 }
 
@@ -289,7 +293,7 @@ void TimeEntryBox::showUhrzeitError()
     Ed_Uhrzeit->setFocus();
     m_keepEntry = false;
     if (m_boxes)
-        m_boxes->showError(QApplication::applicationName(), kMaskError);
+        m_boxes->showError(QApplication::applicationName(), tr(kMaskError));
 }
 
 bool TimeEntryBox::commitUhrzeit()

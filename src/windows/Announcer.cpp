@@ -16,22 +16,31 @@ Announcer::~Announcer()
 
 void Announcer::show(const RunAnnouncement& announcement, qint64 secondsLeft)
 {
+    if (m_id != 0)
+        m_notifications.withdraw(std::exchange(m_id, 0));
     if (m_notifications.available()) {
-        if (m_window)
-            m_window->hide();
-        if (m_id != 0)
-            m_notifications.withdraw(std::exchange(m_id, 0));
         Notification notification;
         notification.summary = announcement.summary(secondsLeft);
         notification.body = announcement.body();
         notification.urgency = Notification::Urgency::Critical;
         notification.actions = {{cancelKey(), RunAnnouncement::cancelLabel()},
                                 {postponeKey(), RunAnnouncement::postponeLabel()}};
-        m_id = m_notifications.show(notification, [this](const QString& key) { chosen(key); });
-        return;
+        // A server that fails, does not answer or cannot show the two choices leaves the
+        // announcement to the window, so the user is never without them.
+        m_id = m_notifications.show(
+            notification, [this](const QString& key) { chosen(key); },
+            [this, announcement, secondsLeft] { showWindow(announcement, secondsLeft); });
+        if (m_id != 0) {
+            if (m_window)
+                m_window->hide();
+            return;
+        }
     }
-    if (m_id != 0)
-        m_notifications.withdraw(std::exchange(m_id, 0));
+    showWindow(announcement, secondsLeft);
+}
+
+void Announcer::showWindow(const RunAnnouncement& announcement, qint64 secondsLeft)
+{
     if (!m_window) {
         m_window = std::make_unique<TVorwarnung>();
         m_window->OnAbbrechen = [this] {

@@ -12,8 +12,9 @@ class TVorwarnung;
 
 /**
  * Shows the announcement of a power action: as a critical desktop notification with the choices
- * "Abbrechen" and "5 Minuten später" when a notification server is there, else in the program's
- * own window (TVorwarnung). One announcement is up at a time.
+ * "Abbrechen" and "5 Minuten später" when a notification server is there, else, or when the server
+ * fails or cannot offer the choices, in the program's own window (TVorwarnung). One announcement is
+ * up at a time.
  */
 class Announcer
 {
@@ -44,6 +45,7 @@ public:
     TVorwarnung* window() const { return m_window.get(); }
 
 private:
+    void showWindow(const RunAnnouncement& announcement, qint64 secondsLeft);
     void chosen(const QString& key);
 
     Notifications& m_notifications;

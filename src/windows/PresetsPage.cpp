@@ -102,7 +102,7 @@ void PresetsPage::SavePresets()
         },
         &error);
     if (!saved)
-        throw AppError(QStringLiteral("Die vordefinierten Einstellungen konnten nicht gespeichert werden: ") + error);
+        throw AppError(tr("Die vordefinierten Einstellungen konnten nicht gespeichert werden: %1").arg(error));
 }
 
 void PresetsPage::ShowPresets()
@@ -130,8 +130,8 @@ std::optional<QString> PresetsPage::askName(const QString& first, const QString&
 {
     QString text = first;
     for (;;) {
-        const std::optional<QString> answer = m_links.inputBox.ask(
-            m_links.window, QStringLiteral("Vordefinierte Einstellungen"), QStringLiteral("Name:"), text);
+        const std::optional<QString> answer =
+            m_links.inputBox.ask(m_links.window, tr("Vordefinierte Einstellungen"), tr("Name:"), text);
         if (!answer)
             return std::nullopt;
         const QString name = answer->trimmed();

@@ -17,8 +17,9 @@ namespace kelvaro {
 
 namespace {
 
-const QString kNotCreated = QStringLiteral("Verknüpfung konnte nicht ereugt werden");
-const QString kCreated = QStringLiteral("Verknüpfung erfolgreich erzeugt");
+// The results, translated where they are shown.
+const char* const kNotCreated = QT_TRANSLATE_NOOP("kelvaro::ShortcutPage", "Verknüpfung konnte nicht ereugt werden");
+const char* const kCreated = QT_TRANSLATE_NOOP("kelvaro::ShortcutPage", "Verknüpfung erfolgreich erzeugt");
 
 } // namespace
 
@@ -38,9 +39,8 @@ void ShortcutPage::Button1Click()
 {
     const QString programFolder = QFileInfo(m_links.programPath).absolutePath();
     const QString folder = FileSystem::folderExists(programFolder) ? programFolder : QString();
-    const QString chosen =
-        m_links.fileDialogs.saveFileName(m_controls.Ed_LinkDatei->window(), folder,
-                                         QStringLiteral("Verknüpfung (*.desktop)"), QStringLiteral("desktop"));
+    const QString chosen = m_links.fileDialogs.saveFileName(m_controls.Ed_LinkDatei->window(), folder,
+                                                            tr("Verknüpfung (*.desktop)"), QStringLiteral("desktop"));
     if (!chosen.isEmpty())
         m_controls.Ed_LinkDatei->setText(chosen);
 }
@@ -57,15 +57,15 @@ void ShortcutPage::Button3Click()
     const QString path = m_controls.Ed_LinkDatei->text();
     TEinstellungen* editor = m_links.editor();
     if (path.isEmpty() || !editor) {
-        m_links.boxes.warning(kNotCreated);
+        m_links.boxes.warning(tr(kNotCreated));
         return;
     }
     const bool created =
         CreateShortcut(m_links.programPath, BuildCommandLine(editor->EditorOptions()), path, QStringLiteral("Kelvaro"));
     if (created)
-        m_links.boxes.information(kCreated);
+        m_links.boxes.information(tr(kCreated));
     else
-        m_links.boxes.warning(kNotCreated);
+        m_links.boxes.warning(tr(kNotCreated));
 }
 
 } // namespace kelvaro

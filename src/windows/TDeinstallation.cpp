@@ -31,28 +31,26 @@ TDeinstallation::TDeinstallation(RegistryStore& store, MessageBoxes& boxes, Exit
 
 void TDeinstallation::setupUi()
 {
-    setUpFixedDialog(*this, "Deinstallation", QStringLiteral("Kelvaro - Deinstallation"),
-                     {kClientWidth, kClientHeight});
+    setUpFixedDialog(*this, "Deinstallation", tr("Kelvaro - Deinstallation"), {kClientWidth, kClientHeight});
 
-    auto* group = new QGroupBox(QStringLiteral("Uninstall"), this);
+    auto* group = new QGroupBox(tr("Uninstall"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 252, 153);
-    Btn_Deinstallieren =
-        placeButton(group, "Btn_Deinstallieren", QStringLiteral("Registry Einträge entfernen"), {16, 24, 220, 25});
+    Btn_Deinstallieren = placeButton(group, "Btn_Deinstallieren", tr("Registry Einträge entfernen"), {16, 24, 220, 25});
     QLabel* explanation = placeLabel(group, "Label1",
-                                     QStringLiteral("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
-                                                    "Registry Einträge entfernt und das Programm mit der "
-                                                    "Paketverwaltung gelöscht werden."),
+                                     tr("Zum vollständigen Entfernen von Kelvaro, müssen lediglich die "
+                                        "Registry Einträge entfernt und das Programm mit der "
+                                        "Paketverwaltung gelöscht werden."),
                                      {16, 60, 220, 56});
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeLabel(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
 
-    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("&OK"), {104, 170, 75, 25});
-    Btn_OK->setToolTip(QStringLiteral("Einstellungen übernehmen"));
+    Btn_OK = placeButton(this, "Btn_OK", tr("&OK"), {104, 170, 75, 25});
+    Btn_OK->setToolTip(tr("Einstellungen übernehmen"));
     Btn_OK->setDefault(true);
-    Btn_Abbruch = placeButton(this, "Btn_Abbruch", QStringLiteral("&Schließen"), {185, 170, 75, 25});
-    Btn_Abbruch->setToolTip(QStringLiteral("Einstellungen verwerfen"));
+    Btn_Abbruch = placeButton(this, "Btn_Abbruch", tr("&Schließen"), {185, 170, 75, 25});
+    Btn_Abbruch->setToolTip(tr("Einstellungen verwerfen"));
 }
 
 void TDeinstallation::setOnClose(std::function<void()> onClose)
@@ -69,7 +67,7 @@ void TDeinstallation::removeAllSettings(RegistryTree& tree)
 
 void TDeinstallation::Btn_DeinstallierenClick()
 {
-    if (!m_boxes.askYesNo(QStringLiteral("Sollen alle Kelvaro Registry Einträge gelöscht werden?")))
+    if (!m_boxes.askYesNo(tr("Sollen alle Kelvaro Registry Einträge gelöscht werden?")))
         return;
 
     // Nothing to remove means nothing to write: the store is not created just to be empty.
@@ -79,11 +77,11 @@ void TDeinstallation::Btn_DeinstallierenClick()
     QString error;
     if (!(after == before) && !m_store.update(&TDeinstallation::removeAllSettings, &error)) {
         // Telling the user the settings are gone when they are not would be wrong: keep running.
-        m_boxes.error(QStringLiteral("Die Registry Einträge konnten nicht gelöscht werden.\n") + error);
+        m_boxes.error(tr("Die Registry Einträge konnten nicht gelöscht werden.\n%1").arg(error));
         return;
     }
 
-    m_boxes.information(QStringLiteral("Registry Einträge wurden gelöscht.\n\rKelvaro wird nun beendet."));
+    m_boxes.information(tr("Registry Einträge wurden gelöscht.\n\rKelvaro wird nun beendet."));
     m_exit(1);
 }
 

@@ -28,7 +28,7 @@ constexpr int kClientWidth = 452;
 constexpr int kClientHeight = 667 + 28 + 8;
 constexpr int kPanelWidth = 377;
 
-const QString kNoMessage = QStringLiteral("Fehler - Keine Nachricht eingegeben");
+const char* const kNoMessage = QT_TRANSLATE_NOOP("kelvaro::TEinstellungen", "Fehler - Keine Nachricht eingegeben");
 
 /** A full-width white strip of fixed height. */
 QFrame* whiteStrip(QWidget* parent, const char* name, int height)
@@ -102,7 +102,7 @@ TEinstellungen::TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, Au
 void TEinstellungen::setupUi()
 {
     setObjectName(QStringLiteral("Einstellungen"));
-    setWindowTitle(QStringLiteral("Einstellungen"));
+    setWindowTitle(tr("Einstellungen"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFont(defaultFormFont());
@@ -114,9 +114,8 @@ void TEinstellungen::setupUi()
     root->setSpacing(0);
 
     QFrame* top = whiteStrip(this, "P_Top", 41);
-    plainLabel(top, QStringLiteral("Einstellungs-Editor"), formFont(QStringLiteral("Tahoma"), 13, QFont::Bold))
-        ->move(8, 4);
-    plainLabel(top, QStringLiteral("Wählen Sie hier Ihre gewünschten Einstellungen aus."), font())->move(24, 22);
+    plainLabel(top, tr("Einstellungs-Editor"), formFont(QStringLiteral("Tahoma"), 13, QFont::Bold))->move(8, 4);
+    plainLabel(top, tr("Wählen Sie hier Ihre gewünschten Einstellungen aus."), font())->move(24, 22);
     root->addWidget(top);
 
     auto* body = new QVBoxLayout;
@@ -124,7 +123,7 @@ void TEinstellungen::setupUi()
     body->setSpacing(1);
     root->addLayout(body, 1);
 
-    body->addWidget(heading(QStringLiteral("Zeit")));
+    body->addWidget(heading(tr("Zeit")));
     Eingabe = new TimeEntryBox(TimeEntryBox::Modes::WithoutStopwatch);
     Eingabe->setFixedSize(214, 102);
     auto* timeRow = new QHBoxLayout;
@@ -133,15 +132,15 @@ void TEinstellungen::setupUi()
     timeRow->addStretch();
     body->addLayout(timeRow);
 
-    body->addWidget(heading(QStringLiteral("Aktion")));
+    body->addWidget(heading(tr("Aktion")));
     Aktion = new ActionPanel(ActionPanel::Variant::Editor);
     body->addWidget(clipped(Aktion, 36, 177), 0, Qt::AlignLeft);
 
-    body->addWidget(heading(QStringLiteral("Sound")));
+    body->addWidget(heading(tr("Sound")));
     Sound = new SoundPanel(SoundPanel::Variant::Editor);
     body->addWidget(clipped(Sound, 10, 146), 0, Qt::AlignLeft);
 
-    body->addWidget(heading(QStringLiteral("Starteinstellungen")));
+    body->addWidget(heading(tr("Starteinstellungen")));
     Start = new StartPanel(StartPanel::Variant::Editor);
     Start->setFixedSize(kPanelWidth, 100);
     body->addWidget(Start, 0, Qt::AlignLeft);
@@ -151,10 +150,10 @@ void TEinstellungen::setupUi()
     auto* buttons = new QHBoxLayout(bottom);
     buttons->setContentsMargins(8, 6, 8, 6);
     buttons->addStretch();
-    Btn_OK = footerButton(bottom, "Btn_OK", QStringLiteral("OK"));
+    Btn_OK = footerButton(bottom, "Btn_OK", tr("OK"));
     Btn_OK->setDefault(true); // Enter anywhere in the dialog means "OK", never a sound button
     buttons->addWidget(Btn_OK);
-    Btn_Schliessen = footerButton(bottom, "Btn_Schliessen", QStringLiteral("Schließen"));
+    Btn_Schliessen = footerButton(bottom, "Btn_Schliessen", tr("Schließen"));
     buttons->addWidget(Btn_Schliessen);
     root->addWidget(bottom);
 }
@@ -204,7 +203,7 @@ void TEinstellungen::Btn_OKClick()
     }
     if (m_editorOptions.GetAktion() == AktionNachricht && m_editorOptions.GetNachricht().isEmpty()) {
         Aktion->Ed_Nachricht->setFocus();
-        m_boxes.warning(kNoMessage);
+        m_boxes.warning(tr(kNoMessage));
         return;
     }
     m_accepted = true;

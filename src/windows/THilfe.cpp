@@ -1,5 +1,6 @@
 #include "windows/THilfe.h"
 
+#include "resources/Language.h"
 #include "widgets/FormLook.h"
 
 #include <QFile>
@@ -79,7 +80,8 @@ void THilfe::widenToText()
 QString THilfe::helpText()
 {
     registerHelpResource();
-    QFile file(QStringLiteral(":/help/help.txt"));
+    QFile file(currentLanguage() == Language::English ? QStringLiteral(":/help/help_en.txt")
+                                                      : QStringLiteral(":/help/help.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray text = file.readAll();
@@ -91,12 +93,12 @@ QString THilfe::helpText()
 void THilfe::setupUi()
 {
     setObjectName(QStringLiteral("Hilfe"));
-    setWindowTitle(QStringLiteral("Hilfe"));
+    setWindowTitle(tr("Hilfe"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
     setFont(defaultFormFont());
 
-    Label1 = new QLabel(QStringLiteral("Hilfe zu Kelvaro"), this);
+    Label1 = new QLabel(tr("Hilfe zu Kelvaro"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
@@ -118,7 +120,7 @@ void THilfe::setupUi()
     Memo1->setPalette(colours);
     Memo1->setGeometry(kMemo);
 
-    Button1 = new QPushButton(QStringLiteral("Schliessen"), this);
+    Button1 = new QPushButton(tr("Schliessen"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(kButton);
     connect(Button1, &QPushButton::clicked, this, &THilfe::Button1Click);

@@ -9,7 +9,7 @@ class QPushButton;
 namespace kelvaro {
 
 /**
- * The help window: a heading and the fixed German description of the command line in a read-only
+ * The help window: a heading and the fixed description of the command line in a read-only
  * (but selectable) text box. The text box grows and shrinks with the window; the close button
  * keeps its place at the bottom-right corner.
  */
@@ -20,7 +20,8 @@ class THilfe : public QDialog
 public:
     explicit THilfe(QWidget* parent = nullptr);
 
-    /** The help text as the program carries it: 54 lines joined by line feeds. */
+    /** The help text as the program carries it in the current language (German: 54 lines joined by
+     *  line feeds). */
     static QString helpText();
 
     void Button1Click();

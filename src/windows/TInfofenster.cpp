@@ -26,16 +26,17 @@ constexpr QRect kMemo{21, 98, 194, 103};
 /** The least distance of a text from the window's edge, that of the frame at the left. */
 constexpr int kMargin = 8;
 
-// The description beside the program name; the blanks at some line ends belong to it.
-const QString kDescription = QStringLiteral("Programm zum zeitgesteuerten Herunter-\n"
-                                            "fahren, Neustarten, Abmelden, Energie-\n"
-                                            "sparen oder Benachrichtigen. \n"
-                                            "\n"
-                                            "Zum Ablauf der eingestellten Zeit bzw. \n"
-                                            "zum eingegebenen Zeitpunkt zeigt \n"
-                                            "Kelvaro eine eingestellte Nachricht an \n"
-                                            "oder führt eine der oben erwähnten \n"
-                                            "Aktionen aus.");
+// The description beside the program name, broken into lines by hand (a translation brings its
+// own breaks); the blanks at some line ends belong to it.
+const char* const kDescription = QT_TRANSLATE_NOOP("kelvaro::TInfofenster", "Programm zum zeitgesteuerten Herunter-\n"
+                                                                            "fahren, Neustarten, Abmelden, Energie-\n"
+                                                                            "sparen oder Benachrichtigen. \n"
+                                                                            "\n"
+                                                                            "Zum Ablauf der eingestellten Zeit bzw. \n"
+                                                                            "zum eingegebenen Zeitpunkt zeigt \n"
+                                                                            "Kelvaro eine eingestellte Nachricht an \n"
+                                                                            "oder führt eine der oben erwähnten \n"
+                                                                            "Aktionen aus.");
 
 QFrame* frame(QWidget* parent, const char* name, const QRect& geometry, QFrame::Shape shape)
 {
@@ -99,7 +100,7 @@ TInfofenster::TInfofenster(ProgramInfo info, OsVersionQuery& osVersion, QWidget*
 
 void TInfofenster::setupUi()
 {
-    setUpFixedDialog(*this, "Infofenster", QStringLiteral("Infofenster"), {kClientWidth, kClientHeight});
+    setUpFixedDialog(*this, "Infofenster", tr("Infofenster"), {kClientWidth, kClientHeight});
 
     Bevel1 = frame(this, "Bevel1", kBevel1, QFrame::Box);
 
@@ -127,7 +128,7 @@ void TInfofenster::setupUi()
     QTextOption centred(Qt::AlignHCenter);
     centred.setWrapMode(QTextOption::NoWrap);
     Memo1->document()->setDefaultTextOption(centred);
-    Memo1->setPlainText(kDescription);
+    Memo1->setPlainText(tr(kDescription));
     fitLinesIntoWidth(*Memo1);
 
     Label_ProgName = autoLabel(this, "Label_ProgName", 257, 19);
@@ -141,7 +142,7 @@ void TInfofenster::setupUi()
     Label6 = autoLabel(this, "Label6", 257, 167);
     Label7 = autoLabel(this, "Label7", 257, 183);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 218, 75, 25);
     BitBtn1->setDefault(true);

@@ -378,15 +378,14 @@ void TMain::ShowOptions()
     m_ui.Start->showOptions(m_options);
 
     if (m_options.GetForce() && ActionPanel::isForceable(aktion))
-        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + QStringLiteral(" (erzwingen)"));
+        m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + tr(" (erzwingen)"));
 
     if (aktion != AktionNachricht || soundMode == SoundNone)
         m_ui.StatusBar1->setPanelText(1, QString());
     else if (soundMode == SoundBeep)
-        m_ui.StatusBar1->setPanelText(1, QStringLiteral("Beep (%1x)").arg(m_options.GetAnzBeeps()));
+        m_ui.StatusBar1->setPanelText(1, tr("Beep (%1x)").arg(m_options.GetAnzBeeps()));
     else if (soundMode == SoundFile)
-        m_ui.StatusBar1->setPanelText(1,
-                                      QStringLiteral("Sound-Datei [") + fileNamePart(m_options.GetSoundFile()) + u']');
+        m_ui.StatusBar1->setPanelText(1, tr("Sound-Datei [%1]").arg(fileNamePart(m_options.GetSoundFile())));
 
     if (m_options.GetZeitMode() == ZeitStopuhr) {
         m_ui.StatusBar1->setPanelText(0, QString());
@@ -482,7 +481,7 @@ void TMain::Btn_StartClick()
     case ZeitUhrzeit: {
         const std::optional<qint64> end = RunSchedule::clockTimeEnd(startMs, h, m, s);
         if (!end)
-            throw AppError(QStringLiteral("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
+            throw AppError(tr("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
         endMs = *end;
         break;
     }
@@ -538,7 +537,8 @@ std::unique_ptr<ProcessWatch> TMain::watchProgram()
 void TMain::showWaiting()
 {
     m_ui.Label7->setText(SerialDateTime::formatTime(std::max<qint64>(m_nowSampleMs - m_waitStartMs, 0)));
-    const QString waiting = QStringLiteral("  [wartet auf ") + m_programWatch->description() + u']';
+    //: In the caption and the tip while a run waits for a program; %1 is its name (and number).
+    const QString waiting = QStringLiteral("  [") + tr("wartet auf %1").arg(m_programWatch->description()) + u']';
     setWindowTitle(captionBase() + waiting);
     setTrayHint(ProductNameText() + waiting);
     // The end cannot be foreseen: a quarter of the ring turns on by a twelfth of a circle at each tick.

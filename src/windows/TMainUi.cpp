@@ -79,7 +79,7 @@ QPushButton* pageButton(QWidget* parent, const char* name, const QString& captio
 
 QString TMainUi::restzeitCaption(bool waiting)
 {
-    return waiting ? QStringLiteral("Vergangene Zeit:") : QStringLiteral("Verbleibende Zeit:");
+    return waiting ? tr("Vergangene Zeit:") : tr("Verbleibende Zeit:");
 }
 
 void TMainUi::setupUi(QMainWindow* window)
@@ -89,32 +89,32 @@ void TMainUi::setupUi(QMainWindow* window)
     window->setWindowTitle(QStringLiteral("Kelvaro 0.90"));
 
     QMenuBar* bar = window->menuBar();
-    MenuDatei = bar->addMenu(QStringLiteral("&Datei"));
+    MenuDatei = bar->addMenu(tr("&Datei"));
     MenuDatei->setObjectName(QStringLiteral("Datei1"));
-    Beenden1 = item(MenuDatei, "Beenden1", QStringLiteral("&Beenden"));
-    MenuOptionen = bar->addMenu(QStringLiteral("&Optionen"));
+    Beenden1 = item(MenuDatei, "Beenden1", tr("&Beenden"));
+    MenuOptionen = bar->addMenu(tr("&Optionen"));
     MenuOptionen->setObjectName(QStringLiteral("Optionen1"));
-    Einstellungen1 = item(MenuOptionen, "Einstellungen1", QStringLiteral("&Einstellungen öffnen/schließen"));
+    Einstellungen1 = item(MenuOptionen, "Einstellungen1", tr("&Einstellungen öffnen/schließen"));
     MenuOptionen->addSeparator();
-    Programmdeinstallieren1 = item(MenuOptionen, "Programmdeinstallieren1", QStringLiteral("&Programm deinstallieren"));
-    MenuHilfe = bar->addMenu(QStringLiteral("&Hilfe"));
+    Programmdeinstallieren1 = item(MenuOptionen, "Programmdeinstallieren1", tr("&Programm deinstallieren"));
+    MenuHilfe = bar->addMenu(tr("&Hilfe"));
     MenuHilfe->setObjectName(QStringLiteral("Hilfe2"));
-    Hilfe1 = item(MenuHilfe, "Hilfe1", QStringLiteral("&Hilfe aufrufen"));
-    Info2 = item(MenuHilfe, "Info2", QStringLiteral("&Über..."));
+    Hilfe1 = item(MenuHilfe, "Hilfe1", tr("&Hilfe aufrufen"));
+    Info2 = item(MenuHilfe, "Info2", tr("&Über..."));
 
     auto* client = new QWidget(window);
     client->setObjectName(QStringLiteral("ClientArea"));
     window->setCentralWidget(client);
 
-    label(client, QStringLiteral("Vordefinierte Einstellungen"), 8, 12, 150);
+    label(client, tr("Vordefinierte Einstellungen"), 8, 12, 150);
     CBx_Presets = new QComboBox(client);
     CBx_Presets->setObjectName(QStringLiteral("CBx_Presets"));
     CBx_Presets->setGeometry(164, 8, 226, 21);
     CBx_Presets->setMaxVisibleItems(15);
 
-    label(client, QStringLiteral("Aktuelle Zeit:"), 8, 48, 96);
-    label(client, QStringLiteral("Start-Zeit:"), 8, 68, 96);
-    label(client, QStringLiteral("End-Zeit:"), 8, 88, 96);
+    label(client, tr("Aktuelle Zeit:"), 8, 48, 96);
+    label(client, tr("Start-Zeit:"), 8, 68, 96);
+    label(client, tr("End-Zeit:"), 8, 88, 96);
     L_Restzeit = label(client, restzeitCaption(false), 8, 108, 100);
     L_Restzeit->setObjectName(QStringLiteral("L_Restzeit"));
     Label_TimeNow = valueLabel(client, "Label_TimeNow", 48);
@@ -127,15 +127,15 @@ void TMainUi::setupUi(QMainWindow* window)
 
     Btn_Speichern = button(client, "Btn_Speichern", QString(), 4, 25);
     Btn_Speichern->setIcon(QIcon(QStringLiteral(":/buttons/save.png")));
-    Btn_Speichern->setToolTip(QStringLiteral("Einstellungen speichern"));
+    Btn_Speichern->setToolTip(tr("Einstellungen speichern"));
     Btn_Config = button(client, "Btn_Config", QString(), 33, 50);
-    Btn_Config->setToolTip(QStringLiteral("Einstellungen öffnen/schließen"));
-    Btn_Start = button(client, "Btn_Start", QStringLiteral("&Start"), 111, 75);
-    Btn_Reset = button(client, "Btn_Reset", QStringLiteral("&Stop"), 199, 75);
-    Btn_Reset->setToolTip(QStringLiteral("Anhalten"));
+    Btn_Config->setToolTip(tr("Einstellungen öffnen/schließen"));
+    Btn_Start = button(client, "Btn_Start", tr("&Start"), 111, 75);
+    Btn_Reset = button(client, "Btn_Reset", tr("&Stop"), 199, 75);
+    Btn_Reset->setToolTip(tr("Anhalten"));
     Btn_Reset->setEnabled(false);
-    Btn_Beenden = button(client, "Btn_Beenden", QStringLiteral("&Beenden"), 287, 75);
-    Btn_Beenden->setToolTip(QStringLiteral("Programm beenden"));
+    Btn_Beenden = button(client, "Btn_Beenden", tr("&Beenden"), 287, 75);
+    Btn_Beenden->setToolTip(tr("Programm beenden"));
 
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -143,11 +143,11 @@ void TMainUi::setupUi(QMainWindow* window)
     // Five tabs must fit the page's width side by side.
     PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
     PageControl1->setUsesScrollButtons(false);
-    TabSheet1 = page(PageControl1, "TabSheet1", QStringLiteral("Aktion"));
-    TS_Sound = page(PageControl1, "TS_Sound", QStringLiteral("Sound"));
-    Sonstiges = page(PageControl1, "Sonstiges", QStringLiteral("Starteinstellungen"));
-    TabSheet3 = page(PageControl1, "TabSheet3", QStringLiteral("Vordef. Einst."));
-    TabSheet2 = page(PageControl1, "TabSheet2", QStringLiteral("Verknüpfung"));
+    TabSheet1 = page(PageControl1, "TabSheet1", tr("Aktion"));
+    TS_Sound = page(PageControl1, "TS_Sound", tr("Sound"));
+    Sonstiges = page(PageControl1, "Sonstiges", tr("Starteinstellungen"));
+    TabSheet3 = page(PageControl1, "TabSheet3", tr("Vordef. Einst."));
+    TabSheet2 = page(PageControl1, "TabSheet2", tr("Verknüpfung"));
 
     Aktion = new ActionPanel(ActionPanel::Variant::MainWindow, TabSheet1);
     Aktion->setGeometry(0, 0, 377, 236);
@@ -156,31 +156,30 @@ void TMainUi::setupUi(QMainWindow* window)
     Start = new StartPanel(StartPanel::Variant::MainWindow, Sonstiges);
     Start->setGeometry(0, 0, 377, 236);
 
-    label(TabSheet3, QStringLiteral("Liste mit vordef. Einstellungen"), 8, 8, 200);
+    label(TabSheet3, tr("Liste mit vordef. Einstellungen"), 8, 8, 200);
     LBx_Presets = new QListWidget(TabSheet3);
     LBx_Presets->setObjectName(QStringLiteral("LBx_Presets"));
     LBx_Presets->setGeometry(8, 26, 240, 200);
     Btn_Presets_Add = pageButton(TabSheet3, "Btn_Presets_Add", QStringLiteral("+"), 256, 26, 25);
     Btn_Presets_Del = pageButton(TabSheet3, "Btn_Presets_Del", QStringLiteral("-"), 286, 26, 25);
-    Btn_Presets_Change =
-        pageButton(TabSheet3, "Btn_Presets_Change", QStringLiteral("Einstellungen ändern"), 256, 58, 115);
+    Btn_Presets_Change = pageButton(TabSheet3, "Btn_Presets_Change", tr("Einstellungen ändern"), 256, 58, 115);
     Btn_Presets_Change->setEnabled(false);
 
-    label(TabSheet2, QStringLiteral("Verknüpfungsname"), 8, 8, 200);
+    label(TabSheet2, tr("Verknüpfungsname"), 8, 8, 200);
     Ed_LinkDatei = new QLineEdit(TabSheet2);
     Ed_LinkDatei->setObjectName(QStringLiteral("Ed_LinkDatei"));
     Ed_LinkDatei->setGeometry(8, 26, 272, 21);
-    Button1 = pageButton(TabSheet2, "Button1", QStringLiteral("Durchsuchen"), 288, 24, 80);
-    Button2 = pageButton(TabSheet2, "Button2", QStringLiteral("Einstellungen zusammenstellen"), 8, 60, 180);
-    Button3 = pageButton(TabSheet2, "Button3", QStringLiteral("Erzeugen"), 196, 60, 80);
+    Button1 = pageButton(TabSheet2, "Button1", tr("Durchsuchen"), 288, 24, 80);
+    Button2 = pageButton(TabSheet2, "Button2", tr("Einstellungen zusammenstellen"), 8, 60, 180);
+    Button3 = pageButton(TabSheet2, "Button3", tr("Erzeugen"), 196, 60, 80);
     QLabel* linkInfo = label(TabSheet2,
-                             QStringLiteral("Mit einer Verknüpfung kann man Kelvaro mit vordefinierten Einstellungen "
-                                            "starten ohne erst die Zeit und die Aktion einstellen zu müssen."),
+                             tr("Mit einer Verknüpfung kann man Kelvaro mit vordefinierten Einstellungen "
+                                "starten ohne erst die Zeit und die Aktion einstellen zu müssen."),
                              8, 104, 360, 42);
     linkInfo->setWordWrap(true);
     QLabel* linkHint = label(TabSheet2,
-                             QStringLiteral("Hilfreich bei wiederkehrenden Ereignissen z.B. als Tee-Timer oder "
-                                            "Pizza-Fertig-Melder"),
+                             tr("Hilfreich bei wiederkehrenden Ereignissen z.B. als Tee-Timer oder "
+                                "Pizza-Fertig-Melder"),
                              8, 154, 360, 42);
     linkHint->setWordWrap(true);
 
@@ -191,17 +190,17 @@ void TMainUi::setupUi(QMainWindow* window)
 
     PopupMenu1 = new QMenu(window);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", QStringLiteral("Anzeigen"));
+    ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", tr("Anzeigen"));
     PopupMenu1->addSeparator();
-    Start1 = item(PopupMenu1, "Start1", QStringLiteral("Start"));
-    Stop1 = item(PopupMenu1, "Stop1", QStringLiteral("Stop"));
+    Start1 = item(PopupMenu1, "Start1", tr("Start"));
+    Stop1 = item(PopupMenu1, "Stop1", tr("Stop"));
     Stop1->setEnabled(false);
-    Spaeter1 = item(PopupMenu1, "Spaeter1", QStringLiteral("5 Minuten später"));
+    Spaeter1 = item(PopupMenu1, "Spaeter1", tr("5 Minuten später"));
     Spaeter1->setEnabled(false);
     PopupMenu1->addSeparator();
-    ProgBeenden = item(PopupMenu1, "ProgBeenden", QStringLiteral("Beenden"));
+    ProgBeenden = item(PopupMenu1, "ProgBeenden", tr("Beenden"));
 
-    Spaeter2 = new QAction(QStringLiteral("5 Minuten später"), window);
+    Spaeter2 = new QAction(tr("5 Minuten später"), window);
     Spaeter2->setObjectName(QStringLiteral("Spaeter2"));
     // "+" on the main keyboard and on the number pad.
     Spaeter2->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),

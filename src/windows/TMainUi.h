@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -23,6 +25,9 @@ class TimeEntryBox;
 /** The controls of the main window, created and placed by setupUi; the window owns them. */
 struct TMainUi
 {
+    Q_DECLARE_TR_FUNCTIONS(TMainUi)
+
+public:
     QMenu* MenuDatei = nullptr;
     QMenu* MenuOptionen = nullptr;
     QMenu* MenuHilfe = nullptr;

@@ -23,9 +23,9 @@ namespace kelvaro {
 TNachricht::TNachricht(const Links& links, QWidget* parent)
     : QDialog(parent), m_links(links), m_timerMessage(links.timers.create([this] { Timer_MessageTimer(); }))
 {
-    setUpFixedDialog(*this, "Nachricht", QStringLiteral("Kelvaro Nachrichtenfenster"), {393, 129});
+    setUpFixedDialog(*this, "Nachricht", tr("Kelvaro Nachrichtenfenster"), {393, 129});
 
-    L_ZeitAbgelaufen = placeLabel(this, "L_ZeitAbgelaufen", QStringLiteral("Zeit abgelaufen!"), QRect(0, 0, 393, 25));
+    L_ZeitAbgelaufen = placeLabel(this, "L_ZeitAbgelaufen", tr("Zeit abgelaufen!"), QRect(0, 0, 393, 25));
     L_ZeitAbgelaufen->setAlignment(Qt::AlignCenter);
     L_ZeitAbgelaufen->setFont(formFont(QStringLiteral("Arial"), 16, QFont::Bold));
 
@@ -38,7 +38,7 @@ TNachricht::TNachricht(const Links& links, QWidget* parent)
     L_Uhrzeit = placeLabel(this, "L_Uhrzeit", QStringLiteral("00:00:00"), QRect(342, 106, 42, 13));
     L_Uhrzeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Btn_OK = placeButton(this, "Btn_OK", QStringLiteral("OK"), {159, 96, 75, 25});
+    Btn_OK = placeButton(this, "Btn_OK", tr("OK"), {159, 96, 75, 25});
     Btn_OK->setDefault(true);
     Btn_OK->setFocus();
 

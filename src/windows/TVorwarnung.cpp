@@ -11,7 +11,7 @@ namespace kelvaro {
 
 TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
 {
-    setUpFixedDialog(*this, "Vorwarnung", QStringLiteral("Kelvaro Vorwarnung"), {300, 104});
+    setUpFixedDialog(*this, "Vorwarnung", tr("Kelvaro Vorwarnung"), {300, 104});
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setModal(false);
     // Shown while the user works in another program: a key typed there must not choose a button here.

@@ -122,7 +122,7 @@ TEST_P(ParserTable, AcceptsOrRefusesTheWholeList)
         EXPECT_FALSE(accepted);
         ASSERT_EQ(boxes.boxes.size(), 1);
         EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Error"));
-        EXPECT_EQ(boxes.boxes[0].text, kCommandLineError);
+        EXPECT_EQ(boxes.boxes[0].text, QString::fromUtf8(kCommandLineError));
         EXPECT_EQ(einst.options(), before());
         return;
     }

@@ -127,6 +127,24 @@ def refused_command_line(program: str) -> None:
 
 
 @case(budget=50)
+def english_desktop(program: str) -> None:
+    """On an English desktop the refused command line's error box and the message window of the stored
+    set that runs instead are in English (their texts read over the accessibility bus)."""
+    with Session(program, "english_desktop", language="en_US.UTF-8", accessibility=True) as session:
+        session.write_registry(stored_set(Zeit_Sekunden=2, SofortStart=1, Nachricht="Tea is ready"))
+        kelvaro = session.start("-S", "-R")
+        box = kelvaro.wait_for_window("Error", SHOW)
+        shown = kelvaro.texts(box, STEP)
+        expect(any(text.startswith("One or more parameters are invalid") for text in shown) and "OK" in shown,
+               f"the error box should explain the refusal in English: {shown}")
+        kelvaro.answer(box)
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        message = kelvaro.wait_for_window("Kelvaro Message", SHOW)
+        shown = kelvaro.texts(message, STEP)
+        expect("Time's up!" in shown and "Tea is ready" in shown, f"the message window should be in English: {shown}")
+
+
+@case(budget=50)
 def message_timer_by_hand(program: str) -> None:
     """A new user's first timer: three seconds, a message, start; beeps and the message follow.
 

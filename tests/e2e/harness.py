@@ -46,6 +46,10 @@ ANNOUNCEMENT_CAPTION = "Kelvaro Vorwarnung"
 SESSION_ID = "c1"
 
 FAKETIME_LIBRARY = Path("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1")
+# The desktop language of a session unless a case asks for another: the program speaks German.
+GERMAN_DESKTOP = "de_DE.UTF-8"
+# Starts the accessibility bus on the session bus, for cases that read the texts of windows.
+ACCESSIBILITY_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 AUDIO_RATE = 44100
 AUDIO_CHANNELS = 2
@@ -583,6 +587,22 @@ class Program:
             return False
         wait_until(gone, timeout, f"box {window.name!r} to close on {key}", interval=0.5)
 
+    def texts(self, window: Window, timeout: float) -> list[str]:
+        """The texts shown in `window` (labels, buttons and the like), read over the accessibility bus
+        of a session started with accessibility=True; waits until the window is there."""
+        script = Path(__file__).resolve().parent / "accessible.py"
+
+        def read():
+            self.expect_running()
+            result = subprocess.run(["/usr/bin/python3", "-B", str(script), window.name],
+                                    env={**os.environ, **self.session.env()}, capture_output=True, text=True,
+                                    timeout=15 * TIME_SCALE)
+            if result.returncode != 0:
+                raise Failure(f"reading window {window.name!r} over the accessibility bus failed:\n{result.stderr}")
+            return json.loads(result.stdout) or None
+        return wait_until(read, timeout, f"the texts of window {window.name!r} on the accessibility bus",
+                          interval=0.25)
+
     def saw_caption(self, caption: re.Pattern) -> bool:
         return any(caption.fullmatch(name) for name in self.captions_seen)
 
@@ -602,14 +622,19 @@ class Session(contextlib.AbstractContextManager):
     The display is Xvfb, with Openbox managing it when `window_manager` is set, or with `wayland` a
     headless Weston and no X server at all. `notifications` (the server's capabilities, for example
     "actions body body-markup") puts a notification server double on the session bus, `tray_watcher`
-    a StatusNotifierWatcher with a host.
+    a StatusNotifierWatcher with a host. `language` is the desktop's LANG (no other locale setting is
+    passed on); with `accessibility` the session runs the accessibility bus and the program shows its
+    windows on it, so that Program.texts() can read them.
 
     The folder is removed after a passing test and kept (with logs and a screenshot) after a failing one."""
 
     def __init__(self, program: str, name: str, logind: dict | None = None, notifications: str | None = None,
-                 tray_watcher: bool = False, window_manager: bool = False, wayland: bool = False):
+                 tray_watcher: bool = False, window_manager: bool = False, wayland: bool = False,
+                 language: str = GERMAN_DESKTOP, accessibility: bool = False):
         self.program_path = program
         self.name = name
+        self.language = language
+        self.accessibility = accessibility
         self.folder = Path(tempfile.mkdtemp(prefix=f"kelvaro-e2e-{name}-"))
         self.registry = self.folder / "registry.reg"
         self.audio = self.folder / "out.raw"
@@ -637,6 +662,8 @@ class Session(contextlib.AbstractContextManager):
             self.bus.start()
             for double in self.doubles():
                 double.start()
+            if self.accessibility:
+                self._start_accessibility_bus()
             shown = f"Wayland {self.compositor.name}" if self.compositor else f"display {self.display.name}"
             note(f"{self.name}: {shown}, bus {self.bus.address}, folder {self.folder}")
         except BaseException:
@@ -678,15 +705,25 @@ class Session(contextlib.AbstractContextManager):
                 return "\n".join(lines[index:index + 40])
         return ""
 
+    def _start_accessibility_bus(self) -> None:
+        if not os.access(ACCESSIBILITY_BUS_LAUNCHER, os.X_OK):
+            raise Failure(f"{ACCESSIBILITY_BUS_LAUNCHER} is missing (Debian package at-spi2-core)")
+        self.start_helper([ACCESSIBILITY_BUS_LAUNCHER, "--launch-immediately"], "at-spi-bus-launcher.log")
+        wait_until(lambda: self.bus.connection().name_has_owner("org.a11y.Bus"), 20,
+                   "the accessibility bus to start (see at-spi-bus-launcher.log)")
+
     def write_registry(self, default: dict | None, presets: Iterable[dict] = ()) -> None:
         """Writes the stored default set (and presets) the program will read."""
         self.registry.write_text(regedit4(default, presets), encoding="utf-8")
 
     def env(self) -> dict[str, str]:
-        """The environment of programs in the session: nothing of the desktop the test runs in."""
-        passed = ("PATH", "LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE", "LC_MESSAGES", "TZ", "USER", "LOGNAME",
+        """The environment of programs in the session: nothing of the desktop the test runs in. The
+        language is the session's own: LANG alone, so that the program's language never depends on the
+        machine that runs the tests."""
+        passed = ("PATH", "LC_CTYPE", "TZ", "USER", "LOGNAME",
                   "LD_LIBRARY_PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")
         env = {name: os.environ[name] for name in passed if name in os.environ}
+        env["LANG"] = self.language
         if "ASAN_OPTIONS" in env:
             # libxkbcommon-x11 hands strndup key names from X replies that carry no final zero byte;
             # strict string checks would take that bounded read for an overflow.
@@ -709,6 +746,8 @@ class Session(contextlib.AbstractContextManager):
             "SDL_DISKAUDIOFILE": str(self.audio),
             "KELVARO_TRACE_RUN": str(self.trace),
         })
+        if self.accessibility:
+            env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         return env
 
     def start(self, *args: str, faked_clock: bool = False) -> Program:
@@ -783,7 +822,7 @@ class Session(contextlib.AbstractContextManager):
             print("[e2e] tones recorded: " + ("; ".join(map(str, self.tones())) or "none"), file=out)
         with contextlib.suppress(Exception):
             print(f"[e2e] run trace: {self.trace_events()}", file=out)
-        logs = ["program.log", "xvfb.log", "openbox.log", "weston.log", "dbus-daemon.log"]
+        logs = ["program.log", "xvfb.log", "openbox.log", "weston.log", "dbus-daemon.log", "at-spi-bus-launcher.log"]
         for log in logs + [f"{d.log_name}.log" for d in self.doubles()]:
             path = self.folder / log
             if path.exists() and path.stat().st_size:

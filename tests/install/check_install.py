@@ -19,6 +19,8 @@ from pathlib import Path
 SKIP = 77
 PREFIX = "usr"
 ICON_SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+# The English manual page and its German translation.
+MANUAL_PAGES = ["share/man/man1/kelvaro.1", "share/man/de/man1/kelvaro.1"]
 
 
 class Failure(Exception):
@@ -84,7 +86,8 @@ def check_files(usr: Path, _args) -> None:
         png = icons / f"{size}x{size}/apps/kelvaro.png"
         expect(png.is_file(), f"{png} missing")
         expect(png_size(png) == (size, size), f"{png} is {png_size(png)}, not {size}x{size}")
-    expect((usr / "share/man/man1/kelvaro.1").is_file(), "manual page share/man/man1/kelvaro.1 missing")
+    for page in MANUAL_PAGES:
+        expect((usr / page).is_file(), f"manual page {page} missing")
     desktop_entry(usr)
     metainfo(usr)
 
@@ -97,9 +100,9 @@ def check_desktop_entry(usr: Path, _args) -> None:
     expect((usr / "bin" / keys["Exec"]).is_file(), "the program named by Exec is not installed")
     icon = keys.get("Icon", "")
     expect((usr / f"share/icons/hicolor/scalable/apps/{icon}.svg").is_file(), f"no installed icon named {icon!r}")
-    # The untranslated texts are German, the program's language; English is a translation.
-    for key in ("GenericName", "Comment"):
-        expect(key in keys and f"{key}[en]" in keys, f"{key} needs a German text and an [en] translation")
+    # The untranslated texts are English, the desktop's default; German is the [de] translation.
+    for key in ("GenericName", "Comment", "Keywords"):
+        expect(key in keys and f"{key}[de]" in keys, f"{key} needs an English text and a [de] translation")
 
     validator = shutil.which("desktop-file-validate")
     if validator is None:
@@ -132,21 +135,24 @@ def check_metainfo(usr: Path, _args) -> None:
 
 
 def check_manual_page(usr: Path, args) -> None:
-    page = usr / "share/man/man1/kelvaro.1"
-    text = page.read_text(encoding="utf-8")
-    # Every switch of the help window's description is documented.
+    # Every switch of the help window's description is documented, in English and in German.
     help_switches = set(re.findall(r"^-([A-Z])", Path(args.help_text).read_text(encoding="utf-8"), re.MULTILINE))
     expect(len(help_switches) >= 10, f"the help text lists only the switches {sorted(help_switches)}")
-    for letter in sorted(help_switches):
-        expect(re.search(rf"^\.B[IR]? \\-{letter}", text, re.MULTILINE), f"switch -{letter} is not documented")
+    pages = [usr / page for page in MANUAL_PAGES]
+    for page in pages:
+        text = page.read_text(encoding="utf-8")
+        for letter in sorted(help_switches):
+            expect(re.search(rf"^\.B[IR]? \\-{letter}", text, re.MULTILINE),
+                   f"switch -{letter} is not documented in {page.relative_to(usr)}")
 
     groff = shutil.which("groff")
     if groff is None:
         print("groff (Debian package groff-base) is not installed: formatting check skipped")
         raise SystemExit(SKIP)
-    result = run([groff, "-man", "-Tutf8", "-ww", "-z", str(page)])
-    complaints = result.stderr.strip()
-    expect(result.returncode == 0 and not complaints, f"groff warns about {page.name}:\n{complaints}")
+    for page in pages:
+        result = run([groff, "-man", "-Tutf8", "-ww", "-z", str(page)])
+        complaints = result.stderr.strip()
+        expect(result.returncode == 0 and not complaints, f"groff warns about {page.relative_to(usr)}:\n{complaints}")
 
 
 CHECKS = {

@@ -24,6 +24,7 @@ inline TEinst numberedOptions(int n)
     options.SetForce(n & 8);
     options.SetSoundMode(static_cast<quint8>(n % 3));
     options.SetAnzBeeps(n);
+    options.SetVorwarnzeit(n);
     options.SetSoundFile(QStringLiteral("/klang/%1.wav").arg(n));
     // Long enough that the file takes more than one write.
     options.SetNachricht(QStringLiteral("Runde %1 ").arg(n).repeated(40));

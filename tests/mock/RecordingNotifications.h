@@ -24,11 +24,12 @@ public:
 
     bool available() override { return serverAvailable; }
 
-    Id show(const Notification& notification, ActionHandler onAction) override
+    Id show(const Notification& notification, ActionHandler onAction, FailureHandler onFailure) override
     {
         const Id id = ++m_lastId;
         shown.push_back({id, notification, false});
         m_handlers[id] = std::move(onAction);
+        m_failureHandlers[id] = std::move(onFailure);
         return id;
     }
 
@@ -38,6 +39,7 @@ public:
             if (entry.id == id)
                 entry.withdrawn = true;
         m_handlers.erase(id);
+        m_failureHandlers.erase(id);
     }
 
     /** The notifications that are up now (shown and not withdrawn). */
@@ -62,9 +64,22 @@ public:
         return true;
     }
 
+    /** Notification `id` could not be shown as asked; false when it is not up or has no handler. */
+    bool fail(Id id)
+    {
+        const auto it = m_failureHandlers.find(id);
+        if (it == m_failureHandlers.end() || !it->second)
+            return false;
+        const FailureHandler handler = it->second;
+        m_failureHandlers.erase(it);
+        handler();
+        return true;
+    }
+
 private:
     Id m_lastId = 0;
     std::map<Id, ActionHandler> m_handlers;
+    std::map<Id, FailureHandler> m_failureHandlers;
 };
 
 } // namespace kelvaro::test

@@ -84,22 +84,42 @@ protected:
 
 TEST_F(DBusNotificationsTest, SendsWhatTheServerCanShow)
 {
-    const std::pair<const char*, const char*> rows[] = {
-        {"actions body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[default,,spaeter,5 Minuten später]"},
-        {"actions body", "<b>Tee</b> & Kuchen\nfertig,[default,,spaeter,5 Minuten später]"},
-        {"body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[]"},
+    struct Row
+    {
+        const char* capabilities;
+        const char* bodyAndActions;
+        int failures; // a server that cannot offer the choices makes the caller offer them
     };
-    for (const auto& [capabilities, bodyAndActions] : rows) {
-        SCOPED_TRACE(capabilities);
+    const Row rows[] = {
+        {"actions body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[default,,spaeter,5 Minuten später]",
+         0},
+        {"actions body", "<b>Tee</b> & Kuchen\nfertig,[default,,spaeter,5 Minuten später]", 0},
+        {"body body-markup", "&lt;b&gt;Tee&lt;/b&gt; &amp; Kuchen\nfertig,[]", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.capabilities);
         callDouble(session(), Server, ServerPath, QStringLiteral("ClearCalls"));
-        serverOffers(capabilities);
+        serverOffers(row.capabilities);
+        int failures = 0;
 
-        EXPECT_NE(notifications.show(expiry(), {}), 0U);
+        EXPECT_NE(notifications.show(expiry(), {}, [&failures] { ++failures; }), 0U);
 
         EXPECT_TRUE(QTest::qWaitFor([] { return !calls("Notify").empty(); }));
-        EXPECT_EQ(calls("Notify"), std::string("Notify(Kelvaro,0,kelvaro,Zeit abgelaufen!,") + bodyAndActions +
+        EXPECT_EQ(calls("Notify"), std::string("Notify(Kelvaro,0,kelvaro,Zeit abgelaufen!,") + row.bodyAndActions +
                                        ",{desktop-entry=io.github.kelvaro.Kelvaro,urgency=2},-1)");
+        settle();
+        EXPECT_EQ(failures, row.failures);
     }
+
+    // A server that refuses the notification.
+    serverOffers("actions body");
+    addMethod(
+        session(), Server, ServerPath, Server,
+        {QStringLiteral("Notify"), QStringLiteral("susssasa{sv}i"), QStringLiteral("u"),
+         QStringLiteral("raise dbus.exceptions.DBusException('voll', name='org.freedesktop.DBus.Error.Failed')")});
+    bool failed = false;
+    notifications.show(expiry(), {}, [&failed] { failed = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&failed] { return failed; }));
 }
 
 TEST_F(DBusNotificationsTest, ReportsTheChoiceOnceAndWithdrawsOnlyWhatIsUp)

@@ -62,14 +62,23 @@ void signalStart()
     (void)!::write(STDOUT_FILENO, &byte, 1);
 }
 
+/** How many values a complete option set stores. */
+qsizetype valuesOfACompleteSet()
+{
+    RegistryTree tree;
+    TEinst().SaveToTree(tree, 1);
+    return tree.valueNames(TEinst::KeyPath(1)).size();
+}
+
 /** Preset names in their stored order; an incomplete preset shows as "?". */
 QStringList storedPresets(const RegistryTree& tree)
 {
+    static const qsizetype complete = valuesOfACompleteSet();
     QStringList names;
     for (const QString& subkey : tree.subkeys(kMainKey)) {
         const QString key = kMainKey + u'\\' + subkey;
         const std::optional<RegValue> name = tree.value(key, QStringLiteral("Name"));
-        names << (name && tree.valueNames(key).size() == 14 ? name->text : QStringLiteral("?"));
+        names << (name && tree.valueNames(key).size() == complete ? name->text : QStringLiteral("?"));
     }
     return names;
 }

@@ -104,11 +104,13 @@ TEST_F(Announcement, WithoutServerAWindowOnTopCountsDownAndLeavesTheProgramUsabl
     EXPECT_EQ(power.calls.size(), 1);
 }
 
-enum class Place { Notification, Window, TrayMenu, Keys };
+/** Where the user chooses: in the notification, in the window without a server, in the window that
+ *  stands in for a notification the server could not show with its choices, in the tray menu, by keys. */
+enum class Place { Notification, Window, WindowForFailedNotification, TrayMenu, Keys };
 
 std::string placeName(const ::testing::TestParamInfo<Place>& info)
 {
-    static const char* const names[] = {"Notification", "Window", "TrayMenu", "Keys"};
+    static const char* const names[] = {"Notification", "Window", "WindowForFailedNotification", "TrayMenu", "Keys"};
     return names[int(info.param)];
 }
 
@@ -121,7 +123,7 @@ protected:
         notifications.serverAvailable = GetParam() != Place::Window;
     }
 
-    bool announced() { return GetParam() == Place::Window ? windowUp() : !notifications.up().empty(); }
+    bool announced() { return windowUp() || !notifications.up().empty(); }
 
     /** The user chooses "Abbrechen" (`cancel`) or "5 Minuten später" where the test says. */
     void choose(bool cancel)
@@ -131,6 +133,10 @@ protected:
             ASSERT_TRUE(
                 notifications.choose(upNotification(), cancel ? Announcer::cancelKey() : Announcer::postponeKey()));
             break;
+        case Place::WindowForFailedNotification:
+            ASSERT_FALSE(windowUp());
+            ASSERT_TRUE(notifications.fail(upNotification()));
+            [[fallthrough]];
         case Place::Window:
             ASSERT_TRUE(windowUp());
             QTest::mouseClick(cancel ? window()->Btn_Abbrechen : window()->Btn_Spaeter, Qt::LeftButton);
@@ -201,7 +207,8 @@ TEST_P(Choice, PostponeTwiceMovesTheEndAndAnnouncesAgainBeforeIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, Choice,
-                         ::testing::Values(Place::Notification, Place::Window, Place::TrayMenu, Place::Keys),
+                         ::testing::Values(Place::Notification, Place::Window, Place::WindowForFailedNotification,
+                                           Place::TrayMenu, Place::Keys),
                          placeName);
 
 } // namespace

@@ -1,0 +1,144 @@
+// The windows on an English desktop: the program's English translation is in use.
+#include "MainWindowFixture.h"
+#include "ShownTexts.h"
+#include "resources/Language.h"
+#include "windows/TVorwarnung.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace kelvaro;
+using namespace kelvaro::test;
+
+namespace {
+
+class English : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        useLanguage(Language::English);
+        MainWindowFixture::SetUp();
+    }
+
+    void TearDown() override
+    {
+        MainWindowFixture::TearDown();
+        useLanguage(Language::German);
+    }
+
+    /** Every text the windows and boxes show in the language in use: the main window in each
+     *  action and sound state, the secondary windows, and a box of every kind. */
+    QStringList everyText()
+    {
+        boxes.boxes.clear();
+        createAndShow({QStringLiteral("-X")}); // refused: the error box
+        QStringList texts;
+        for (quint8 action = AktionNachricht; action <= AktionStandby; ++action) {
+            main->CurrentOptions().SetAktion(action);
+            main->CurrentOptions().SetForce(true);
+            main->ShowOptions();
+            texts << shownTexts(*main);
+        }
+        main->CurrentOptions().SetAktion(AktionNachricht);
+        for (quint8 mode = SoundNone; mode <= SoundFile; ++mode) {
+            main->CurrentOptions().SetSoundMode(mode);
+            main->ShowOptions();
+            texts << shownTexts(*main);
+        }
+        // The announcement of a forced shutdown, in the program's own window (no notification server).
+        notifications.serverAvailable = false;
+        main->CurrentOptions().SetAktion(AktionShutdown);
+        setCountdown(0, 2, 0);
+        ui().Btn_Start->click();
+        advance(60'000);
+        EXPECT_TRUE(main->announcementWindow() && main->announcementWindow()->isVisible());
+        if (main->announcementWindow())
+            texts << shownTexts(*main->announcementWindow());
+        ui().Btn_Reset->click();
+        QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
+        setCountdown(0, 0, 0);
+        ui().Btn_Start->click(); // the information that asks for a time
+        deinstallation->show();
+        deinstallation->findChild<QPushButton*>(QStringLiteral("Btn_Deinstallieren"))->click(); // the question
+        for (QWidget* window : std::initializer_list<QWidget*>{deinstallation.get(), nachricht.get(), infofenster.get(),
+                                                               hilfe.get(), einstellungen.get()}) {
+            window->show();
+            texts << shownTexts(*window);
+            window->hide();
+        }
+        for (const RecordingMessageBoxes::Box& box : boxes.boxes)
+            texts << box.caption << box.text;
+        texts.removeDuplicates();
+        return texts;
+    }
+};
+
+TEST_F(English, MainWindowCaptionsAndRunCaption)
+{
+    createAndShow();
+    EXPECT_EQ(ui().MenuDatei->title(), QStringLiteral("&File"));
+    EXPECT_EQ(ui().Btn_Beenden->text(), QStringLiteral("&Quit"));
+    EXPECT_EQ(ui().PageControl1->tabText(0), QStringLiteral("Action"));
+    EXPECT_EQ(ui().StatusBar1->panelText(0), QStringLiteral("Show a message"));
+
+    // The running caption is built from the product name, the same in every language.
+    setCountdown(0, 0, 5);
+    ui().Btn_Start->click();
+    advance(2'000);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90  [00:00:03]"));
+}
+
+TEST_F(English, WarningBox)
+{
+    createAndShow();
+    QTest::keyClicks(ui().Eingabe->Ed_Minuten, QStringLiteral("7x"));
+    ASSERT_EQ(boxes.boxes.size(), 1);
+    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Invalid entry!\nOnly numbers are allowed."));
+}
+
+TEST_F(English, MessageWindowAtExpiry)
+{
+    createAndShow();
+    setCountdown(0, 0, 2);
+    main->CurrentOptions().SetNachricht(QStringLiteral("Tea is ready"));
+    QString title, heading;
+    modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& d) {
+        title = d.windowTitle();
+        heading = nachricht->L_ZeitAbgelaufen->text();
+    };
+    ui().Btn_Start->click();
+    advance(3'000);
+    EXPECT_EQ(title, QStringLiteral("Kelvaro Message"));
+    EXPECT_EQ(heading, QStringLiteral("Time's up!"));
+    EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("Tea is ready"));
+}
+
+TEST_F(English, NoWindowKeepsAGermanText)
+{
+    // Names, numbers, times, version data and the few words that read the same in both languages.
+    static const QRegularExpression sameInBoth(QStringLiteral(
+        "^([0-9: .()+>x-]*|Kelvaro( 0\\.90)?|Version 0\\.90|Linux|[0-9.]+ Build \\([0-9]+\\)|Copyright .*|"
+        "Freeware|Shutdown and Message Countdown Timer|\\(HKEY_CURRENT_USER\\\\Software\\\\Kelvaro\\)|"
+        "Countdown|Sound|&?Start|&?Stop|&?OK|Uninstall|Warning|Error|Information)$"));
+
+    useLanguage(Language::German);
+    const QStringList german = everyText();
+    useLanguage(Language::English);
+    const QStringList english = everyText();
+
+    QStringList untranslated;
+    for (const QString& text : english) {
+        if (german.contains(text) && !sameInBoth.match(text).hasMatch())
+            untranslated << text;
+    }
+    EXPECT_TRUE(untranslated.isEmpty()) << "shown in German on an English desktop:\n"
+                                        << untranslated.join(u'\n').toStdString();
+    EXPECT_GE(english.size(), 100); // every window was seen
+}
+
+} // namespace
