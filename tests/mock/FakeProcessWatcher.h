@@ -5,7 +5,7 @@
 #include <QList>
 
 #include <algorithm>
-#include <set>
+#include <vector>
 
 namespace kelvaro::test {
 
@@ -17,12 +17,6 @@ public:
     /** How often the list of running programs was read. */
     int lists = 0;
 
-    ~FakeProcessWatcher() override
-    {
-        for (FakeWatch* watch : m_watches)
-            watch->m_watcher = nullptr;
-    }
-
     QList<RunningProgram> runningPrograms() override
     {
         ++lists;
@@ -32,65 +26,54 @@ public:
     std::unique_ptr<ProcessWatch> watch(const ProgramTarget& target, std::function<void()> ended) override
     {
         const auto named =
-            std::find_if(programs.begin(), programs.end(), [&](const RunningProgram& p) { return matches(target, p); });
+            std::find_if(programs.begin(), programs.end(), [&](const auto& p) { return runs(target, p); });
         if (named == programs.end())
             return nullptr;
-        return std::make_unique<FakeWatch>(*this, target, target.pid ? named->label() : target.name, std::move(ended));
+        auto watch = std::make_unique<Watch>(target.pid ? named->label() : target.name);
+        m_watches.push_back({target, std::move(ended), watch->alive});
+        return watch;
     }
 
     /** The program `pid` ends: a watch is told once none of the programs it waits for is left. */
     void end(qint64 pid)
     {
         programs.removeIf([pid](const RunningProgram& p) { return p.pid == pid; });
-        const std::set<FakeWatch*> watches = m_watches;
-        for (FakeWatch* watch : watches) {
-            if (m_watches.count(watch) && std::none_of(programs.begin(), programs.end(), [&](const RunningProgram& p) {
-                    return matches(watch->m_target, p);
-                }))
-                watch->report();
+        for (std::size_t i = 0; i < m_watches.size(); ++i) {
+            Waiting& waiting = m_watches[i];
+            if (!waiting.alive.expired() && waiting.ended &&
+                std::none_of(programs.begin(), programs.end(), [&](const auto& p) { return runs(waiting.target, p); }))
+                std::exchange(waiting.ended, {})(); // may destroy the watch
         }
     }
 
-    /** How many watches are kept. */
-    int watching() const { return static_cast<int>(m_watches.size()); }
+    /** How many watches wait for an end. */
+    int watching() const
+    {
+        return int(std::count_if(m_watches.begin(), m_watches.end(),
+                                 [](const Waiting& w) { return !w.alive.expired() && w.ended; }));
+    }
 
 private:
-    class FakeWatch final : public ProcessWatch
+    struct Watch final : ProcessWatch
     {
-    public:
-        FakeWatch(FakeProcessWatcher& watcher, ProgramTarget target, QString description, std::function<void()> ended)
-            : m_watcher(&watcher), m_target(std::move(target)), m_description(std::move(description)),
-              m_ended(std::move(ended))
-        {
-            m_watcher->m_watches.insert(this);
-        }
-        ~FakeWatch() override
-        {
-            if (m_watcher)
-                m_watcher->m_watches.erase(this);
-        }
+        explicit Watch(QString text) : m_description(std::move(text)) {}
         QString description() const override { return m_description; }
-
-        void report()
-        {
-            m_watcher->m_watches.erase(this);
-            m_watcher = nullptr;
-            const std::function<void()> ended = std::move(m_ended);
-            ended(); // may destroy this watch
-        }
-
-        FakeProcessWatcher* m_watcher;
-        ProgramTarget m_target;
         QString m_description;
-        std::function<void()> m_ended;
+        std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+    };
+    struct Waiting
+    {
+        ProgramTarget target;
+        std::function<void()> ended;
+        std::weak_ptr<bool> alive;
     };
 
-    static bool matches(const ProgramTarget& target, const RunningProgram& program)
+    static bool runs(const ProgramTarget& target, const RunningProgram& program)
     {
         return target.pid ? *target.pid == program.pid : !target.name.isEmpty() && target.name == program.name;
     }
 
-    std::set<FakeWatch*> m_watches;
+    std::vector<Waiting> m_watches;
 };
 
 } // namespace kelvaro::test

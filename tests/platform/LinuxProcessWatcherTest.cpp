@@ -32,16 +32,15 @@ protected:
     {
         // Short enough for the kernel's name of a process (15 characters).
         m_name = QStringLiteral("kvt%1").arg(QCoreApplication::applicationPid() % 1'000'000);
-        m_program = m_dir.file(m_name);
-        ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), m_program));
-        ASSERT_TRUE(QFile::setPermissions(m_program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        ASSERT_TRUE(QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), m_dir.file(m_name)));
+        ASSERT_TRUE(QFile::setPermissions(m_dir.file(m_name), QFile::ReadOwner | QFile::ExeOwner));
     }
 
-    /** Starts the copy of sleep for a minute; the test ends it. */
+    /** Starts the copy of sleep for a minute; the test ends it with endSleep(). */
     qint64 startSleep()
     {
-        auto& process = *m_processes.emplace_back(std::make_unique<QProcess>());
-        process.start(m_program, {QStringLiteral("60")});
+        QProcess& process = *m_processes.emplace_back(std::make_unique<QProcess>());
+        process.start(m_dir.file(m_name), {QStringLiteral("60")});
         EXPECT_TRUE(process.waitForStarted());
         return process.processId();
     }
@@ -65,13 +64,14 @@ protected:
         m_timers.advance(LinuxProcessWatcher::CheckIntervalMs);
     }
 
-    /** Whether the end is reported: at the next look into /proc, or when the event loop has seen
-     *  the pidfd (a few milliseconds at most; the bound only stops a hang). */
+    /** Whether the end is reported: at the next look into /proc, or once the event loop has seen the
+     *  pidfd (the bound only stops a hang). */
     bool endReported()
     {
+        const qint64 step = GetParam() == Method::ProcOnly ? LinuxProcessWatcher::CheckIntervalMs : 0;
         return QTest::qWaitFor(
-            [this] {
-                m_timers.advance(GetParam() == Method::ProcOnly ? LinuxProcessWatcher::CheckIntervalMs : 0);
+            [&] {
+                m_timers.advance(step);
                 return m_ended > 0;
             },
             10'000);
@@ -79,7 +79,6 @@ protected:
 
     TempDir m_dir;
     QString m_name;
-    QString m_program;
     std::deque<std::unique_ptr<QProcess>> m_processes;
     FakeClock m_clock;
     VirtualTimerService m_timers{m_clock};
@@ -93,17 +92,18 @@ TEST_P(ProcessWatch, ByNumberReportsTheEndOnce)
     const auto watching = watch(QString::number(pid));
     ASSERT_TRUE(watching);
     EXPECT_EQ(watching->description(), QStringLiteral("%1 (%2)").arg(m_name).arg(pid));
-    look();
+    // A pidfd needs no timer; /proc is looked at once a second, never more often.
+    const int before = m_timers.timeouts();
+    m_timers.advance(10'000);
+    EXPECT_EQ(m_timers.timeouts() - before, GetParam() == Method::ProcOnly ? 10 : 0);
     EXPECT_EQ(m_ended, 0);
-
     endSleep(0);
     EXPECT_TRUE(endReported());
-    look();
     look();
     EXPECT_EQ(m_ended, 1);
 }
 
-TEST_P(ProcessWatch, ByNameWaitsForEveryProcessOfThatName)
+TEST_P(ProcessWatch, ByNameWaitsForEveryProcessOfThatNameAlsoOneStartedMeanwhile)
 {
     startSleep();
     startSleep();
@@ -112,10 +112,6 @@ TEST_P(ProcessWatch, ByNameWaitsForEveryProcessOfThatName)
     EXPECT_EQ(watching->description(), m_name);
     endSleep(0);
     look();
-    look();
-    EXPECT_EQ(m_ended, 0);
-
-    // One started while the watch waits is waited for too.
     startSleep();
     endSleep(1);
     look();
@@ -125,64 +121,36 @@ TEST_P(ProcessWatch, ByNameWaitsForEveryProcessOfThatName)
     EXPECT_TRUE(endReported());
 }
 
-TEST_P(ProcessWatch, NothingToWatchWhenTheProcessHasGoneOrNeverRan)
+TEST_P(ProcessWatch, NothingForAProcessThatHasGoneOrNeverRanNorAfterTheWatchStopped)
 {
     const qint64 pid = startSleep();
+    auto watching = watch(m_name);
+    ASSERT_TRUE(watching);
+    watching.reset();
     endSleep(0);
+    look();
+    EXPECT_EQ(m_ended, 0);
     EXPECT_FALSE(watch(QString::number(pid)));
     EXPECT_FALSE(watch(m_name));
     EXPECT_FALSE(watch(QStringLiteral("  ")));
     EXPECT_EQ(m_timers.activeCount(), 0);
 }
 
-TEST_P(ProcessWatch, StoppedWatchReportsNothing)
+TEST_P(ProcessWatch, ListsTheUsersProgramsWithTheirNumbersButNotItself)
 {
-    startSleep();
-    auto watching = watch(m_name);
-    ASSERT_TRUE(watching);
-    watching.reset();
-    endSleep(0);
-    look();
-    look();
-    EXPECT_EQ(m_ended, 0);
-    EXPECT_EQ(m_timers.activeCount(), 0);
+    const qint64 pid = startSleep();
+    const QList<RunningProgram> programs = m_watcher.runningPrograms();
+    EXPECT_TRUE(programs.contains(RunningProgram{pid, m_name}));
+    EXPECT_TRUE(std::none_of(programs.begin(), programs.end(),
+                             [](const RunningProgram& p) { return p.pid == QCoreApplication::applicationPid(); }));
+    EXPECT_TRUE(std::is_sorted(programs.begin(), programs.end(), [](const auto& a, const auto& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, ProcessWatch, ::testing::Values(Method::Pidfd, Method::ProcOnly),
                          [](const ::testing::TestParamInfo<Method>& row) {
                              return row.param == Method::Pidfd ? "Pidfd" : "ProcOnly";
                          });
-
-class ProcOnlyWatch : public ProcessWatch
-{};
-
-TEST_P(ProcOnlyWatch, LooksIntoProcOnceASecondAndNoMore)
-{
-    startSleep();
-    const auto watching = watch(m_name);
-    ASSERT_TRUE(watching);
-    const int before = m_timers.timeouts();
-    m_timers.advance(10'000);
-    EXPECT_EQ(m_timers.timeouts() - before, 10);
-    endSleep(0);
-    m_timers.advance(999);
-    EXPECT_EQ(m_ended, 0);
-    m_timers.advance(1);
-    EXPECT_EQ(m_ended, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fallback, ProcOnlyWatch, ::testing::Values(Method::ProcOnly));
-
-TEST_P(ProcessWatch, ListsTheUsersProgramsWithTheirNumbers)
-{
-    const qint64 pid = startSleep();
-    const QList<RunningProgram> programs = m_watcher.runningPrograms();
-    EXPECT_TRUE(programs.contains(RunningProgram{pid, m_name}));
-    for (const RunningProgram& program : programs)
-        EXPECT_NE(program.pid, QCoreApplication::applicationPid()) << "this program is not offered";
-    EXPECT_TRUE(std::is_sorted(programs.begin(), programs.end(), [](const RunningProgram& a, const RunningProgram& b) {
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
-    }));
-}
 
 } // namespace
