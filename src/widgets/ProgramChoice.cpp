@@ -16,7 +16,9 @@ ProgramChoice::ProgramChoice(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert); // what is typed is not added to the list
     setCompleter(nullptr);                // nor completed from it
     setMaxVisibleItems(15);
+    // Chosen with the mouse, or with the arrow keys in the closed field.
     connect(this, &QComboBox::activated, this, &ProgramChoice::chosen);
+    connect(this, &QComboBox::currentIndexChanged, this, &ProgramChoice::chosen);
 }
 
 void ProgramChoice::setText(const QString& text)
@@ -49,7 +51,7 @@ void ProgramChoice::showPopup()
 void ProgramChoice::chosen(int index)
 {
     const QVariant pid = itemData(index);
-    if (pid.isValid())
+    if (index >= 0 && pid.isValid())
         setEditText(QString::number(pid.toLongLong()));
 }
 
