@@ -106,12 +106,24 @@ void TTrayIcon::HideMainWindow()
 
 void TTrayIcon::applicationMinimized()
 {
+    moveIntoTray();
+}
+
+void TTrayIcon::MinimizeMainWindow()
+{
+    if (!moveIntoTray() && m_owner)
+        m_owner->setWindowState(m_owner->windowState() | Qt::WindowMinimized);
+}
+
+bool TTrayIcon::moveIntoTray()
+{
     // Without a notification area the icon could not be shown, and a hidden window could not be
     // brought back: the window then stays minimised in the task bar.
     if (!m_minimizeToTray || !m_shell.isAvailable())
-        return;
+        return false;
     HideMainWindow();
     SetIconVisible(true);
+    return true;
 }
 
 } // namespace kelvaro

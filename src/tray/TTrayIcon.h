@@ -68,10 +68,17 @@ public:
     void HideMainWindow();
     /** The main window has been minimised: with MinimizeToTray it goes into the tray, if there is one. */
     void applicationMinimized();
+    /**
+     * Minimises the main window: with MinimizeToTray straight into the tray when there is one, else
+     * into the task bar. Going into the tray does not wait for the window system to report the
+     * window minimised, which Wayland never does.
+     */
+    void MinimizeMainWindow();
 
 private:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void checkNotificationArea();
+    bool moveIntoTray();
 
     TrayShell& m_shell;
     QPointer<QWidget> m_owner;

@@ -245,12 +245,14 @@ void TMain::TrayIconClick()
 void TMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // Minimising goes to the notification area once the window system has finished minimising.
+    // Minimising goes to the notification area once the window system has finished minimising. The
+    // window may no longer count as minimised by then: Wayland has no such state, and Qt reports the
+    // window back as normal at once.
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         QMetaObject::invokeMethod(
             this,
             [this] {
-                if (isMinimized())
+                if (isVisible())
                     m_trayIcon.applicationMinimized();
             },
             Qt::QueuedConnection);
@@ -464,7 +466,7 @@ void TMain::Btn_StartClick()
     }
 
     if (m_options.GetMinimize())
-        setWindowState(windowState() | Qt::WindowMinimized);
+        m_trayIcon.MinimizeMainWindow();
 
     setRunningState(true);
     const qint64 startMs = m_services.clock.currentMSecsSinceEpoch();

@@ -43,6 +43,16 @@ TEST_F(Tray, MinimisingHidesTheWindowAndShowsTheIcon)
     EXPECT_EQ(shownTip(), QStringLiteral("Kelvaro"));
 }
 
+TEST_F(Tray, MinimisingGoesToTheTrayAlsoWhenTheWindowSystemReportsTheWindowNormalAtOnce)
+{
+    // What Qt does on Wayland, where a minimised window has no state of its own.
+    main->showMinimized();
+    main->setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(iconShown());
+}
+
 TEST_F(Tray, ClickBringsTheWindowBackAndShowsTheOptionsAgainEveryTime)
 {
     ui().Btn_Config->click();
