@@ -96,9 +96,7 @@ TEST_F(English, WarningBox)
 {
     createAndShow();
     QTest::keyClicks(ui().Eingabe->Ed_Minuten, QStringLiteral("7x"));
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Invalid entry!\nOnly numbers are allowed."));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Warning"), QStringLiteral("Invalid entry!\nOnly numbers are allowed.")));
 }
 
 TEST_F(English, MessageWindowAtExpiry)

@@ -209,9 +209,7 @@ TEST_P(UnwritableLauncher, IsRefusedWithTheWarningAndThePageGoesOn)
 
     ui().Ed_LinkDatei->setText(dir.file(QString::fromUtf8(GetParam().path)));
     ui().Button3->click();
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Warning"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Verknüpfung konnte nicht ereugt werden"));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Warning"), QStringLiteral("Verknüpfung konnte nicht ereugt werden")));
     EXPECT_EQ(everything(), before);
 
     einstellungen->EditorOptions().SetNachricht(QStringLiteral("Tee"));

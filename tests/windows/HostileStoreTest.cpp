@@ -48,13 +48,6 @@ protected:
         out.write(bytes);
     }
     QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
-    QStringList listLines() const
-    {
-        QStringList lines;
-        for (int i = 0; i < ui().LBx_Presets->count(); ++i)
-            lines << ui().LBx_Presets->item(i)->text();
-        return lines;
-    }
 
     /** Runs a countdown of one second to its end; the message window shows `seen` its label's text. */
     void expire(QString& seen)

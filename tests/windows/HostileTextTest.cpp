@@ -69,12 +69,6 @@ protected:
     {
         return ui().StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(index));
     }
-    void leave()
-    {
-        // Focus moves on to another control of the same window, as the Tab key does.
-        ui().Btn_Beenden->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-    }
 };
 
 // Pasted into the message field, the text is kept as it is and the message window shows it

@@ -28,14 +28,29 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 namespace kelvaro::test {
+
+/** Whether exactly one box was shown, with this caption and text. */
+inline ::testing::AssertionResult onlyBox(const RecordingMessageBoxes& boxes, const QString& caption,
+                                          const QString& text)
+{
+    if (boxes.boxes.size() == 1 && boxes.boxes[0].caption == caption && boxes.boxes[0].text == text)
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << boxes.boxes.size() << " boxes:";
+    for (const RecordingMessageBoxes::Box& box : boxes.boxes)
+        failure << " [" << box.caption.toStdString() << "] " << box.text.toStdString();
+    return failure;
+}
 
 /**
  * A main window on doubles: an injected clock with virtual timers, an in-memory store, recorded
@@ -132,6 +147,30 @@ protected:
     }
 
     bool running() const { return ui().Btn_Reset->isEnabled(); }
+
+    /** The hours, minutes and seconds of the current options. */
+    std::array<qint32, 3> time() const
+    {
+        std::array<qint32, 3> t{};
+        main->CurrentOptions().GetZeit(t[0], t[1], t[2]);
+        return t;
+    }
+
+    /** The lines of the preset list on the settings page. */
+    QStringList listLines() const
+    {
+        QStringList lines;
+        for (int i = 0; i < ui().LBx_Presets->count(); ++i)
+            lines << ui().LBx_Presets->item(i)->text();
+        return lines;
+    }
+
+    /** Moves the focus on to the exit button and lets the deferred checks of the field left run. */
+    void leave()
+    {
+        ui().Btn_Beenden->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
 };
 
 } // namespace kelvaro::test

@@ -60,13 +60,6 @@ protected:
         return preset.options();
     }
 
-    QStringList listLines() const
-    {
-        QStringList lines;
-        for (int i = 0; i < ui().LBx_Presets->count(); ++i)
-            lines << ui().LBx_Presets->item(i)->text();
-        return lines;
-    }
     QStringList choiceItems() const
     {
         QStringList items;

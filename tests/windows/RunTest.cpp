@@ -25,10 +25,9 @@ TEST_F(Run, ZeroCountdownAsksForATimeAndStaysIdle)
     createAndShow();
     setCountdown(0, 0, 0);
     ui().Btn_Start->click();
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Information"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
-                                                  "damit der Countdown durchgeführt werden kann!"));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Information"),
+                        QStringLiteral("Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\r"
+                                       "damit der Countdown durchgeführt werden kann!")));
     EXPECT_FALSE(running());
     EXPECT_TRUE(ui().Btn_Start->isEnabled());
     advance(5'000);
@@ -315,9 +314,7 @@ TEST_F(Run, MessageIsShownOnTopAfterTheSoundEvenWhenTheSoundFails)
     };
     ui().Btn_Start->click();
     advance(3'000);
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kelvaro"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Datei kann nicht geöffnet werden."));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Kelvaro"), QStringLiteral("Datei kann nicht geöffnet werden.")));
     EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
     EXPECT_TRUE(onTop);
     EXPECT_EQ(closed.count(), 1);
@@ -409,9 +406,7 @@ protected:
 TEST_F(ExpirySoundChain, MissingFileIsReportedAndTheMessageFollows)
 {
     expireWithFile(dir.file(QStringLiteral("fehlt.mp3")));
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Error"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Sound-Datei nicht gefunden."));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Error"), QStringLiteral("Sound-Datei nicht gefunden.")));
     EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
 }
 
@@ -421,9 +416,7 @@ TEST_F(ExpirySoundChain, FileThatCannotBeOpenedIsReportedAndTheMessageFollows)
     QFile(broken).open(QIODevice::WriteOnly);
     audio.unplayable[broken] = QStringLiteral("Unknown WAVE format");
     expireWithFile(broken);
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kelvaro"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Unknown WAVE format."));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Kelvaro"), QStringLiteral("Unknown WAVE format.")));
     EXPECT_EQ(modal.shown, QStringList{QStringLiteral("Nachricht")});
 }
 

@@ -38,11 +38,6 @@ protected:
     QString status(int panel) const { return ui().StatusBar1->panelText(panel); }
 
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 5)); }
-    void leave()
-    {
-        ui().Btn_Beenden->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-    }
     bool soundTabVisible() const { return ui().PageControl1->isTabVisible(ui().PageControl1->indexOf(ui().TS_Sound)); }
 };
 
@@ -208,48 +203,36 @@ TEST_F(SettingsView, SoundModesEnableTheirControls)
 
 struct CountCase
 {
+    bool leadTime; // the lead time on the start page, else the beep count on the sound page
     const char* typed;
     qint32 stored;
     const char* shown;
 };
 
-class BeepCount : public SettingsView, public ::testing::WithParamInterface<CountCase>
+class CountField : public SettingsView, public ::testing::WithParamInterface<CountCase>
 {};
 
-TEST_P(BeepCount, IsTakenWhenTheFieldIsLeft)
+TEST_P(CountField, IsTakenWhenTheFieldIsLeft)
 {
-    ui().PageControl1->setCurrentWidget(ui().TS_Sound);
-    soundPage().Ed_AnzToene->setFocus(Qt::TabFocusReason);
-    soundPage().Ed_AnzToene->setText(QString::fromUtf8(GetParam().typed));
+    const CountCase& c = GetParam();
+    QLineEdit* field = c.leadTime ? ui().Start->Ed_Vorwarnzeit : soundPage().Ed_AnzToene;
+    ui().PageControl1->setCurrentWidget(c.leadTime ? ui().Sonstiges : ui().TS_Sound);
+    field->setFocus(Qt::TabFocusReason);
+    field->setText(QString::fromUtf8(c.typed));
     leave();
-    EXPECT_EQ(options().GetAnzBeeps(), GetParam().stored);
-    EXPECT_EQ(soundPage().Ed_AnzToene->text().toStdString(), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, BeepCount,
-                         ::testing::Values(CountCase{"abc", 3, "3"}, CountCase{"0", 0, "0"},
-                                           CountCase{"500", 500, "500"}, CountCase{"", 3, "3"},
-                                           CountCase{"-2", -2, "-2"}));
-
-class LeadTime : public SettingsView, public ::testing::WithParamInterface<CountCase>
-{};
-
-TEST_P(LeadTime, IsTakenWhenTheFieldIsLeft)
-{
-    ui().PageControl1->setCurrentWidget(ui().Sonstiges);
-    ui().Start->Ed_Vorwarnzeit->setFocus(Qt::TabFocusReason);
-    ui().Start->Ed_Vorwarnzeit->setText(QString::fromUtf8(GetParam().typed));
-    leave();
-    EXPECT_EQ(options().GetVorwarnzeit(), GetParam().stored);
-    EXPECT_EQ(ui().Start->Ed_Vorwarnzeit->text().toStdString(), GetParam().shown);
+    EXPECT_EQ(c.leadTime ? options().GetVorwarnzeit() : options().GetAnzBeeps(), c.stored);
+    EXPECT_EQ(field->text().toStdString(), c.shown);
 }
 
 // Whole numbers as the beep count takes them; a lead time is never negative.
-INSTANTIATE_TEST_SUITE_P(Texts, LeadTime,
-                         ::testing::Values(CountCase{"30", 30, "30"}, CountCase{"0", 0, "0"},
-                                           CountCase{"$3C", 60, "60"}, CountCase{"x10", 16, "16"},
-                                           CountCase{"abc", 60, "60"}, CountCase{"", 60, "60"},
-                                           CountCase{"-2", 60, "60"}, CountCase{"2147483648", 60, "60"}));
+INSTANTIATE_TEST_SUITE_P(Texts, CountField,
+                         ::testing::Values(CountCase{false, "abc", 3, "3"}, CountCase{false, "0", 0, "0"},
+                                           CountCase{false, "500", 500, "500"}, CountCase{false, "", 3, "3"},
+                                           CountCase{false, "-2", -2, "-2"}, CountCase{true, "30", 30, "30"},
+                                           CountCase{true, "0", 0, "0"}, CountCase{true, "$3C", 60, "60"},
+                                           CountCase{true, "x10", 16, "16"}, CountCase{true, "abc", 60, "60"},
+                                           CountCase{true, "", 60, "60"}, CountCase{true, "-2", 60, "60"},
+                                           CountCase{true, "2147483648", 60, "60"}));
 
 TEST_F(SettingsView, SpinnerMovesWithinOneToAHundred)
 {
@@ -322,9 +305,7 @@ TEST_F(SettingsView, TestOfAFileThatCannotBeOpenedIsReportedAndTheCaptionStays)
     options().SetSoundFile(QStringLiteral("/musik/kaputt.mp3"));
     main->ShowOptions();
     click(soundPage().Btn_PlayStop);
-    ASSERT_EQ(boxes.boxes.size(), 1);
-    EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Kelvaro"));
-    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Unrecognized audio format."));
+    EXPECT_TRUE(onlyBox(boxes, QStringLiteral("Kelvaro"), QStringLiteral("Unrecognized audio format.")));
     EXPECT_EQ(soundPage().Btn_PlayStop->text(), QStringLiteral("Testen"));
 }
 

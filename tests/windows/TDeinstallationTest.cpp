@@ -136,19 +136,18 @@ TEST_F(Deinstallation, OkDoesNothing)
 
 TEST_F(Deinstallation, EveryWayOfClosingRunsTheCloseHandling)
 {
-    QTest::mouseClick(button("Btn_Abbruch"), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(closings, 1);
-
-    dialog.show();
-    dialog.close(); // the close box
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(closings, 2);
-
-    dialog.show();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(closings, 3);
+    const std::function<void()> ways[] = {
+        [this] { QTest::mouseClick(button("Btn_Abbruch"), Qt::LeftButton); },
+        [this] { dialog.close(); }, // the close box
+        [this] { QTest::keyClick(&dialog, Qt::Key_Escape); },
+    };
+    for (const auto& closeIt : ways) {
+        const int before = closings;
+        dialog.show();
+        closeIt();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(closings, before + 1);
+    }
     EXPECT_TRUE(store.tree == storedSettings());
 }
 

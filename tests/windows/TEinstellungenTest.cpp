@@ -106,9 +106,7 @@ TEST_F(Editor, NewPresetNeedsATimeThenAMessage)
     EXPECT_TRUE(dialog.Accepted());
     EXPECT_EQ(boxes.boxes.size(), 2);
     EXPECT_EQ(options().GetNachricht(), QStringLiteral("Tee"));
-    qint32 h = 0, m = 0, s = 0;
-    options().GetZeit(h, m, s);
-    EXPECT_EQ(m, 1);
+    EXPECT_EQ(options().options().Zeit_Minuten, 1);
 }
 
 struct OkCase
@@ -183,9 +181,8 @@ TEST_F(Editor, EnterInTheClockTimeFieldTakesTheTimeOverAndMeansOk)
         QTest::keyClick(field, Qt::Key_Return);
     });
     EXPECT_TRUE(dialog.Accepted());
-    qint32 h = 0, m = 0, s = 0;
-    options().GetZeit(h, m, s);
-    EXPECT_EQ(h * 10000 + m * 100 + s, 73000);
+    const TROptionen& o = options().options();
+    EXPECT_EQ(o.Zeit_Stunden * 10000 + o.Zeit_Minuten * 100 + o.Zeit_Sekunden, 73000);
     EXPECT_TRUE(boxes.boxes.isEmpty());
 }
 
