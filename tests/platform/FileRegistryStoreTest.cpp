@@ -1,5 +1,6 @@
 #include "platform/FileRegistryStore.h"
 
+#include "StoreFiles.h"
 #include "core/RegFileFormat.h"
 #include "mock/TempDir.h"
 #include "platform/SystemErrorText.h"
@@ -19,6 +20,7 @@
 #include <grp.h>
 
 using namespace kelvaro;
+using namespace kelvaro::test;
 using kelvaro::test::readAll;
 using kelvaro::test::TempDir;
 using kelvaro::test::writeFile;
@@ -37,43 +39,10 @@ mode_t modeOf(const QString& path)
     return info.st_mode & 07777;
 }
 
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-const QStringList kFileAndLock = {QStringLiteral("registry.reg"), QStringLiteral("registry.reg.lock")};
-
 QStringList backupsIn(const TempDir& dir)
 {
     return QDir(dir.path())
         .entryList({QStringLiteral("registry.reg.broken-*")}, QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-auto setText(const QString& name, const QString& text)
-{
-    return [=](RegistryTree& tree) {
-        tree.createKey(kMainKey);
-        tree.setValue(kMainKey, name, RegValue::sz(text));
-    };
-}
-
-/** Runs `body` in a forked child that leaves with _exit(0) when it returns true, else _exit(1);
- *  returns the child's exit code (or -1 when it did not exit normally). */
-template <typename Body>
-int inChild(Body body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(body() ? 0 : 1);
-    if (pid < 0)
-        return -1;
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR)
-            return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(FileRegistryStore, DefaultPathFollowsTheEnvironment)

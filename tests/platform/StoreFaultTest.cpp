@@ -1,6 +1,7 @@
 // The settings store under faults of the file system: a full disk, failing writes and renames, a
 // read-only place, links and folders where the file should be.
 
+#include "StoreFiles.h"
 #include "core/RegFileFormat.h"
 #include "mock/FaultyFileCalls.h"
 #include "mock/TempDir.h"
@@ -20,29 +21,10 @@
 #include <utility>
 
 using namespace kelvaro;
-using kelvaro::test::FaultyFileCalls;
-using kelvaro::test::readAll;
-using kelvaro::test::TempDir;
-using kelvaro::test::writeFile;
+using namespace kelvaro::test;
 using Call = FaultyFileCalls::Call;
 
 namespace {
-
-/** Every entry of the folder (hidden ones, links and folders too), sorted by name. */
-QStringList entriesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-const QStringList kFileAndLock = {QStringLiteral("registry.reg"), QStringLiteral("registry.reg.lock")};
-
-auto setText(const QString& name, const QString& text)
-{
-    return [=](RegistryTree& tree) {
-        tree.createKey(kMainKey);
-        tree.setValue(kMainKey, name, RegValue::sz(text));
-    };
-}
 
 bool isLink(const QString& path)
 {
@@ -58,6 +40,26 @@ void makeLink(const QString& target, const QString& link)
 // ---------------------------------------------------------------------------------------------
 // Failing calls while the file is replaced
 
+/** A stored file, on file calls that the test makes fail. */
+class StoredFile : public testing::Test
+{
+protected:
+    TempDir dir;
+    const QString path = dir.file(QStringLiteral("registry.reg"));
+    FaultyFileCalls calls;
+    FileRegistryStore store{path, calls};
+    QByteArray before;
+
+    void SetUp() override
+    {
+        // Long enough for several of the short writes, so a write can fail in the middle of the file.
+        ASSERT_TRUE(store.update(setText(QStringLiteral("Nachricht"), QString(200, u'x'))));
+        ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Tee"))));
+        before = readAll(path);
+        calls.reset();
+    }
+};
+
 struct WriteFault
 {
     Call call;
@@ -70,20 +72,12 @@ struct WriteFault
     const char* message;
 };
 
-class StoreWriteFault : public testing::TestWithParam<WriteFault>
+class StoreWriteFault : public StoredFile, public testing::WithParamInterface<WriteFault>
 {};
 
 TEST_P(StoreWriteFault, FailsWithAMessageAndLeavesTheFileAsItWas)
 {
-    TempDir dir;
-    const QString path = dir.file(QStringLiteral("registry.reg"));
-    FaultyFileCalls calls;
-    FileRegistryStore store(path, calls);
-    // Long enough for several of the short writes, so a write can fail in the middle of the file.
-    ASSERT_TRUE(store.update(setText(QStringLiteral("Nachricht"), QString(200, u'x'))));
-    const QByteArray before = readAll(path);
     const RegistryTree stored = store.load();
-
     const WriteFault fault = GetParam();
     calls.reset();
     calls.shortWrites = true;
@@ -129,16 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteFault{Call::Read, 1, EIO, "registry.reg kann nicht gelesen werden"},
                     WriteFault{Call::Fchmod, 1, EPERM, "registry.reg kann nicht geschrieben werden"}));
 
-TEST(StoreFault, ATemporaryFileThatCannotBeRemovedGoesWithTheNextUpdate)
+TEST_F(StoredFile, ATemporaryFileThatCannotBeRemovedGoesWithTheNextUpdate)
 {
-    TempDir dir;
-    const QString path = dir.file(QStringLiteral("registry.reg"));
-    FaultyFileCalls calls;
-    FileRegistryStore store(path, calls);
-    ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Tee"))));
-    const QByteArray before = readAll(path);
-
-    calls.reset();
     calls.failAt(Call::Write, 1, ENOSPC);
     calls.failAt(Call::Unlink, 1, EIO);
     QString error;
@@ -153,14 +139,8 @@ TEST(StoreFault, ATemporaryFileThatCannotBeRemovedGoesWithTheNextUpdate)
     EXPECT_EQ(store.load().value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Kaffee")));
 }
 
-TEST(StoreFault, AFileThatCannotBeReadLoadsEmptyWithOneLineAndIsKept)
+TEST_F(StoredFile, AFileThatCannotBeReadLoadsEmptyWithOneLineAndIsKept)
 {
-    TempDir dir;
-    const QString path = dir.file(QStringLiteral("registry.reg"));
-    FaultyFileCalls calls;
-    FileRegistryStore store(path, calls);
-    ASSERT_TRUE(store.update(setText(QStringLiteral("Name"), QStringLiteral("Tee"))));
-    const QByteArray before = readAll(path);
     const QStringList entries = entriesIn(dir.path());
 
     const std::pair<Call, const char*> faults[] = {{Call::Lstat, "kann nicht geprüft werden"},
@@ -336,15 +316,9 @@ TEST(StoreFault, TemporaryFilesOfDeadWritersAreRemovedByTheNextUpdate)
     TempDir dir;
     const QString path = dir.file(QStringLiteral("registry.reg"));
     ASSERT_TRUE(FileRegistryStore(path).update(setText(QStringLiteral("Alt"), QStringLiteral("1"))));
-    for (int i = 0; i < 3; ++i) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0)
-            ::_exit(DyingStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2"))) ? 0 : 1);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3);
-    }
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(inChild([&] { return DyingStore(path).update(setText(QStringLiteral("Neu"), QStringLiteral("2"))); }),
+                  3);
     // Each writer removed what the one before left: one temporary file, not three.
     EXPECT_EQ(entriesIn(dir.path()).size(), kFileAndLock.size() + 1) << entriesIn(dir.path()).join(u' ').toStdString();
 
