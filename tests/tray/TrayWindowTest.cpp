@@ -56,21 +56,19 @@ TEST_F(TrayWindow, RestoreBringsTheWindowToTheFront)
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window, 1000));
 }
 
-TEST_F(TrayWindow, WithoutNotificationAreaTheWindowStaysInTheTaskBar)
+// Without a notification area, or without "minimise to tray".
+TEST_F(TrayWindow, WithoutTheAreaOrTheOptionTheWindowStaysInTheTaskBar)
 {
-    shell.areaAvailable = false;
-    minimise();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.isMinimized());
-    EXPECT_FALSE(tray->GetIconVisible());
-}
-
-TEST_F(TrayWindow, WithoutMinimizeToTrayTheWindowStaysInTheTaskBar)
-{
-    tray->SetMinimizeToTray(false);
-    minimise();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(tray->GetIconVisible());
+    for (const bool areaAvailable : {false, true}) {
+        SCOPED_TRACE(areaAvailable ? "without the option" : "without the area");
+        shell.areaAvailable = areaAvailable;
+        tray->SetMinimizeToTray(areaAvailable ? false : true);
+        minimise();
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(window.isMinimized());
+        EXPECT_FALSE(tray->GetIconVisible());
+        window.showNormal();
+    }
 }
 
 TEST_F(TrayWindow, WithoutOwnerTheWindowOperationsDoNothing)
