@@ -142,7 +142,7 @@ void TInfofenster::setupUi()
     Label6 = autoLabel(this, "Label6", 257, 167);
     Label7 = autoLabel(this, "Label7", 257, 183);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this);
+    BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 218, 75, 25);
     BitBtn1->setDefault(true);
@@ -151,6 +151,9 @@ void TInfofenster::setupUi()
 
 void TInfofenster::showEvent(QShowEvent* event)
 {
+    // Looked up in the icon theme at the first showing, not while the program starts.
+    if (BitBtn1->icon().isNull())
+        BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     QDialog::showEvent(event);
     FormShow();
     if (!event->spontaneous())

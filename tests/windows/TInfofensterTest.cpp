@@ -107,6 +107,8 @@ TEST_F(Infofenster, DescriptionAndEnterClosing)
                                                   "oder führt eine der oben erwähnten \n"
                                                   "Aktionen aus."));
     window.show();
+    EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->icon().isNull())
+        << "the OK button carries the style's OK icon once shown";
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Accepted);
