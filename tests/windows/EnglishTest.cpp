@@ -1,8 +1,6 @@
 // The windows on an English desktop: the program's English translation is in use.
-#include "MainWindowFixture.h"
 #include "ShownTexts.h"
 #include "resources/Language.h"
-#include "windows/TVorwarnung.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,7 +13,7 @@ using namespace kelvaro::test;
 
 namespace {
 
-class English : public MainWindowFixture
+class English : public EveryShownText
 {
 protected:
     void SetUp() override
@@ -28,52 +26,6 @@ protected:
     {
         MainWindowFixture::TearDown();
         useLanguage(Language::German);
-    }
-
-    /** Every text the windows and boxes show in the language in use: the main window in each
-     *  action and sound state, the secondary windows, and a box of every kind. */
-    QStringList everyText()
-    {
-        boxes.boxes.clear();
-        createAndShow({QStringLiteral("-X")}); // refused: the error box
-        QStringList texts;
-        for (quint8 action = AktionNachricht; action <= AktionStandby; ++action) {
-            main->CurrentOptions().SetAktion(action);
-            main->CurrentOptions().SetForce(true);
-            main->ShowOptions();
-            texts << shownTexts(*main);
-        }
-        main->CurrentOptions().SetAktion(AktionNachricht);
-        for (quint8 mode = SoundNone; mode <= SoundFile; ++mode) {
-            main->CurrentOptions().SetSoundMode(mode);
-            main->ShowOptions();
-            texts << shownTexts(*main);
-        }
-        // The announcement of a forced shutdown, in the program's own window (no notification server).
-        notifications.serverAvailable = false;
-        main->CurrentOptions().SetAktion(AktionShutdown);
-        setCountdown(0, 2, 0);
-        ui().Btn_Start->click();
-        advance(60'000);
-        EXPECT_TRUE(main->announcementWindow() && main->announcementWindow()->isVisible());
-        if (main->announcementWindow())
-            texts << shownTexts(*main->announcementWindow());
-        ui().Btn_Reset->click();
-        QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
-        setCountdown(0, 0, 0);
-        ui().Btn_Start->click(); // the information that asks for a time
-        deinstallation->show();
-        deinstallation->findChild<QPushButton*>(QStringLiteral("Btn_Deinstallieren"))->click(); // the question
-        for (QWidget* window : std::initializer_list<QWidget*>{deinstallation.get(), nachricht.get(), infofenster.get(),
-                                                               hilfe.get(), einstellungen.get()}) {
-            window->show();
-            texts << shownTexts(*window);
-            window->hide();
-        }
-        for (const RecordingMessageBoxes::Box& box : boxes.boxes)
-            texts << box.caption << box.text;
-        texts.removeDuplicates();
-        return texts;
     }
 };
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "MainWindowFixture.h"
+#include "windows/TVorwarnung.h"
+
 #include <QComboBox>
 #include <QStringList>
 #include <QTabBar>
+#include <QTest>
 #include <QWidget>
 
 namespace kelvaro::test {
@@ -28,5 +32,58 @@ inline QStringList shownTexts(const QWidget& window)
     texts.removeAll(QString());
     return texts;
 }
+
+/** A main window on doubles that collects every text its windows and boxes show in the language in use. */
+class EveryShownText : public MainWindowFixture
+{
+protected:
+    /** The main window in each action and sound state, the announcement window, the secondary
+     *  windows, and a box of every kind. */
+    QStringList everyText()
+    {
+        boxes.boxes.clear();
+        createAndShow({QStringLiteral("-X")}); // refused: the error box
+        QStringList texts;
+        // The status bar follows the action and its force box.
+        for (quint8 action = AktionNachricht; isKnownAktion(action); ++action) {
+            main->CurrentOptions().SetAktion(action);
+            main->CurrentOptions().SetForce(true);
+            main->ShowOptions();
+            texts << shownTexts(*main);
+        }
+        main->CurrentOptions().SetAktion(AktionNachricht);
+        for (quint8 mode = SoundNone; mode <= SoundFile; ++mode) {
+            main->CurrentOptions().SetSoundMode(mode);
+            main->ShowOptions();
+            texts << shownTexts(*main);
+        }
+        // The announcement of a forced shutdown, in the program's own window (no notification server).
+        notifications.serverAvailable = false;
+        main->CurrentOptions().SetAktion(AktionShutdown);
+        setCountdown(0, 2, 0);
+        ui().Btn_Start->click();
+        advance(60'000);
+        EXPECT_TRUE(main->announcementWindow() && main->announcementWindow()->isVisible());
+        if (main->announcementWindow())
+            texts << shownTexts(*main->announcementWindow());
+        ui().Btn_Reset->click();
+        QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
+        setCountdown(0, 0, 0);
+        ui().Btn_Start->click(); // the information that asks for a time
+        deinstallation->show();
+        // The question, answered Yes: the information that the settings are removed.
+        deinstallation->findChild<QPushButton*>(QStringLiteral("Btn_Deinstallieren"))->click();
+        for (QWidget* window : std::initializer_list<QWidget*>{deinstallation.get(), nachricht.get(), infofenster.get(),
+                                                               hilfe.get(), einstellungen.get()}) {
+            window->show();
+            texts << shownTexts(*window);
+            window->hide();
+        }
+        for (const RecordingMessageBoxes::Box& box : boxes.boxes)
+            texts << box.caption << box.text;
+        texts.removeDuplicates();
+        return texts;
+    }
+};
 
 } // namespace kelvaro::test
