@@ -1,5 +1,5 @@
 # Run by CPack after installing into its staging folder, before the package is made: gives the
-# tree the layout Debian asks of a package (programs stripped as dh_strip does, manual pages and
+# tree the layout Debian asks of a package (programs and modules stripped as dh_strip does, manual pages and
 # changelog compressed with gzip -9n, the copyright file beside the changelog in
 # /usr/share/doc/<package>, lintian overrides).
 set(usr "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
@@ -13,8 +13,10 @@ function(kelvaro_run)
     endif()
 endfunction()
 
+# The program and the audio module it loads: shared objects keep only what linking needs.
 file(GLOB programs "${usr}/bin/*")
-foreach(program IN LISTS programs)
+file(GLOB_RECURSE modules "${usr}/lib/*.so")
+foreach(program IN LISTS programs modules)
     kelvaro_run("${CPACK_KELVARO_STRIP}" --remove-section=.comment --remove-section=.note --strip-unneeded
                 "${program}")
 endforeach()

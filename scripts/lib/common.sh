@@ -30,9 +30,9 @@ KELVARO_TEST_PACKAGES=(
 )
 
 # To build the Debian package: dpkg-shlibdeps and dpkg-buildflags, and `file`, which CPack uses to
-# find the programs whose libraries it looks up.
+# find the programs whose libraries it looks up; lintian, which the install tests run over it.
 KELVARO_PACKAGE_PACKAGES=(
-    dpkg-dev file
+    dpkg-dev file lintian
 )
 
 # Installs the given Debian packages that are missing (apt-get update first; sudo when not root).

@@ -1,5 +1,6 @@
 """Checks of what `cmake --install` puts in place: the program, the desktop entry, the metainfo file,
-the icons and the manual page, installed under /usr into a private DESTDIR.
+the icons and the manual page, installed under /usr into a private DESTDIR; and of the Debian package
+CPack makes of it, with lintian.
 
 Run one check: /usr/bin/python3 -B check_install.py --build build --help-text src/resources/help.txt files
 Each check exits 0 when it passes, 1 when it fails and 77 when a validator it needs is not installed.
@@ -155,6 +156,32 @@ def check_manual_page(usr: Path, args) -> None:
         expect(result.returncode == 0 and not complaints, f"groff warns about {page.relative_to(usr)}:\n{complaints}")
 
 
+def check_package(args) -> None:
+    """The Debian package passes lintian without an error or a warning. It is made with CPack from the
+    build folder as scripts/package makes it from its release build: the same files, stripped the same
+    way, with the same control data and maintainer scripts."""
+    lintian = shutil.which("lintian")
+    if lintian is None:
+        print("lintian (Debian package lintian) is not installed: package check skipped")
+        raise SystemExit(SKIP)
+    cpack = Path(args.cmake).with_name("cpack") if os.sep in args.cmake else shutil.which("cpack")
+    with tempfile.TemporaryDirectory(prefix="kelvaro-package-") as folder:
+        made = subprocess.run([str(cpack), "-G", "DEB", "-B", folder, "--config",
+                               str(Path(args.build) / "CPackConfig.cmake")],
+                              capture_output=True, text=True, timeout=300)
+        expect(made.returncode == 0, f"cpack failed:\n{made.stdout}{made.stderr}")
+        package = only_file(Path(folder), ".deb")
+        result = subprocess.run([lintian, "--no-cfg", str(package)], capture_output=True, text=True, timeout=300)
+    tags = [line for line in result.stdout.splitlines() if re.match(r"^[EW]: ", line)]
+    expect(not tags, "lintian reports:\n" + "\n".join(tags))
+    expect(result.returncode == 0, f"lintian failed:\n{result.stdout}{result.stderr}")
+
+
+# Checks of the package, made from the build folder rather than installed.
+PACKAGE_CHECKS = {
+    "package": check_package,
+}
+
 CHECKS = {
     "files": check_files,
     "desktop_entry": check_desktop_entry,
@@ -168,8 +195,16 @@ def main() -> int:
     parser.add_argument("--cmake", default="cmake")
     parser.add_argument("--build", required=True, help="the build folder to install from")
     parser.add_argument("--help-text", required=True, help="the help window's text (help.txt)")
-    parser.add_argument("check", choices=sorted(CHECKS))
+    parser.add_argument("check", choices=sorted(CHECKS) + sorted(PACKAGE_CHECKS))
     args = parser.parse_args()
+    if args.check in PACKAGE_CHECKS:
+        try:
+            PACKAGE_CHECKS[args.check](args)
+        except Failure as failure:
+            print(f"FAILED: {failure}", file=sys.stderr)
+            return 1
+        print(f"install.{args.check}: passed")
+        return 0
     with tempfile.TemporaryDirectory(prefix=f"kelvaro-install-{args.check}-") as destdir:
         try:
             usr = install(args.cmake, args.build, Path(destdir))
