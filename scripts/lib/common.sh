@@ -16,7 +16,8 @@ KELVARO_BUILD_PACKAGES=(
 # To build and run the tests: GoogleTest, a virtual X display with a window manager and a
 # notification area, a headless Wayland compositor, a private D-Bus with the logind, notification
 # and tray doubles, the accessibility bus that lets a test read the program's windows, audio
-# analysis, the freedesktop validators, groff, and clang with libFuzzer for the fuzz targets;
+# analysis, the freedesktop validators, groff, systemd-analyze for the unit files of schedules, and clang
+# with libFuzzer for the fuzz targets;
 # libfaketime makes a clock jump as after a suspend.
 KELVARO_TEST_PACKAGES=(
     googletest libgtest-dev libgmock-dev
@@ -25,7 +26,7 @@ KELVARO_TEST_PACKAGES=(
     dbus dbus-bin dbus-daemon python3-dbusmock
     libfaketime
     sox libsox-fmt-mp3
-    desktop-file-utils appstream groff-base
+    desktop-file-utils appstream groff-base systemd
     clang libclang-rt-14-dev
 )
 

@@ -14,6 +14,8 @@
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
 #include "platform/SystemClock.h"
+#include "platform/ScheduleVerbs.h"
+#include "platform/SystemdUserManager.h"
 #include "resources/Language.h"
 #include "resources/Resources.h"
 #include "tray/QtTrayShell.h"
@@ -31,11 +33,35 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QTextStream>
 
 using namespace kelvaro;
 
+namespace {
+
+/** The verbs of repeating schedules: no window, no display needed. */
+int runScheduleVerb(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    initResources();
+    useLanguage(languageFor(QLocale::system().uiLanguages()));
+    SystemdUserManager manager(QDBusConnection::sessionBus());
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ScheduleVerbs::run(QCoreApplication::arguments().mid(1), manager, SystemdUserManager::unitFolder(),
+                              ProgramInfo::programPath(), &ScheduleVerbs::systemdCalendarCheck, out, err);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (ScheduleVerbs::isScheduleVerb(arguments))
+        return runScheduleVerb(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     // The installed desktop entry's name, so that desktops match the windows to its name and icon.
@@ -73,6 +99,8 @@ int main(int argc, char** argv)
         {QApplication::applicationName(), programIconName(), QApplication::desktopFileName()});
     const std::unique_ptr<FileRunTrace> runTrace = FileRunTrace::fromEnvironment();
     LinuxProcessWatcher processes(timers);
+    // Repeating schedules are kept by systemd's user instance, asked when the page is first shown.
+    SystemdUserManager serviceManager(SystemdUserManager::BusConnector(&QDBusConnection::sessionBus));
 
     const MainServices services{clock,
                                 registry,
@@ -89,7 +117,10 @@ int main(int argc, char** argv)
                                 inputBox,
                                 processes,
                                 ProgramInfo::compiledIn(),
-                                ParametersFromArguments(QApplication::arguments())};
+                                ParametersFromArguments(QApplication::arguments()),
+                                ProgramInfo::programPath(),
+                                &serviceManager,
+                                SystemdUserManager::unitFolder()};
 
     LinuxOsVersion osVersion;
 

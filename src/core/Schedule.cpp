@@ -10,8 +10,6 @@ namespace kelvaro {
 
 namespace {
 
-const char* const DayNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 bool hasControlCharacter(const QString& text)
 {
     for (const QChar c : text) {
@@ -102,6 +100,14 @@ std::optional<QStringList> unquoteWords(const QString& line)
 
 } // namespace
 
+const QStringList& Schedule::weekdayNames()
+{
+    static const QStringList names{QStringLiteral("Mon"), QStringLiteral("Tue"), QStringLiteral("Wed"),
+                                   QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat"),
+                                   QStringLiteral("Sun")};
+    return names;
+}
+
 bool Schedule::validId(const QString& id)
 {
     static const QRegularExpression pattern(QStringLiteral("^[a-z0-9]{1,32}$"));
@@ -118,7 +124,7 @@ std::optional<QString> Schedule::idOfTimer(const QString& fileName)
     return id;
 }
 
-Schedule Schedule::of(const QString& id, const QString& calendar, const TEinst& options)
+Schedule Schedule::of(const QString& id, const QString& calendar, const TEinst& options, const QString& presetName)
 {
     Schedule schedule;
     schedule.id = id;
@@ -128,7 +134,7 @@ Schedule Schedule::of(const QString& id, const QString& calendar, const TEinst& 
     schedule.arguments.removeAll(QStringLiteral("-A"));
     schedule.arguments.prepend(QStringLiteral("-A"));
     const QString action = actionName(options.GetAktion());
-    const QString name = options.GetName().simplified();
+    const QString name = presetName.simplified();
     const QString what = name.isEmpty() || action.isEmpty() ? QString(name + action) : QString(name + QStringLiteral(" – ") + action);
     schedule.description = QStringLiteral("Kelvaro: ") + what;
     return schedule;
@@ -155,10 +161,10 @@ QString Schedule::calendarFor(const QList<int>& days, QTime time)
         while (last + 1 < 7 && on[last + 1])
             ++last;
         if (last - first >= 2)
-            parts << QLatin1String(DayNames[first]) + QStringLiteral("..") + QLatin1String(DayNames[last]);
+            parts << weekdayNames()[first] + QStringLiteral("..") + weekdayNames()[last];
         else
             for (int day = first; day <= last; ++day)
-                parts << QLatin1String(DayNames[day]);
+                parts << weekdayNames()[day];
         first = last + 1;
     }
     const QString when = QStringLiteral("*-*-* ") + time.toString(QStringLiteral("HH:mm:ss"));

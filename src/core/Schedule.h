@@ -33,13 +33,17 @@ struct Schedule
     {
         return QStringLiteral("kelvaro-") + id + QStringLiteral(".service");
     }
+    /** The weekdays as calendar expressions name them, Monday first. */
+    static const QStringList& weekdayNames();
     /** Whether `id` can name a schedule's files. */
     static bool validId(const QString& id);
     /** The id in a unit file name `kelvaro-<id>.timer`, or nothing. */
     static std::optional<QString> idOfTimer(const QString& fileName);
 
-    /** The schedule that runs `options` (their command line, started at once) at `calendar`. */
-    static Schedule of(const QString& id, const QString& calendar, const TEinst& options);
+    /** The schedule that runs `options` (their command line, started at once) at `calendar`;
+     *  `presetName` (empty for none) and the action describe it. */
+    static Schedule of(const QString& id, const QString& calendar, const TEinst& options,
+                       const QString& presetName = {});
 
     /** The calendar expression of the weekdays `days` (1 Monday .. 7 Sunday) at `time` (whole
      *  seconds); every day when `days` names all seven or none. */

@@ -37,7 +37,18 @@ std::optional<QVariant> property(const QDBusConnection& bus, const QString& path
 
 } // namespace
 
-SystemdUserManager::SystemdUserManager(QDBusConnection sessionBus) : m_bus(std::move(sessionBus)) {}
+SystemdUserManager::SystemdUserManager(QDBusConnection sessionBus)
+    : SystemdUserManager(BusConnector([sessionBus] { return sessionBus; }))
+{}
+
+SystemdUserManager::SystemdUserManager(BusConnector sessionBus) : m_connect(std::move(sessionBus)) {}
+
+QDBusConnection& SystemdUserManager::bus()
+{
+    if (!m_bus)
+        m_bus.emplace(m_connect());
+    return *m_bus;
+}
 
 QString SystemdUserManager::unitFolder()
 {
@@ -48,17 +59,17 @@ QString SystemdUserManager::unitFolder()
 
 bool SystemdUserManager::available()
 {
-    return m_bus.isConnected() && DBusCalls::nameHasOwner(m_bus, Service);
+    return bus().isConnected() && DBusCalls::nameHasOwner(bus(), Service);
 }
 
 ServiceManager::Error SystemdUserManager::call(const QString& method, const QList<QVariant>& arguments,
                                                const QString& harmlessError)
 {
-    const QDBusMessage reply = DBusCalls::call(m_bus, managerCall(method, arguments), DBusCalls::ActionTimeoutMs);
+    const QDBusMessage reply = DBusCalls::call(bus(), managerCall(method, arguments), DBusCalls::ActionTimeoutMs);
     if (DBusCalls::succeeded(reply) || (!harmlessError.isEmpty() && reply.errorName() == harmlessError))
         return std::nullopt;
     DBusCalls::report(QStringLiteral("systemd ") + method + QStringLiteral(": ") + DBusCalls::errorText(reply));
-    if (!m_bus.isConnected())
+    if (!bus().isConnected())
         return QCoreApplication::translate("SystemdUserManager", "Der Sitzungsbus ist nicht erreichbar.");
     //: %1 is what the user's service manager (systemd) answered, %2 the request.
     return QCoreApplication::translate("SystemdUserManager", "systemd lehnt %2 ab: %1")
@@ -96,15 +107,15 @@ ServiceManager::Error SystemdUserManager::stop(const QString& unit)
 std::optional<ServiceManager::TimerState> SystemdUserManager::timerState(const QString& unit)
 {
     const QDBusMessage reply =
-        DBusCalls::call(m_bus, managerCall(QStringLiteral("GetUnit"), {unit}), DBusCalls::QueryTimeoutMs);
+        DBusCalls::call(bus(), managerCall(QStringLiteral("GetUnit"), {unit}), DBusCalls::QueryTimeoutMs);
     if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
         return std::nullopt;
     const QString path = reply.arguments().constFirst().value<QDBusObjectPath>().path();
     TimerState state;
-    if (const auto active = property(m_bus, path, QStringLiteral("org.freedesktop.systemd1.Unit"),
+    if (const auto active = property(bus(), path, QStringLiteral("org.freedesktop.systemd1.Unit"),
                                      QStringLiteral("ActiveState")))
         state.active = active->toString() == QLatin1String("active");
-    if (const auto next = property(m_bus, path, QStringLiteral("org.freedesktop.systemd1.Timer"),
+    if (const auto next = property(bus(), path, QStringLiteral("org.freedesktop.systemd1.Timer"),
                                    QStringLiteral("NextElapseUSecRealtime")))
         state.nextElapseUs = next->toULongLong();
     return state;

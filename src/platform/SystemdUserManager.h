@@ -4,6 +4,9 @@
 
 #include <QDBusConnection>
 
+#include <functional>
+#include <optional>
+
 namespace kelvaro {
 
 /**
@@ -13,8 +16,12 @@ namespace kelvaro {
 class SystemdUserManager : public ServiceManager
 {
 public:
+    using BusConnector = std::function<QDBusConnection()>;
+
     /** Talks to the manager on `sessionBus` (tests pass a private bus). */
     explicit SystemdUserManager(QDBusConnection sessionBus);
+    /** Connects to the session bus only when the manager is first needed, so the program starts without it. */
+    explicit SystemdUserManager(BusConnector sessionBus);
 
     /** The folder of the user's own unit files: $XDG_CONFIG_HOME/systemd/user (~/.config/systemd/user). */
     static QString unitFolder();
@@ -30,8 +37,10 @@ public:
 private:
     /** Calls the manager's `method`; an error named `harmlessError` counts as done. */
     Error call(const QString& method, const QList<QVariant>& arguments, const QString& harmlessError = {});
+    QDBusConnection& bus();
 
-    QDBusConnection m_bus;
+    BusConnector m_connect;
+    std::optional<QDBusConnection> m_bus;
 };
 
 } // namespace kelvaro

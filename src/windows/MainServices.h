@@ -18,6 +18,7 @@ class ProcessWatcher;
 class RegistryStore;
 class Notifications;
 class RunTrace;
+class ServiceManager;
 class TDeinstallation;
 class TimerService;
 class TrayShell;
@@ -55,6 +56,10 @@ struct MainServices
     QStringList parameters;
     /** The program file that launchers start. */
     QString programPath = ProgramInfo::programPath();
+    /** The user's service manager, which keeps repeating schedules; none where there is none. */
+    ServiceManager* serviceManager = nullptr;
+    /** The folder of the user's unit files, where schedules are written. */
+    QString scheduleFolder;
 };
 
 /** The windows created after the main window. */

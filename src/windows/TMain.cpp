@@ -28,6 +28,7 @@
 #include "widgets/TimeEntryBox.h"
 #include "windows/Announcer.h"
 #include "windows/PresetsPage.h"
+#include "windows/SchedulesPage.h"
 #include "windows/ShortcutPage.h"
 #include "windows/TDeinstallation.h"
 #include "windows/THilfe.h"
@@ -170,6 +171,10 @@ void TMain::createPages()
         ShortcutPage::Controls{m_ui.Ed_LinkDatei, m_ui.Button1, m_ui.Button2, m_ui.Button3},
         ShortcutPage::Links{editor, m_services.modal, m_services.fileDialogs, m_services.boxes, m_errors,
                             m_services.programPath});
+    m_schedules = std::make_unique<SchedulesPage>(
+        m_ui.TS_Zeitplaene,
+        SchedulesPage::Links{m_services.serviceManager, m_services.scheduleFolder, m_options,
+                             [this] { return m_presets->PresetList(); }, m_services.boxes, m_services.programPath});
 }
 
 void TMain::connectHandlers()

@@ -17,6 +17,7 @@ namespace kelvaro {
 class Announcer;
 class PresetsPage;
 class ProcessWatch;
+class SchedulesPage;
 class ShortcutPage;
 class TimedRun;
 class Timer;
@@ -125,6 +126,7 @@ private:
     SecondaryWindows m_windows;
     std::unique_ptr<PresetsPage> m_presets;
     std::unique_ptr<ShortcutPage> m_shortcut;
+    std::unique_ptr<SchedulesPage> m_schedules;
     QPushButton* m_defaultButton = nullptr;
     TTrayIcon m_trayIcon;
     std::unique_ptr<Timer> m_timer1; // Timer1, the clock: at every full second of the wall clock

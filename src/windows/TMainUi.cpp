@@ -140,14 +140,16 @@ void TMainUi::setupUi(QMainWindow* window)
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(8, 184, 385, 265);
-    // Five tabs must fit the page's width side by side.
-    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 7px; }"));
-    PageControl1->setUsesScrollButtons(false);
+    // Six tabs must fit the page's width side by side; with larger fonts the bar scrolls instead of
+    // cutting the last one off.
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 3px; }"));
+    PageControl1->setUsesScrollButtons(true);
     TabSheet1 = page(PageControl1, "TabSheet1", tr("Aktion"));
     TS_Sound = page(PageControl1, "TS_Sound", tr("Sound"));
     Sonstiges = page(PageControl1, "Sonstiges", tr("Starteinstellungen"));
     TabSheet3 = page(PageControl1, "TabSheet3", tr("Vordef. Einst."));
     TabSheet2 = page(PageControl1, "TabSheet2", tr("Verknüpfung"));
+    TS_Zeitplaene = page(PageControl1, "TS_Zeitplaene", tr("Zeitpläne"));
 
     Aktion = new ActionPanel(ActionPanel::Variant::MainWindow, TabSheet1);
     Aktion->setGeometry(0, 0, 377, 236);

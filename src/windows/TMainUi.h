@@ -54,6 +54,7 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // "Aktion"
     QWidget* TS_Sound = nullptr;
+    QWidget* TS_Zeitplaene = nullptr; // repeating schedules (SchedulesPage)
     QWidget* Sonstiges = nullptr; // "Starteinstellungen"
     QWidget* TabSheet3 = nullptr; // "Vordef. Einst."
     QWidget* TabSheet2 = nullptr; // "Verknüpfung"

@@ -2,6 +2,7 @@
 // whole or not at all.
 #include "core/ScheduleBook.h"
 #include "core/TEinst.h"
+#include "mock/RecordingServiceManager.h"
 #include "mock/TempDir.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ TEST(ScheduleTest, UnitFilesCarryTheCommandLineAsSystemdReadsIt)
     const struct
     {
         quint8 action;
-        const char* name;
+        const char* preset;
         const char* message;
         const char* description;
     } rows[] = {
@@ -75,12 +76,12 @@ TEST(ScheduleTest, UnitFilesCarryTheCommandLineAsSystemdReadsIt)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.description);
         TEinst options;
-        options.SetName(QString::fromUtf8(row.name));
         options.SetAktion(row.action);
         options.SetNachricht(QString::fromUtf8(row.message));
         options.SetZeitMode(ZeitUhrzeit);
         options.SetSofortStart(true);
-        const Schedule schedule = Schedule::of(QStringLiteral("7"), QStringLiteral("Mon..Fri *-*-* 23:00:00"), options);
+        const Schedule schedule = Schedule::of(QStringLiteral("7"), QStringLiteral("Mon..Fri *-*-* 23:00:00"), options,
+                                               QString::fromUtf8(row.preset));
         EXPECT_EQ(schedule.description.toStdString(), row.description);
         EXPECT_EQ(schedule.arguments.count(QStringLiteral("-A")), 1);
         EXPECT_EQ(schedule.arguments.constFirst(), QStringLiteral("-A"));
@@ -103,29 +104,6 @@ TEST(ScheduleTest, UnitFilesCarryTheCommandLineAsSystemdReadsIt)
     EXPECT_FALSE(broken.serviceText(program));
 }
 
-/** A service manager that records its requests and refuses the one named in `refuse`. */
-class RecordingManager : public ServiceManager
-{
-public:
-    QString refuse;
-    QStringList calls;
-
-    bool available() override { return true; }
-    Error reload() override { return answer(QStringLiteral("reload")); }
-    Error enable(const QStringList& units) override { return answer(QStringLiteral("enable ") + units.join(u' ')); }
-    Error disable(const QStringList& units) override { return answer(QStringLiteral("disable ") + units.join(u' ')); }
-    Error start(const QString& unit) override { return answer(QStringLiteral("start ") + unit); }
-    Error stop(const QString& unit) override { return answer(QStringLiteral("stop ") + unit); }
-    std::optional<TimerState> timerState(const QString&) override { return std::nullopt; }
-
-private:
-    Error answer(const QString& call)
-    {
-        calls << call;
-        return !refuse.isEmpty() && call.startsWith(refuse) ? Error(QStringLiteral("nein")) : std::nullopt;
-    }
-};
-
 TEST(ScheduleTest, BookMakesAndRemovesWholeSchedulesOrNone)
 {
     const struct
@@ -143,7 +121,7 @@ TEST(ScheduleTest, BookMakesAndRemovesWholeSchedulesOrNone)
     for (const auto& row : adding) {
         SCOPED_TRACE(row.refuse);
         test::TempDir folder;
-        RecordingManager manager;
+        test::RecordingServiceManager manager;
         manager.refuse = QString::fromLatin1(row.refuse);
         ScheduleBook book(folder.path() + QStringLiteral("/systemd/user"), manager);
         const ServiceManager::Error error =
@@ -162,7 +140,7 @@ TEST(ScheduleTest, BookMakesAndRemovesWholeSchedulesOrNone)
     for (const auto& row : removing) {
         SCOPED_TRACE(row.refuse);
         test::TempDir folder;
-        RecordingManager manager;
+        test::RecordingServiceManager manager;
         ScheduleBook book(folder.path(), manager);
         ASSERT_FALSE(book.add(Schedule::of(QStringLiteral("3"), QStringLiteral("*-*-* 23:00:00"), options),
                               QStringLiteral("/bin/kelvaro")));
@@ -172,7 +150,7 @@ TEST(ScheduleTest, BookMakesAndRemovesWholeSchedulesOrNone)
         EXPECT_EQ(book.schedules().size(), row.schedulesLeft);
     }
     test::TempDir empty;
-    RecordingManager manager;
+    test::RecordingServiceManager manager;
     EXPECT_TRUE(ScheduleBook(empty.path(), manager).remove(QStringLiteral("9")));
     EXPECT_TRUE(manager.calls.isEmpty());
 }

@@ -6,9 +6,11 @@ name in KELVARO_E2E_CASES in CMakeLists.txt (CTest runs each as e2e.<name>).
 """
 
 import contextlib
+import json
 import os
 import re
 import shutil
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -623,6 +625,34 @@ def wayland_message(program: str) -> None:
         wait_until(lambda: session.notifications.closed() == [1], STEP, "the notification to be withdrawn")
         kelvaro.expect_running()
         expect(not terminal_lines(session), "the program wrote to its terminal:\n" + "\n".join(terminal_lines(session)))
+
+
+@case(budget=40)
+def schedule_verbs(program: str) -> None:
+    """A weekday 23:00 reminder made, listed and removed from a terminal with no display: the unit files
+    pass systemd-analyze, the user manager is told each step, and nothing is left behind."""
+    with Session(program, "schedule_verbs", systemd=True) as session:
+        made = session.command("--schedule=Mon..Fri 23:00", "-M100% \"Tee\" $HOME", "-T23:00:00")
+        expect(made.returncode == 0 and made.stdout.strip() == "1", f"--schedule: {made}")
+        units = session.folder / "config/systemd/user"
+        files = sorted(path.name for path in units.iterdir())
+        expect(files == ["kelvaro-1.service", "kelvaro-1.timer"], f"the unit files: {files}")
+        analyze = shutil.which("systemd-analyze")
+        if analyze:
+            verify = subprocess.run([analyze, "verify", "--user", *(str(units / name) for name in files)],
+                                    env=session.env(), capture_output=True, text=True, timeout=30)
+            expect(verify.returncode == 0, f"systemd-analyze verify: {verify.stderr}")
+        expect(method_names(session.systemd.calls()) == ["Reload", "EnableUnitFiles", "StartUnit"],
+               f"the manager's calls: {session.systemd.calls()}")
+
+        listed = json.loads(session.command("--schedules", "--json").stdout)
+        expect(len(listed) == 1 and listed[0]["id"] == "1" and listed[0]["active"]
+               and listed[0]["arguments"] == ["-A", "-M100% Tee $HOME", "-T23:00:00"] and listed[0]["next"].startswith("2026-12-08T"),
+               f"--schedules --json: {listed}")
+        expect(session.command("--schedule=Mon..Fri 25:00", "-S", "-T23:00:00").returncode == 2, "a bad calendar")
+        expect(session.command("--unschedule=1").returncode == 0, "--unschedule=1")
+        expect(not list(units.iterdir()), f"files left: {list(units.iterdir())}")
+        expect(session.command("--unschedule=1").returncode == 1, "a second --unschedule=1")
 
 
 if __name__ == "__main__":

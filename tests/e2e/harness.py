@@ -398,6 +398,36 @@ class NotificationServer(DBusDouble):
         os.killpg(self.process.pid, signal.SIGCONT)
 
 
+class SystemdManager(DBusDouble):
+    """systemd's user manager on the session bus: it takes unit files and reports one timer as
+    active with its next run at 2026-12-08 23:00 UTC."""
+
+    NAME = "org.freedesktop.systemd1"
+    PATH = "/org/freedesktop/systemd1"
+    MANAGER = "org.freedesktop.systemd1.Manager"
+    TIMER = "/org/freedesktop/systemd1/unit/timer"
+    NEXT_US = 1796770800000000
+
+    def __init__(self, bus: Bus, folder: Path):
+        super().__init__(bus, folder, "systemd")
+
+    def arguments(self) -> list[str]:
+        return ["--session", self.NAME, self.PATH, self.MANAGER]
+
+    def prepare(self) -> None:
+        import dbus
+        mock = self.mock()
+        for name, signature_in, signature_out, code in [
+                ("Reload", "", "", ""), ("EnableUnitFiles", "asbb", "ba(sss)", "ret = (True, [])"),
+                ("DisableUnitFiles", "asb", "a(sss)", "ret = []"), ("StartUnit", "ss", "o", "ret = '/job/1'"),
+                ("StopUnit", "ss", "o", "ret = '/job/2'"), ("GetUnit", "s", "o", f"ret = '{self.TIMER}'")]:
+            mock.AddMethod(self.MANAGER, name, signature_in, signature_out, code)
+        mock.AddObject(self.TIMER, "org.freedesktop.systemd1.Timer",
+                       {"NextElapseUSecRealtime": dbus.UInt64(self.NEXT_US)}, [])
+        dbus.Interface(self.bus.connection().get_object(self.NAME, self.TIMER), self.MOCK_INTERFACE).AddProperty(
+            "org.freedesktop.systemd1.Unit", "ActiveState", "active")
+
+
 class TrayWatcher(DBusDouble):
     """A StatusNotifierWatcher with a host registered, as Plasma and GNOME's AppIndicator extension
     offer it: Qt then shows its icon as a StatusNotifierItem and exports the menu over DBusMenu."""
@@ -630,7 +660,7 @@ class Session(contextlib.AbstractContextManager):
 
     def __init__(self, program: str, name: str, logind: dict | None = None, notifications: str | None = None,
                  tray_watcher: bool = False, window_manager: bool = False, wayland: bool = False,
-                 language: str = GERMAN_DESKTOP, accessibility: bool = False):
+                 language: str = GERMAN_DESKTOP, accessibility: bool = False, systemd: bool = False):
         self.program_path = program
         self.name = name
         self.language = language
@@ -648,6 +678,7 @@ class Session(contextlib.AbstractContextManager):
         self.logind = LogindMock(self.bus, self.folder, logind)
         self.notifications = NotificationServer(self.bus, self.folder, notifications) if notifications else None
         self.watcher = TrayWatcher(self.bus, self.folder) if tray_watcher else None
+        self.systemd = SystemdManager(self.bus, self.folder) if systemd else None
         self.programs: list[Program] = []
         self._processes_before = set(live)
 
@@ -690,7 +721,7 @@ class Session(contextlib.AbstractContextManager):
             print(f"[e2e] kept the session folder for diagnosis: {self.folder}", file=sys.stderr)
 
     def doubles(self) -> list[DBusDouble]:
-        return [double for double in (self.logind, self.notifications, self.watcher) if double]
+        return [double for double in (self.logind, self.notifications, self.watcher, self.systemd) if double]
 
     def _sanitizer_report(self) -> str:
         """What AddressSanitizer, LeakSanitizer or UndefinedBehaviorSanitizer wrote into the program's
@@ -764,6 +795,12 @@ class Session(contextlib.AbstractContextManager):
         program = Program(self, process)
         self.programs.append(program)
         return program
+
+    def command(self, *args: str) -> subprocess.CompletedProcess:
+        """Runs the program as a command from a terminal with no display (over ssh, say), to its end."""
+        env = {name: value for name, value in self.env().items() if name not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        return subprocess.run([self.program_path, *args], env=env, capture_output=True, text=True,
+                              timeout=20 * TIME_SCALE)
 
     def jump_clock(self, offset: str) -> None:
         """Sets a program started with a faked clock `offset` ahead of the real time ("+10m"): its

@@ -75,7 +75,6 @@ TEST_F(SystemdUserManagerTest, MakesListsAndRemovesASchedule)
     TempDir folder;
     ScheduleBook book(folder.path(), manager);
     TEinst options;
-    options.SetName(QStringLiteral("Nacht"));
     options.SetAktion(AktionShutdown);
     ASSERT_FALSE(book.add(Schedule::of(book.freeId(), QStringLiteral("Mon..Fri *-*-* 23:00:00"), options),
                           QStringLiteral("/usr/bin/kelvaro")));

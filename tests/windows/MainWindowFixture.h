@@ -108,7 +108,7 @@ protected:
         MainServices services{clock,        *registry,     boxes,       modal,     power,
                               *expirySound, *mainPlayer,   fileDialogs, trayShell, timers,
                               *runTrace,    notifications, inputBox,    processes, ProgramInfo::compiledIn(),
-                              parameters,   programPath};
+                              parameters,   programPath,   nullptr,     {}};
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,

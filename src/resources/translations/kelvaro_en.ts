@@ -272,6 +272,95 @@ so that the countdown can run.</translation>
     </message>
 </context>
 <context>
+    <name>Schedule</name>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Herunterfahren</source>
+        <translation>Shut Down</translation>
+    </message>
+    <message>
+        <source>Neustart</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Abmelden</source>
+        <translation>Log Off</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>Ruhezustand</source>
+        <translation>Hibernate</translation>
+    </message>
+    <message>
+        <source>Bildschirm sperren</source>
+        <translation>Lock Screen</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleBook</name>
+    <message>
+        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>The file %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Ungültige Kennung eines Zeitplans: %1</source>
+        <translation>Invalid schedule id: %1</translation>
+    </message>
+    <message>
+        <source>Den Zeitplan %1 gibt es schon.</source>
+        <translation>Schedule %1 exists already.</translation>
+    </message>
+    <message>
+        <source>Ein Parameter enthält ein Steuerzeichen, das eine Befehlszeile nicht tragen kann.</source>
+        <translation>A parameter holds a control character that a command line cannot carry.</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 kann nicht angelegt werden.</source>
+        <translation>The folder %1 cannot be created.</translation>
+    </message>
+    <message>
+        <source>Es gibt keinen Zeitplan %1.</source>
+        <translation>There is no schedule %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleVerbs</name>
+    <message>
+        <source>aktiv</source>
+        <translation>active</translation>
+    </message>
+    <message>
+        <source>inaktiv</source>
+        <translation>inactive</translation>
+    </message>
+    <message>
+        <source>Aufruf: kelvaro --schedules [--json]</source>
+        <translation>Usage: kelvaro --schedules [--json]</translation>
+    </message>
+    <message>
+        <source>Aufruf: kelvaro --unschedule=&lt;Nummer&gt;</source>
+        <translation>Usage: kelvaro --unschedule=&lt;number&gt;</translation>
+    </message>
+    <message>
+        <source>Aufruf: kelvaro --schedule=&lt;Kalenderausdruck&gt; &lt;Parameter&gt;</source>
+        <translation>Usage: kelvaro --schedule=&lt;calendar expression&gt; &lt;switches&gt;</translation>
+    </message>
+    <message>
+        <source>Ungültiger Kalenderausdruck &quot;%1&quot;: %2</source>
+        <translation>Invalid calendar expression &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Die Benutzerinstanz von systemd ist nicht erreichbar.</source>
+        <translation>systemd&apos;s user instance cannot be reached.</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFilePaths</name>
     <message>
         <source>%1 kann nicht geprüft werden: %2</source>
@@ -347,6 +436,18 @@ so that the countdown can run.</translation>
     <message>
         <source>Die Datei liegt auf einem anderen Dateisystem</source>
         <translation>The file is on a different file system</translation>
+    </message>
+</context>
+<context>
+    <name>SystemdUserManager</name>
+    <message>
+        <source>Der Sitzungsbus ist nicht erreichbar.</source>
+        <translation>The session bus cannot be reached.</translation>
+    </message>
+    <message>
+        <source>systemd lehnt %2 ab: %1</source>
+        <extracomment>%1 is what the user&apos;s service manager (systemd) answered, %2 the request.</extracomment>
+        <translation>systemd refuses %2: %1</translation>
     </message>
 </context>
 <context>
@@ -510,6 +611,10 @@ so that the countdown can run.</translation>
         <source>Beenden</source>
         <translation>Quit</translation>
     </message>
+    <message>
+        <source>Zeitpläne</source>
+        <translation>Schedules</translation>
+    </message>
 </context>
 <context>
     <name>TestSound</name>
@@ -621,6 +726,110 @@ so that the countdown can run.</translation>
     <message>
         <source>Name:</source>
         <translation>Name:</translation>
+    </message>
+</context>
+<context>
+    <name>kelvaro::SchedulesPage</name>
+    <message>
+        <source>Mo</source>
+        <translation>Mo</translation>
+    </message>
+    <message>
+        <source>Di</source>
+        <translation>Tu</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>We</translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation>Th</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>Fr</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>Sa</translation>
+    </message>
+    <message>
+        <source>So</source>
+        <translation>Su</translation>
+    </message>
+    <message>
+        <source>täglich</source>
+        <translation>daily</translation>
+    </message>
+    <message>
+        <source>Einstellung</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Tage</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Nächster Lauf</source>
+        <translation>Next Run</translation>
+    </message>
+    <message>
+        <source>Aktiv</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Neuer Zeitplan mit:</source>
+        <translation>New schedule with:</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Die Benutzerinstanz von systemd ist nicht erreichbar: ohne sie gibt es keine Zeitpläne.</source>
+        <translation>systemd&apos;s user instance cannot be reached: without it there are no schedules.</translation>
+    </message>
+    <message>
+        <source>Aktuelle Einstellungen</source>
+        <translation>Current settings</translation>
+    </message>
+    <message>
+        <source>dd.MM.yyyy HH:mm</source>
+        <extracomment>The date and time of a schedule&apos;s next run (Qt&apos;s date-time format).</extracomment>
+        <translation>yyyy-MM-dd HH:mm</translation>
+    </message>
+    <message>
+        <source>ja</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>nein</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie mindestens einen Tag.</source>
+        <translation>Please choose at least one day.</translation>
+    </message>
+    <message>
+        <source>Der Zeitplan wurde nicht angelegt.
+%1</source>
+        <translation>The schedule was not created.
+%1</translation>
+    </message>
+    <message>
+        <source>Der Zeitplan wurde nicht gelöscht.
+%1</source>
+        <translation>The schedule was not deleted.
+%1</translation>
     </message>
 </context>
 <context>
