@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace kelvaro {
 
 namespace {
@@ -291,6 +293,11 @@ QString BuildCommandLine(const TEinst& einst)
     if (o.Vorwarnzeit != TEinst::kDefaultVorwarnzeit && o.Vorwarnzeit >= 0)
         text += QStringLiteral(" -W") + QString::number(o.Vorwarnzeit);
     return text;
+}
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 QStringList SplitParameters(const QString& text)

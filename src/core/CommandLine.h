@@ -27,6 +27,10 @@ QStringList ParametersFromArguments(const QStringList& arguments);
 /** The parameter string that carries `einst` (it starts with a blank). */
 QString BuildCommandLine(const TEinst& einst);
 
+/** Whether `text` holds a control character (a line break, say), which the command line of a
+ *  launcher or of a unit file cannot carry. */
+bool hasControlCharacter(const QString& text);
+
 /** Splits a parameter string as a Windows command line is split: blanks separate, double quotes
  *  group and are removed, empty parameters are dropped. */
 QStringList SplitParameters(const QString& text);

@@ -10,15 +10,6 @@ namespace kelvaro {
 
 namespace {
 
-bool hasControlCharacter(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            return true;
-    }
-    return false;
-}
-
 /** Control characters turned into blanks, for the texts that are only shown (name, comment). */
 QString displayText(const QString& text)
 {

@@ -10,15 +10,6 @@ namespace kelvaro {
 
 namespace {
 
-bool hasControlCharacter(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            return true;
-    }
-    return false;
-}
-
 /** A value systemd reads with specifiers: `%` doubled, control characters as blanks. */
 QString unitValue(const QString& text)
 {

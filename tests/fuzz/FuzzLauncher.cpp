@@ -21,15 +21,6 @@ namespace {
 
 std::unique_ptr<QTemporaryDir> g_folder;
 
-bool hasControlCharacter(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            return true;
-    }
-    return false;
-}
-
 /** A text the command line carries unchanged: no double quote, no control character. */
 bool carried(const QString& text)
 {
