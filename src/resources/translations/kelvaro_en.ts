@@ -279,7 +279,7 @@ so that the countdown can run.</translation>
     </message>
     <message>
         <source>Herunterfahren</source>
-        <translation>Shut Down</translation>
+        <translation>Shut down</translation>
     </message>
     <message>
         <source>Neustart</source>
@@ -287,11 +287,11 @@ so that the countdown can run.</translation>
     </message>
     <message>
         <source>Abmelden</source>
-        <translation>Log Off</translation>
+        <translation>Log out</translation>
     </message>
     <message>
         <source>Standby</source>
-        <translation>Standby</translation>
+        <translation>Suspend</translation>
     </message>
     <message>
         <source>Ruhezustand</source>
@@ -299,7 +299,7 @@ so that the countdown can run.</translation>
     </message>
     <message>
         <source>Bildschirm sperren</source>
-        <translation>Lock Screen</translation>
+        <translation>Lock screen</translation>
     </message>
 </context>
 <context>
