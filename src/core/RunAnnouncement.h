@@ -16,6 +16,9 @@ struct RunAnnouncement
     quint8 action = 0;
     /** Whether the action is forced (shut down, restart and log off only). */
     bool forced = false;
+    /** The program that blocks the action, as a sentence ("Firefox verhindert das Herunterfahren:
+     *  Download läuft"), or empty. An announcement that names one offers to carry it out all the same. */
+    QString blocker = {};
 
     /** The announcement of the action the options name, or nothing when it is not announced: the
      *  message, locking the screen, an unknown action, or a lead time of 0. */
@@ -32,6 +35,8 @@ struct RunAnnouncement
     /** The labels of the two choices an announcement offers. */
     static QString cancelLabel() { return QCoreApplication::translate("RunAnnouncement", "Abbrechen"); }
     static QString postponeLabel() { return QCoreApplication::translate("RunAnnouncement", "5 Minuten später"); }
+    /** The label of the third choice when a program blocks the action. */
+    static QString forceLabel() { return QCoreApplication::translate("RunAnnouncement", "Trotzdem ausführen"); }
 
     bool operator==(const RunAnnouncement&) const = default;
 };

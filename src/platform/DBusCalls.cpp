@@ -1,6 +1,9 @@
 #include "platform/DBusCalls.h"
 
+#include <QDBusPendingCallWatcher>
 #include <QList>
+#include <QMetaObject>
+#include <QObject>
 #include <QStringList>
 #include <QVariant>
 
@@ -13,6 +16,47 @@ QDBusMessage call(const QDBusConnection& connection, const QDBusMessage& message
     if (!connection.isConnected())
         return message.createErrorReply(QDBusError::Disconnected, QStringLiteral("Bus nicht erreichbar"));
     return connection.call(message, QDBus::Block, timeoutMs);
+}
+
+void callAsync(const QDBusConnection& connection, const QDBusMessage& message, int timeoutMs, QObject* context,
+               ReplyHandler handler)
+{
+    if (!connection.isConnected()) {
+        const QDBusMessage error =
+            message.createErrorReply(QDBusError::Disconnected, QStringLiteral("Bus nicht erreichbar"));
+        QMetaObject::invokeMethod(context, [handler, error] { handler(error); }, Qt::QueuedConnection);
+        return;
+    }
+    auto* watcher = new QDBusPendingCallWatcher(connection.asyncCall(message, timeoutMs), context);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [handler](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        handler(call->reply());
+    });
+}
+
+PowerFailure failureOf(const QDBusMessage& reply)
+{
+    using Kind = PowerFailure::Kind;
+    const QString name = reply.errorName();
+    const auto is = [&name](const char* error) {
+        return name == QLatin1String(error);
+    };
+    if (is("org.freedesktop.DBus.Error.AccessDenied") || is("org.freedesktop.DBus.Error.AuthFailed"))
+        return {Kind::NotAllowed, {}, {}};
+    if (is("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"))
+        return {Kind::NeedsPassword, {}, {}};
+    if (is("org.freedesktop.DBus.Error.NoReply") || is("org.freedesktop.DBus.Error.Timeout") ||
+        is("org.freedesktop.DBus.Error.TimedOut"))
+        return {Kind::NoAnswer, {}, {}};
+    if (is("org.freedesktop.DBus.Error.Disconnected") || is("org.freedesktop.DBus.Error.ServiceUnknown") ||
+        is("org.freedesktop.DBus.Error.NameHasNoOwner") || is("org.freedesktop.DBus.Error.NoServer") ||
+        name.startsWith(QLatin1String("org.freedesktop.DBus.Error.Spawn.")))
+        return {Kind::Unreachable, {}, {}};
+    if (is("org.freedesktop.login1.BlockedByInhibitorLock"))
+        return {Kind::Inhibited, {}, {}};
+    QString message = errorText(reply);
+    message.remove(0, name.size() + 2); // the message without the error's name
+    return {Kind::Error, {}, message.isEmpty() ? name : message};
 }
 
 bool succeeded(const QDBusMessage& reply)

@@ -30,25 +30,55 @@ SessionManagerClient& LinuxPowerPlatform::sessionManager()
     return *m_sessionManager;
 }
 
-PowerPermission LinuxPowerPlatform::permission(PowerRequest request)
+namespace {
+
+/** Whether the session names its desktop, whose session manager may log off without logind. */
+bool desktopNamed()
 {
-    return logind().permission(request);
+    return !qEnvironmentVariableIsEmpty("XDG_CURRENT_DESKTOP");
 }
 
-bool LinuxPowerPlatform::request(PowerRequest request, bool force, bool interactive)
+} // namespace
+
+PowerPermission LinuxPowerPlatform::permission(PowerRequest request, int timeoutMs)
 {
-    return logind().request(request, force, interactive);
+    if (request == PowerRequest::LogOff && desktopNamed())
+        return PowerPermission::Yes;
+    return logind().permission(request, timeoutMs);
 }
 
-bool LinuxPowerPlatform::logOff(bool force)
+void LinuxPowerPlatform::askPermission(PowerRequest request, PermissionAnswer answer)
+{
+    if (request == PowerRequest::LogOff && desktopNamed())
+        return answer(PowerPermission::Yes);
+    logind().askPermission(request, std::move(answer));
+}
+
+void LinuxPowerPlatform::findInhibitor(PowerRequest request, InhibitorAnswer answer)
+{
+    logind().findInhibitor(request, std::move(answer));
+}
+
+void LinuxPowerPlatform::request(PowerRequest request, bool force, bool interactive, Done done)
+{
+    if (request == PowerRequest::LogOff)
+        return logOff(force, std::move(done));
+    logind().request(request, force, interactive, std::move(done));
+}
+
+void LinuxPowerPlatform::logOff(bool force, Done done)
 {
     // The session manager lets programs save their work; logind ends the session outright.
-    return sessionManager().logout(force) || logind().terminateOwnSession();
-}
-
-bool LinuxPowerPlatform::lockSession()
-{
-    return logind().lockOwnSession();
+    sessionManager().logout(force, [this, done](SessionManagerClient::Result result) {
+        if (result == SessionManagerClient::Result::Accepted)
+            return done(std::nullopt);
+        logind().terminateOwnSession([result, done](const PowerOutcome& outcome) {
+            // The session manager's refusal is the one to report: a forced log-off may pass it.
+            if (outcome && result == SessionManagerClient::Result::Refused)
+                return done(PowerFailure{PowerFailure::Kind::SessionRefused, {}, {}});
+            done(outcome);
+        });
+    });
 }
 
 } // namespace kelvaro

@@ -28,12 +28,13 @@ public:
      *  starts without them. */
     LinuxPowerPlatform(BusConnector systemBus, BusConnector sessionBus);
 
-    PowerPermission permission(PowerRequest request) override;
-    bool request(PowerRequest request, bool force, bool interactive) override;
-    bool logOff(bool force) override;
-    bool lockSession() override;
+    PowerPermission permission(PowerRequest request, int timeoutMs) override;
+    void askPermission(PowerRequest request, PermissionAnswer answer) override;
+    void findInhibitor(PowerRequest request, InhibitorAnswer answer) override;
+    void request(PowerRequest request, bool force, bool interactive, Done done) override;
 
 private:
+    void logOff(bool force, Done done);
     LogindClient& logind();
     SessionManagerClient& sessionManager();
 

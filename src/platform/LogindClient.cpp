@@ -21,12 +21,24 @@ QDBusMessage managerCall(const QString& method)
     return QDBusMessage::createMethodCall(Service, ManagerPath, ManagerInterface, method);
 }
 
+bool isError(const QDBusMessage& reply, const char* name)
+{
+    return reply.errorName() == QLatin1String(name);
+}
+
+/** Whether the question went unanswered (no bus, no service, no reply), rather than answered. */
+bool unanswered(const QDBusMessage& reply)
+{
+    const PowerFailure::Kind kind = DBusCalls::failureOf(reply).kind;
+    return kind == PowerFailure::Kind::Unreachable || kind == PowerFailure::Kind::NoAnswer;
+}
+
 } // namespace
 
 struct LogindClient::Verbs
 {
     QString method;
-    QString canMethod;
+    QString canMethod;     // empty for the requests on the own session
     QString label;         // the request as the user would name it, for the report line
     QString inhibitorLock; // the inhibitor lock that holds the request back, or empty
 };
@@ -35,13 +47,18 @@ LogindClient::LogindClient(QDBusConnection systemBus) : m_bus(std::move(systemBu
 
 const LogindClient::Verbs& LogindClient::verbsOf(PowerRequest request)
 {
+    static const QString shutdown = QStringLiteral("shutdown");
+    static const QString sleep = QStringLiteral("sleep");
     static const Verbs powerOff{QStringLiteral("PowerOff"), QStringLiteral("CanPowerOff"),
-                                QStringLiteral("Ausschalten"), QStringLiteral("shutdown")};
+                                QStringLiteral("Ausschalten"), shutdown};
     static const Verbs reboot{QStringLiteral("Reboot"), QStringLiteral("CanReboot"), QStringLiteral("Neustart"),
-                              QStringLiteral("shutdown")};
-    static const Verbs suspend{QStringLiteral("Suspend"), QStringLiteral("CanSuspend"), QStringLiteral("Standby"), {}};
-    static const Verbs hibernate{
-        QStringLiteral("Hibernate"), QStringLiteral("CanHibernate"), QStringLiteral("Ruhezustand"), {}};
+                              shutdown};
+    static const Verbs suspend{QStringLiteral("Suspend"), QStringLiteral("CanSuspend"), QStringLiteral("Standby"),
+                               sleep};
+    static const Verbs hibernate{QStringLiteral("Hibernate"), QStringLiteral("CanHibernate"),
+                                 QStringLiteral("Ruhezustand"), sleep};
+    static const Verbs logOff{QStringLiteral("TerminateSession"), {}, QStringLiteral("Abmelden"), {}};
+    static const Verbs lock{QStringLiteral("LockSession"), {}, QStringLiteral("Sperren"), {}};
     switch (request) {
     case PowerRequest::PowerOff:
         return powerOff;
@@ -49,16 +66,18 @@ const LogindClient::Verbs& LogindClient::verbsOf(PowerRequest request)
         return reboot;
     case PowerRequest::Hibernate:
         return hibernate;
+    case PowerRequest::LogOff:
+        return logOff;
+    case PowerRequest::Lock:
+        return lock;
     case PowerRequest::Suspend:
         break;
     }
     return suspend;
 }
 
-PowerPermission LogindClient::permission(PowerRequest request)
+PowerPermission LogindClient::permissionOf(const QDBusMessage& reply, const Verbs& verbs)
 {
-    const Verbs& verbs = verbsOf(request);
-    const QDBusMessage reply = DBusCalls::call(m_bus, managerCall(verbs.canMethod), DBusCalls::QueryTimeoutMs);
     // Without an answer the request is sent all the same; logind then decides.
     if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
         return PowerPermission::Yes;
@@ -73,110 +92,194 @@ PowerPermission LogindClient::permission(PowerRequest request)
     return PowerPermission::Yes;
 }
 
-bool LogindClient::request(PowerRequest request, bool force, bool interactive)
+PowerPermission LogindClient::sessionPermissionOf(const QDBusMessage& reply)
 {
-    const Verbs& verbs = verbsOf(request);
-    if (!m_bus.isConnected()) {
-        DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: Systembus nicht erreichbar"));
-        return false;
-    }
-
-    // A program that blocks the shutdown (for example one with unsaved work) stops an unforced
-    // request, as an application that refuses the end of the session does.
-    if (!force && !verbs.inhibitorLock.isEmpty()) {
-        const QString holder = blockingInhibitor(verbs.inhibitorLock);
-        if (!holder.isEmpty()) {
-            DBusCalls::report(verbs.label + QStringLiteral(" abgelehnt: blockiert von ") + holder);
-            return false;
-        }
-    }
-
-    // Interactive lets logind ask the desktop's authentication agent; otherwise no dialog may appear.
-    QDBusMessage call = managerCall(verbs.method);
-    call << interactive;
-    const QDBusMessage reply = DBusCalls::call(m_bus, call, DBusCalls::ActionTimeoutMs);
-    if (DBusCalls::succeeded(reply))
-        return true;
-    DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: ") + DBusCalls::errorText(reply));
-    return false;
+    // logind knows no session of this process: there is nothing to end or lock.
+    return DBusCalls::succeeded(reply) || unanswered(reply) ? PowerPermission::Yes : PowerPermission::NotAvailable;
 }
 
-QString LogindClient::blockingInhibitor(const QString& what)
+QDBusMessage LogindClient::sessionQuestion() const
 {
-    const QDBusMessage reply =
-        DBusCalls::call(m_bus, managerCall(QStringLiteral("ListInhibitors")), DBusCalls::QueryTimeoutMs);
-    if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
-        return {}; // the list cannot be read: go on with the request
-    const auto list = reply.arguments().constFirst().value<QDBusArgument>();
-    if (list.currentSignature() != QLatin1String("a(ssssuu)"))
-        return {};
-
-    const qint64 ownPid = QCoreApplication::applicationPid();
-    QString holder;
-    list.beginArray();
-    while (!list.atEnd()) {
-        QString locks, who, why, mode;
-        quint32 uid = 0, pid = 0;
-        list.beginStructure();
-        list >> locks >> who >> why >> mode >> uid >> pid;
-        list.endStructure();
-        if (holder.isEmpty() && mode == QLatin1String("block") && pid != ownPid &&
-            locks.split(QLatin1Char(':')).contains(what))
-            holder = who + QStringLiteral(" (") + why + QLatin1Char(')');
-    }
-    list.endArray();
-    return holder;
-}
-
-bool LogindClient::requestForOwnSession(const QString& method, const QString& label)
-{
-    if (!m_bus.isConnected()) {
-        DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: Systembus nicht erreichbar"));
-        return false;
-    }
-    QString whyNone;
-    const QString id = ownSessionId(whyNone);
-    if (id.isEmpty()) {
-        DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: keine Sitzung gefunden (") + whyNone +
-                          QLatin1Char(')'));
-        return false;
-    }
-    QDBusMessage call = managerCall(method);
-    call << id;
-    const QDBusMessage reply = DBusCalls::call(m_bus, call, DBusCalls::ActionTimeoutMs);
-    if (DBusCalls::succeeded(reply))
-        return true;
-    DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: ") + DBusCalls::errorText(reply));
-    return false;
-}
-
-QString LogindClient::ownSessionId(QString& whyNone)
-{
-    QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
-    if (!fromEnvironment.isEmpty())
-        return fromEnvironment;
-
     QDBusMessage byPid = managerCall(QStringLiteral("GetSessionByPID"));
     byPid << static_cast<quint32>(QCoreApplication::applicationPid());
-    const QDBusMessage pathReply = DBusCalls::call(m_bus, byPid, DBusCalls::QueryTimeoutMs);
-    if (!DBusCalls::succeeded(pathReply) || pathReply.arguments().isEmpty()) {
-        whyNone = QStringLiteral("GetSessionByPID: ") + DBusCalls::errorText(pathReply);
-        return {};
-    }
-    const QString path = pathReply.arguments().constFirst().value<QDBusObjectPath>().path();
+    return byPid;
+}
 
-    QDBusMessage get = QDBusMessage::createMethodCall(Service, path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
-    get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
-    const QDBusMessage idReply = DBusCalls::call(m_bus, get, DBusCalls::QueryTimeoutMs);
-    if (!DBusCalls::succeeded(idReply) || idReply.arguments().isEmpty()) {
-        whyNone = path + QStringLiteral(".Id: ") + DBusCalls::errorText(idReply);
-        return {};
+PowerPermission LogindClient::permission(PowerRequest request, int timeoutMs)
+{
+    const Verbs& verbs = verbsOf(request);
+    if (verbs.canMethod.isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("XDG_SESSION_ID"))
+            return PowerPermission::Yes;
+        return sessionPermissionOf(DBusCalls::call(m_bus, sessionQuestion(), timeoutMs));
     }
-    QString id = idReply.arguments().constFirst().value<QDBusVariant>().variant().toString();
-    if (id.isEmpty())
-        whyNone = path + QStringLiteral(".Id ist leer");
-    return id;
+    return permissionOf(DBusCalls::call(m_bus, managerCall(verbs.canMethod), timeoutMs), verbs);
+}
+
+void LogindClient::askPermission(PowerRequest request, PowerPlatform::PermissionAnswer answer)
+{
+    const Verbs& verbs = verbsOf(request);
+    if (verbs.canMethod.isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("XDG_SESSION_ID")) {
+            answer(PowerPermission::Yes);
+            return;
+        }
+        DBusCalls::callAsync(m_bus, sessionQuestion(), DBusCalls::QueryTimeoutMs, &m_calls,
+                             [answer](const QDBusMessage& reply) { answer(sessionPermissionOf(reply)); });
+        return;
+    }
+    DBusCalls::callAsync(m_bus, managerCall(verbs.canMethod), DBusCalls::QueryTimeoutMs, &m_calls,
+                         [answer, &verbs](const QDBusMessage& reply) { answer(permissionOf(reply, verbs)); });
+}
+
+void LogindClient::findInhibitor(PowerRequest request, PowerPlatform::InhibitorAnswer answer)
+{
+    const QString what = verbsOf(request).inhibitorLock;
+    if (what.isEmpty()) {
+        answer(std::nullopt);
+        return;
+    }
+    const auto read = [answer, what](const QDBusMessage& reply) {
+        if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
+            return answer(std::nullopt); // the list cannot be read: go on with the request
+        const auto list = reply.arguments().constFirst().value<QDBusArgument>();
+        if (list.currentSignature() != QLatin1String("a(ssssuu)"))
+            return answer(std::nullopt);
+
+        const qint64 ownPid = QCoreApplication::applicationPid();
+        std::optional<PowerInhibitor> holder;
+        list.beginArray();
+        while (!list.atEnd()) {
+            QString locks, who, why, mode;
+            quint32 uid = 0, pid = 0;
+            list.beginStructure();
+            list >> locks >> who >> why >> mode >> uid >> pid;
+            list.endStructure();
+            if (!holder && mode == QLatin1String("block") && pid != ownPid &&
+                locks.split(QLatin1Char(':')).contains(what))
+                holder = PowerInhibitor{who, why};
+        }
+        list.endArray();
+        answer(holder);
+    };
+    DBusCalls::callAsync(m_bus, managerCall(QStringLiteral("ListInhibitors")), DBusCalls::QueryTimeoutMs, &m_calls,
+                         read);
+}
+
+void LogindClient::request(PowerRequest request, bool force, bool interactive, PowerPlatform::Done done)
+{
+    if (request == PowerRequest::LogOff)
+        return terminateOwnSession(std::move(done));
+    if (request == PowerRequest::Lock)
+        return lockOwnSession(std::move(done));
+    if (force)
+        return send(request, true, interactive, std::move(done));
+
+    // A program that blocks the request (for example one with unsaved work) stops an unforced
+    // one, as an application that refuses the end of the session does.
+    findInhibitor(request, [this, request, interactive, done](const std::optional<PowerInhibitor>& holder) {
+        if (!holder)
+            return send(request, false, interactive, done);
+        DBusCalls::report(verbsOf(request).label + QStringLiteral(" abgelehnt: blockiert von ") + holder->program +
+                          QStringLiteral(" (") + holder->why + QLatin1Char(')'));
+        done(PowerFailure{PowerFailure::Kind::Inhibited, holder->program, holder->why});
+    });
+}
+
+void LogindClient::send(PowerRequest request, bool withFlags, bool interactive, PowerPlatform::Done done)
+{
+    const Verbs& verbs = verbsOf(request);
+    QDBusMessage call;
+    if (withFlags) {
+        // The flags have no interactive bit: the message header allows the authentication dialog.
+        call = managerCall(verbs.method + QStringLiteral("WithFlags"));
+        call << SkipInhibitors;
+    } else {
+        call = managerCall(verbs.method);
+        call << interactive;
+    }
+    // Interactive lets logind ask the desktop's authentication agent; otherwise no dialog may appear.
+    call.setInteractiveAuthorizationAllowed(interactive);
+    const int timeoutMs = interactive ? DBusCalls::InteractiveTimeoutMs : DBusCalls::ActionTimeoutMs;
+    DBusCalls::callAsync(m_bus, call, timeoutMs, &m_calls,
+                         [this, request, withFlags, interactive, done, &verbs](const QDBusMessage& reply) {
+                             if (DBusCalls::succeeded(reply))
+                                 return done(std::nullopt);
+                             // A logind older than the flag, or without the method: the plain
+                             // request, which the own inhibitor check has let through already.
+                             if (withFlags && (isError(reply, "org.freedesktop.DBus.Error.UnknownMethod") ||
+                                               isError(reply, "org.freedesktop.DBus.Error.InvalidArgs")))
+                                 return send(request, false, interactive, done);
+                             // Another user is logged in, for example: the desktop's dialog may ask.
+                             if (!interactive &&
+                                 isError(reply, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"))
+                                 return send(request, withFlags, true, done);
+                             DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: ") +
+                                               DBusCalls::errorText(reply));
+                             done(DBusCalls::failureOf(reply));
+                         });
+}
+
+void LogindClient::terminateOwnSession(PowerPlatform::Done done)
+{
+    requestForOwnSession(QStringLiteral("TerminateSession"), QStringLiteral("Abmelden"), std::move(done));
+}
+
+void LogindClient::lockOwnSession(PowerPlatform::Done done)
+{
+    requestForOwnSession(QStringLiteral("LockSession"), QStringLiteral("Sperren"), std::move(done));
+}
+
+void LogindClient::requestForOwnSession(const QString& method, const QString& label, PowerPlatform::Done done)
+{
+    findOwnSession([this, method, label, done](const QString& id, const QDBusMessage& whyNone) {
+        if (id.isEmpty()) {
+            DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: keine Sitzung gefunden (") +
+                              DBusCalls::errorText(whyNone) + QLatin1Char(')'));
+            return done(unanswered(whyNone) ? DBusCalls::failureOf(whyNone)
+                                            : PowerFailure{PowerFailure::Kind::NoSession, {}, {}});
+        }
+        QDBusMessage call = managerCall(method);
+        call << id;
+        DBusCalls::callAsync(m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls,
+                             [label, done](const QDBusMessage& reply) {
+                                 if (DBusCalls::succeeded(reply))
+                                     return done(std::nullopt);
+                                 DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: ") +
+                                                   DBusCalls::errorText(reply));
+                                 done(DBusCalls::failureOf(reply));
+                             });
+    });
+}
+
+void LogindClient::findOwnSession(SessionHandler handler)
+{
+    const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
+    if (!fromEnvironment.isEmpty())
+        return handler(fromEnvironment, {});
+
+    DBusCalls::callAsync(
+        m_bus, sessionQuestion(), DBusCalls::QueryTimeoutMs, &m_calls, [this, handler](const QDBusMessage& pathReply) {
+            if (!DBusCalls::succeeded(pathReply) || pathReply.arguments().isEmpty())
+                return handler({}, pathReply);
+            const QString path = pathReply.arguments().constFirst().value<QDBusObjectPath>().path();
+            QDBusMessage get = QDBusMessage::createMethodCall(
+                Service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+            get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
+            DBusCalls::callAsync(m_bus, get, DBusCalls::QueryTimeoutMs, &m_calls,
+                                 [handler, get](const QDBusMessage& idReply) {
+                                     const QString id =
+                                         DBusCalls::succeeded(idReply) && !idReply.arguments().isEmpty()
+                                             ? idReply.arguments().constFirst().value<QDBusVariant>().variant().toString()
+                                             : QString();
+                                     if (!id.isEmpty())
+                                         return handler(id, {});
+                                     handler({}, DBusCalls::succeeded(idReply)
+                                                     ? get.createErrorReply(QDBusError::InvalidArgs,
+                                                                            QStringLiteral("Id ist leer"))
+                                                     : idReply);
+                                 });
+        });
 }
 
 } // namespace kelvaro

@@ -63,31 +63,58 @@ QList<SessionManager> sessionManagers(bool force)
 
 } // namespace
 
-bool SessionManagerClient::logout(bool force)
+struct SessionManagerClient::Attempt
 {
-    if (!m_bus.isConnected())
-        return false;
+    QList<SessionManager> candidates; // the session managers of the session's desktops, in order
+    qsizetype next = 0;
+    bool refused = false;
+    std::function<void(Result)> done;
+};
 
+void SessionManagerClient::logout(bool force, std::function<void(Result)> done)
+{
+    auto attempt = std::make_shared<Attempt>();
+    attempt->done = std::move(done);
     // The desktops the session belongs to, most specific first ("ubuntu:GNOME"). A session manager
     // of another desktop that happens to run is left alone.
     const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
     const QList<SessionManager> managers = sessionManagers(force);
-    for (const QString& desktop : desktops) {
-        for (const SessionManager& manager : managers) {
-            if (desktop.compare(manager.desktop, Qt::CaseInsensitive) != 0 ||
-                !DBusCalls::nameHasOwner(m_bus, manager.service))
-                continue;
+    for (const QString& desktop : desktops)
+        for (const SessionManager& manager : managers)
+            if (desktop.compare(manager.desktop, Qt::CaseInsensitive) == 0)
+                attempt->candidates << manager;
+    tryNext(std::move(attempt));
+}
+
+void SessionManagerClient::tryNext(std::shared_ptr<Attempt> attempt)
+{
+    if (attempt->next >= attempt->candidates.size())
+        return attempt->done(attempt->refused ? Result::Refused : Result::None);
+    const SessionManager manager = attempt->candidates.at(attempt->next++);
+
+    // Only a session manager that runs is asked: the bus could start one of another session.
+    QDBusMessage question =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    question << manager.service;
+    DBusCalls::callAsync(
+        m_bus, question, DBusCalls::QueryTimeoutMs, &m_calls, [this, attempt, manager](const QDBusMessage& owner) {
+            if (!DBusCalls::succeeded(owner) || owner.arguments().isEmpty() || !owner.arguments().constFirst().toBool())
+                return tryNext(attempt);
             QDBusMessage call =
                 QDBusMessage::createMethodCall(manager.service, manager.path, manager.interface, manager.method);
             call.setArguments(manager.arguments);
-            const QDBusMessage reply = DBusCalls::call(m_bus, call, DBusCalls::ActionTimeoutMs);
-            if (DBusCalls::succeeded(reply))
-                return true;
-            DBusCalls::report(QStringLiteral("Abmelden über ") + manager.service + QStringLiteral(" fehlgeschlagen: ") +
-                              DBusCalls::errorText(reply));
-        }
-    }
-    return false;
+            DBusCalls::callAsync(m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls,
+                                 [this, attempt, manager](const QDBusMessage& reply) {
+                                     if (DBusCalls::succeeded(reply))
+                                         return attempt->done(Result::Accepted);
+                                     DBusCalls::report(QStringLiteral("Abmelden über ") + manager.service +
+                                                       QStringLiteral(" fehlgeschlagen: ") +
+                                                       DBusCalls::errorText(reply));
+                                     attempt->refused = true;
+                                     tryNext(attempt);
+                                 });
+        });
 }
 
 } // namespace kelvaro

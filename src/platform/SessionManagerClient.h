@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QObject>
+
+#include <functional>
+#include <memory>
 
 namespace kelvaro {
 
@@ -16,12 +20,22 @@ public:
     /** Talks to the session managers on `sessionBus` (tests pass a private bus). */
     explicit SessionManagerClient(QDBusConnection sessionBus);
 
+    enum class Result {
+        Accepted, ///< a session manager ends the session
+        Refused,  ///< every session manager of the desktop that runs refused or failed
+        None,     ///< no session manager of the desktop runs
+    };
+
     /** Asks for the end of the session without a confirmation dialog; `force` lets GNOME ignore
-     *  programs that hold the log-off back. Returns false when no session manager accepted. */
-    bool logout(bool force);
+     *  programs that hold the log-off back. `done` hears the result later. */
+    void logout(bool force, std::function<void(Result)> done);
 
 private:
+    struct Attempt;
+    void tryNext(std::shared_ptr<Attempt> attempt);
+
     QDBusConnection m_bus;
+    QObject m_calls; // the context of the calls under way: their answers end with the client
 };
 
 } // namespace kelvaro

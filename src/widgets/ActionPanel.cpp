@@ -1,5 +1,7 @@
 #include "widgets/ActionPanel.h"
 
+#include "core/PowerActions.h"
+#include "core/PowerFailure.h"
 #include "core/TEinst.h"
 #include "widgets/ClickPanel.h"
 
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPointer>
 #include <QSignalBlocker>
 
 #include <limits>
@@ -177,6 +180,30 @@ void ActionPanel::showOptions(const TEinst& options)
     Ed_Nachricht->setEnabled(aktion == AktionNachricht);
     if (Ed_Nachricht->text() != options.GetNachricht()) // keeps the cursor where the user types
         Ed_Nachricht->setText(options.GetNachricht());
+}
+
+void ActionPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_availabilityAsked || !m_power)
+        return;
+    // Asked once the panel is on the screen, and answered later: the window never waits for it.
+    m_availabilityAsked = true;
+    for (quint8 code = AktionShutdown; isKnownAktion(code); ++code) {
+        m_power->askPermission(code, [panel = QPointer<ActionPanel>(this), code](PowerPermission permission) {
+            const std::optional<QString> why = PowerFailure::startRefusal(code, permission);
+            if (panel)
+                panel->showAvailability(code, !why, why.value_or(QString()));
+        });
+    }
+}
+
+void ActionPanel::showAvailability(quint8 aktion, bool available, const QString& why)
+{
+    // A stored choice stays as it is: Start tells why it cannot be carried out.
+    ClickPanel* const choice = panel(aktion);
+    choice->setDimmed(!available);
+    choice->setToolTip(why);
 }
 
 void ActionPanel::choose(quint8 aktion)

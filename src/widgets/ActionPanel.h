@@ -11,6 +11,7 @@ class QLineEdit;
 namespace kelvaro {
 
 class ClickPanel;
+class PowerActions;
 class TEinst;
 
 /**
@@ -29,6 +30,9 @@ public:
     explicit ActionPanel(Variant variant, QWidget* parent = nullptr);
 
     void bind(TEinst& options, std::function<void()> showOptions);
+    /** The system whose answers show the power actions it cannot carry out as unavailable
+     *  (greyed, with a tip that says why). It is asked once, when the panel is first shown. */
+    void setPowerActions(PowerActions* power) { m_power = power; }
     /** Writes the chosen action, the force box and the message into the controls without running handlers. */
     void showOptions(const TEinst& options);
 
@@ -50,7 +54,11 @@ public:
     ClickPanel* P_Sperren;
     QLineEdit* Ed_Nachricht;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showAvailability(quint8 aktion, bool available, const QString& why);
     ClickPanel* makePanel(QWidget* parent, const char* name, const char* pictureName, const QString& picture, int x,
                           int y, const QString& caption);
     void choose(quint8 aktion);
@@ -59,6 +67,8 @@ private:
 
     TEinst* m_options = nullptr;
     std::function<void()> m_showOptions;
+    PowerActions* m_power = nullptr;
+    bool m_availabilityAsked = false;
 };
 
 } // namespace kelvaro

@@ -1,5 +1,6 @@
 #include "widgets/ClickPanel.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -32,6 +33,8 @@ QLabel* ClickPanel::setPicture(const QPixmap& picture, const QString& pictureNam
     label->setObjectName(pictureName);
     label->setPixmap(picture);
     label->setGeometry(x, y, picture.width(), picture.height());
+    m_picture = label;
+    m_pictureShown = picture;
     // Clicks on the picture reach the panel: QLabel leaves mouse presses to its parent.
     return label;
 }
@@ -43,6 +46,14 @@ void ClickPanel::setChosen(bool chosen)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, chosen ? m_chosenColour : pal.color(QPalette::Button));
     setPalette(pal);
+}
+
+void ClickPanel::setDimmed(bool dimmed)
+{
+    m_dimmed = dimmed;
+    if (m_picture)
+        m_picture->setPixmap(dimmed ? QIcon(m_pictureShown).pixmap(m_pictureShown.size(), QIcon::Disabled)
+                                    : m_pictureShown);
 }
 
 void ClickPanel::mousePressEvent(QMouseEvent* event)

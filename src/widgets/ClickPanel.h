@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPixmap>
 
 class QLabel;
 
@@ -25,6 +26,9 @@ public:
 
     void setChosen(bool chosen);
     bool isChosen() const { return m_chosen; }
+    /** The greyed look of a choice that cannot be carried out here; it can still be chosen. */
+    void setDimmed(bool dimmed);
+    bool isDimmed() const { return m_dimmed; }
 
 Q_SIGNALS:
     void clicked();
@@ -36,7 +40,10 @@ protected:
 private:
     QColor m_chosenColour;
     QLabel* m_caption = nullptr;
+    QLabel* m_picture = nullptr;
+    QPixmap m_pictureShown; // the picture in its own colours
     bool m_chosen = false;
+    bool m_dimmed = false;
     bool m_pressed = false;
 };
 

@@ -22,9 +22,13 @@ void Announcer::show(const RunAnnouncement& announcement, qint64 secondsLeft)
         Notification notification;
         notification.summary = announcement.summary(secondsLeft);
         notification.body = announcement.body();
+        if (!announcement.blocker.isEmpty())
+            notification.body = QString(notification.body + u'\n' + announcement.blocker).trimmed();
         notification.urgency = Notification::Urgency::Critical;
         notification.actions = {{cancelKey(), RunAnnouncement::cancelLabel()},
                                 {postponeKey(), RunAnnouncement::postponeLabel()}};
+        if (!announcement.blocker.isEmpty())
+            notification.actions.append({forceKey(), RunAnnouncement::forceLabel()});
         // A server that fails, does not answer or cannot show the two choices leaves the
         // announcement to the window, so the user is never without them.
         m_id = m_notifications.show(
@@ -48,6 +52,9 @@ void Announcer::showWindow(const RunAnnouncement& announcement, qint64 secondsLe
         };
         m_window->OnSpaeter = [this] {
             chosen(postponeKey());
+        };
+        m_window->OnTrotzdem = [this] {
+            chosen(forceKey());
         };
     }
     m_window->showAnnouncement(announcement, secondsLeft);
@@ -75,6 +82,8 @@ void Announcer::chosen(const QString& key)
         m_choices.cancel();
     else if (key == postponeKey() && m_choices.postpone)
         m_choices.postpone();
+    else if (key == forceKey() && m_choices.force)
+        m_choices.force();
 }
 
 } // namespace kelvaro

@@ -23,11 +23,14 @@ public:
     {
         std::function<void()> cancel;
         std::function<void()> postpone;
+        /** "Trotzdem ausführen", offered while a program blocks the action. */
+        std::function<void()> force;
     };
 
     /** The action keys of the notification's two choices. */
     static QString cancelKey() { return QStringLiteral("abbrechen"); }
     static QString postponeKey() { return QStringLiteral("spaeter"); }
+    static QString forceKey() { return QStringLiteral("trotzdem"); }
 
     Announcer(Notifications& notifications, Choices choices);
     Announcer(const Announcer&) = delete;

@@ -27,10 +27,12 @@
 #include "widgets/StatusPanels.h"
 #include "widgets/TimeEntryBox.h"
 #include "windows/Announcer.h"
+#include "windows/PowerActionRun.h"
 #include "windows/PresetsPage.h"
 #include "windows/SchedulesPage.h"
 #include "windows/ShortcutPage.h"
 #include "windows/TDeinstallation.h"
+#include "windows/TEinstellungen.h"
 #include "windows/THilfe.h"
 #include "windows/TInfofenster.h"
 #include "windows/TNachricht.h"
@@ -113,15 +115,24 @@ TMain::~TMain() = default;
 
 void TMain::createRun()
 {
-    m_announcer =
-        std::make_unique<Announcer>(m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
-                                                                                 guarded(&TMain::Spaeter1Click)});
+    m_powerRun = std::make_unique<PowerActionRun>(
+        PowerActionRun::Links{m_services.power, m_services.boxes, m_services.notifications});
+    m_powerRun->noteChanged = [this] {
+        showPowerNote();
+    };
+    m_announcer = std::make_unique<Announcer>(
+        m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
+                                                     guarded(&TMain::Spaeter1Click), [this] { m_powerRun->forceAtEnd(); }});
     TimedRun::Handlers handlers;
     handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
         m_services.runTrace.record("announcement", nowMs);
-        m_announcer->show(announcement, RunAnnouncement::secondsLeft(m_run->endMs() - nowMs));
+        m_powerRun->announce(announcement, [this](const RunAnnouncement& shown) {
+            const qint64 msLeft = m_run->endMs() - m_services.clock.currentMSecsSinceEpoch();
+            m_announcer->show(shown, RunAnnouncement::secondsLeft(msLeft));
+        });
     };
     handlers.withdraw = [this] {
+        m_powerRun->withdrawn();
         m_announcer->withdraw();
     };
     handlers.endMoved = [this] {
@@ -141,6 +152,8 @@ TVorwarnung* TMain::announcementWindow() const
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
 {
     m_windows = windows;
+    if (m_windows.einstellungen)
+        m_windows.einstellungen->Aktion->setPowerActions(&m_services.power);
 }
 
 void TMain::bindPanels()
@@ -150,6 +163,7 @@ void TMain::bindPanels()
     };
     m_ui.Eingabe->bind(m_options, m_services.boxes, m_services.processes, showOptions);
     m_ui.Aktion->bind(m_options, showOptions);
+    m_ui.Aktion->setPowerActions(&m_services.power);
     m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
     m_ui.Start->bind(m_options);
     connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
@@ -394,6 +408,10 @@ void TMain::ShowOptions()
     else if (soundMode == SoundFile)
         m_ui.StatusBar1->setPanelText(1, tr("Sound-Datei [%1]").arg(fileNamePart(m_options.GetSoundFile())));
 
+    // A password asked for at the end, or a failed action, until the next Start.
+    if (!m_powerRun->statusNote().isEmpty())
+        m_ui.StatusBar1->setPanelText(1, m_powerRun->statusNote());
+
     if (m_options.GetZeitMode() == ZeitStopuhr) {
         m_ui.StatusBar1->setPanelText(0, QString());
         m_ui.StatusBar1->setPanelText(1, QString());
@@ -463,6 +481,8 @@ void TMain::Btn_StartClick()
         m_services.boxes.information(RunSchedule::zeroCountdownText());
         return;
     }
+    if (mode != ZeitStopuhr && !m_powerRun->mayStart(m_options.GetAktion()))
+        return;
     std::unique_ptr<ProcessWatch> watch;
     if (mode == ZeitProgrammende) {
         watch = watchProgram();
@@ -597,36 +617,33 @@ void TMain::expire()
     m_services.runTrace.record("expiry", m_services.clock.currentMSecsSinceEpoch());
 
     Btn_ResetClick();
-    switch (action) {
-    case AktionShutdown:
-    case AktionRestart:
-        m_services.power.RunPowerAction(action, m_options.GetForce());
-        break;
-    case AktionLogoff:
-        m_services.power.RunPowerAction(action, m_options.GetForce());
-        if (m_options.GetClosePgm())
-            close();
-        break;
-    case AktionStandby:
-    case AktionHibernate:
-        m_services.power.RunPowerAction(action, false);
-        if (m_ui.Start->CBx_ClosePgm->isChecked())
-            close();
-        break;
-    case AktionSperren:
-        // The session goes on locked, and so does the program unless it is to end.
-        m_services.power.RunPowerAction(action, false);
-        if (m_options.GetClosePgm())
-            close();
-        break;
-    case AktionNachricht:
+    if (action == AktionNachricht) {
         // A sound file that cannot be played is reported, and the message is shown all the same.
         m_errors.guard([this] { m_services.sound.PlayExpirySound(m_options); });
         showMessageWindow();
         if (m_options.GetClosePgm())
             close();
-        break;
+        return;
     }
+    // The program ends after an action that happened (shutting down and restarting end it anyway);
+    // after a failure the report stays.
+    const bool closeAfter = action == AktionStandby || action == AktionHibernate
+                                ? m_ui.Start->CBx_ClosePgm->isChecked()
+                                : (action == AktionLogoff || action == AktionSperren) && m_options.GetClosePgm();
+    const bool force = ActionPanel::isForceable(action) && m_options.GetForce();
+    m_powerRun->carryOut(action, force, [this, closeAfter] {
+        if (closeAfter)
+            close();
+    });
+}
+
+void TMain::showPowerNote()
+{
+    ShowOptions();
+    // The tip tells a user who left the window in the notification area; showing the window again
+    // brings the usual tip back.
+    if (!m_powerRun->failure().isEmpty())
+        setTrayHint(ProductNameText() + QStringLiteral(" – ") + m_powerRun->failure());
 }
 
 void TMain::showMessageWindow()

@@ -15,6 +15,7 @@ class QPushButton;
 namespace kelvaro {
 
 class Announcer;
+class PowerActionRun;
 class PresetsPage;
 class ProcessWatch;
 class SchedulesPage;
@@ -55,6 +56,8 @@ public:
     /** The window that announces a power action when there is no notification server; null until
      *  it was first needed. */
     TVorwarnung* announcementWindow() const;
+    /** The power action of the run: the question at Start, the failure report at the end. */
+    PowerActionRun& powerRun() const { return *m_powerRun; }
     /** The window's height including the frame the window manager reports. */
     int outerHeight() const;
 
@@ -112,6 +115,8 @@ private:
     void createRun();
     void setRunningState(bool running);
     void expire();
+    /** The note of the power action changed: the status bar and, after a failure, the tray tip. */
+    void showPowerNote();
     void showMessageWindow();
     void showModal(QDialog* dialog);
     QString captionBase() const;
@@ -139,6 +144,7 @@ private:
     int m_ringStep = -1;
 
     // The announcement outlives the run that uses it, so that it is taken back last.
+    std::unique_ptr<PowerActionRun> m_powerRun;
     std::unique_ptr<Announcer> m_announcer;
     std::unique_ptr<TimedRun> m_run;              // a countdown or clock-time run
     std::unique_ptr<ProcessWatch> m_programWatch; // while a run waits for the end of a program

@@ -27,6 +27,13 @@ TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
     Btn_Spaeter = placeButton(this, "Btn_Spaeter", RunAnnouncement::postponeLabel(), {160, 68, 100, 25});
     Btn_Abbrechen->setAutoDefault(false);
     Btn_Spaeter->setAutoDefault(false);
+    L_Blockiert = placeLabel(this, "L_Blockiert", QString(), QRect(8, 58, 284, 32));
+    L_Blockiert->setAlignment(Qt::AlignCenter);
+    L_Blockiert->setWordWrap(true);
+    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", RunAnnouncement::forceLabel(), {206, 96, 86, 25});
+    Btn_Trotzdem->setAutoDefault(false);
+    connect(Btn_Trotzdem, &QPushButton::clicked, this, [this] { choose(OnTrotzdem); });
+    arrange(false);
     connect(Btn_Abbrechen, &QPushButton::clicked, this, [this] { choose(OnAbbrechen); });
     connect(Btn_Spaeter, &QPushButton::clicked, this, [this] { choose(OnSpaeter); });
 }
@@ -36,6 +43,8 @@ void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, qint64 s
     m_action = announcement.action;
     m_forced = announcement.forced;
     L_Erzwungen->setText(announcement.body());
+    L_Blockiert->setText(announcement.blocker);
+    arrange(!announcement.blocker.isEmpty());
     setSecondsLeft(secondsLeft);
     if (!isVisible()) {
         centreOnScreen(*this);
@@ -47,6 +56,21 @@ void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, qint64 s
 void TVorwarnung::setSecondsLeft(qint64 secondsLeft)
 {
     L_Vorwarnung->setText(RunAnnouncement{m_action, m_forced}.summary(secondsLeft));
+}
+
+void TVorwarnung::arrange(bool blocked)
+{
+    L_Blockiert->setVisible(blocked);
+    Btn_Trotzdem->setVisible(blocked);
+    if (blocked) {
+        Btn_Abbrechen->setGeometry(8, 96, 86, 25);
+        Btn_Spaeter->setGeometry(107, 96, 86, 25);
+        setFixedSize(300, 129);
+    } else {
+        Btn_Abbrechen->setGeometry(40, 68, 100, 25);
+        Btn_Spaeter->setGeometry(160, 68, 100, 25);
+        setFixedSize(300, 104);
+    }
 }
 
 void TVorwarnung::choose(const std::function<void()>& choice)

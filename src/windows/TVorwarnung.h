@@ -32,14 +32,20 @@ public:
 
     std::function<void()> OnAbbrechen;
     std::function<void()> OnSpaeter;
+    std::function<void()> OnTrotzdem;
 
     QLabel* L_Vorwarnung;
     QLabel* L_Erzwungen;
     QPushButton* Btn_Abbrechen;
     QPushButton* Btn_Spaeter;
+    /** The program that blocks the action, and the choice to carry it out all the same. */
+    QLabel* L_Blockiert;
+    QPushButton* Btn_Trotzdem;
 
 private:
     void choose(const std::function<void()>& choice);
+    /** The layout with or without the blocking program and its third choice. */
+    void arrange(bool blocked);
 
     quint8 m_action = 0;
     bool m_forced = false;

@@ -11,6 +11,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,35 @@ const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 // The calls that ask for something; questions (Can..., List..., Get...) are left out.
 const QStringList PowerRequests{
-    QStringLiteral("PowerOff"),  QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
-    QStringLiteral("Hibernate"), QStringLiteral("TerminateSession"), QStringLiteral("LockSession"),
-    QStringLiteral("Logout")};
+    QStringLiteral("PowerOff"),          QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
+    QStringLiteral("Hibernate"),         QStringLiteral("TerminateSession"), QStringLiteral("LockSession"),
+    QStringLiteral("Logout"),            QStringLiteral("PowerOffWithFlags"), QStringLiteral("RebootWithFlags"),
+    QStringLiteral("SuspendWithFlags")};
+
+/** The kind of a failure as its name, "" for a success. */
+std::string kindOf(const PowerOutcome& outcome)
+{
+    if (!outcome)
+        return "";
+    static const char* const names[] = {"NotAllowed",  "NeedsPassword", "Inhibited",      "NotAvailable", "NoSession",
+                                        "Unreachable", "NoAnswer",      "SessionRefused", "Error"};
+    return names[static_cast<int>(outcome->kind)];
+}
+
+/** Waits on the event loop for an answer that comes through a callback. */
+template <typename Answer>
+Answer await(const std::function<void(std::function<void(const Answer&)>)>& ask)
+{
+    std::optional<Answer> answer;
+    ask([&answer](const Answer& given) { answer = given; });
+    EXPECT_TRUE(QTest::qWaitFor([&answer] { return answer.has_value(); }, 20000));
+    return answer.value_or(Answer{});
+}
+
+PowerOutcome carryOut(PowerActions& actions, quint8 action, bool force)
+{
+    return await<PowerOutcome>([&](auto done) { actions.RunPowerAction(action, force, done); });
+}
 class LinuxPowerTest : public ::testing::Test
 {
 protected:
@@ -85,10 +112,12 @@ MethodOverride answer(const char* canMethod, const char* text)
         QString::fromLatin1(canMethod), {}, QStringLiteral("s"), QStringLiteral("ret = '%1'").arg(QLatin1String(text))};
 }
 
-MethodOverride failing(const char* method, const char* inSignature, const char* outSignature)
+MethodOverride failing(const char* method, const char* inSignature, const char* outSignature,
+                       const char* error = "Failed", const char* condition = "True")
 {
     return {QString::fromLatin1(method), QString::fromLatin1(inSignature), QString::fromLatin1(outSignature),
-            QStringLiteral("raise dbus.exceptions.DBusException('kaputt', name='org.freedesktop.DBus.Error.Failed')")};
+            QStringLiteral("if %2: raise dbus.exceptions.DBusException('kaputt', name='org.freedesktop.DBus.Error.%1')")
+                .arg(QLatin1String(error), QLatin1String(condition))};
 }
 
 /** ListInhibitors answering `list` (Python); "{pid}" stands for this program's process id. */
@@ -100,13 +129,16 @@ MethodOverride inhibitors(const char* list)
 }
 
 // One test walks the whole table: every row against the same logind double, reset in between.
-TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
+TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequestAndReportsWhy)
 {
     const char* const editorBlocks = "[('sleep:shutdown', 'Editor', 'Ungespeichert', 'block', 1000, 4242)]";
+    const char* const shutdownOnly = "[('shutdown', 'Editor', 'Ungespeichert', 'block', 1000, 4242)]";
     const char* const ownBlock = "[('shutdown', 'Kelvaro', 'eigene', 'block', 1000, {pid})]";
     const char* const delay = "[('shutdown', 'Editor', 'Speichern', 'delay', 1000, 4242)]";
     const char* const otherLocks = "[('sleep:idle', 'Player', 'Film', 'block', 1000, 4242),"
                                    " ('handle-power-key', 'Desktop', 'Taste', 'block', 1000, 4243)]";
+    const MethodOverride powerOffWithFlags{QStringLiteral("PowerOffWithFlags"), QStringLiteral("t"), {}, {}};
+    const MethodOverride rebootWithFlags{QStringLiteral("RebootWithFlags"), QStringLiteral("t"), {}, {}};
     struct Row
     {
         const char* name;
@@ -114,30 +146,41 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
         bool force;
         std::optional<MethodOverride> override;
         const char* expected; // "" when nothing may be requested
+        const char* failure;  // the kind of failure reported, "" for none
     };
     // clang-format off
     const Row rows[] = {
-        {"shut down powers off",               AktionShutdown, false, {},                                         "PowerOff(false)"},
-        {"restart",                            AktionRestart,  false, {},                                         "Reboot(false)"},
-        {"standby ignores force",              AktionStandby,  true,  {},                                         "Suspend(false)"},
-        {"challenge asks interactively",       AktionRestart,  false, answer("CanReboot", "challenge"),           "Reboot(true)"},
-        {"forced power off challenge",         AktionShutdown, true,  answer("CanPowerOff", "challenge"),         "PowerOff(true)"},
-        {"power off refused",                  AktionShutdown, true,  answer("CanPowerOff", "no"),                ""},
-        {"suspend not available",              AktionStandby,  false, answer("CanSuspend", "na"),                 ""},
-        {"unanswered question still asks",     AktionRestart,  false, failing("CanReboot", "", "s"),              "Reboot(false)"},
-        {"block inhibitor stops restart",      AktionRestart,  false, inhibitors(editorBlocks),                   ""},
-        {"block inhibitor stops shut down",    AktionShutdown, false, inhibitors(editorBlocks),                   ""},
-        {"force goes past block inhibitor",    AktionShutdown, true,  inhibitors(editorBlocks),                   "PowerOff(false)"},
-        {"own inhibitor does not count",       AktionRestart,  false, inhibitors(ownBlock),                       "Reboot(false)"},
-        {"delay inhibitor does not block",     AktionRestart,  false, inhibitors(delay),                          "Reboot(false)"},
-        {"other inhibitors do not block",      AktionShutdown, false, inhibitors(otherLocks),                     "PowerOff(false)"},
-        {"unreadable inhibitor list",          AktionShutdown, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)"},
-        {"standby ignores shutdown inhibitor", AktionStandby,  false, inhibitors(editorBlocks),                   "Suspend(false)"},
-        {"hibernate ignores force",            AktionHibernate, true, {},                                         "Hibernate(false)"},
-        {"hibernate challenge",                AktionHibernate, false, answer("CanHibernate", "challenge"),       "Hibernate(true)"},
-        {"hibernate not available",            AktionHibernate, false, answer("CanHibernate", "na"),              ""},
-        {"hibernate refused",                  AktionHibernate, false, answer("CanHibernate", "no"),              ""},
-        {"lock asks no question",              AktionSperren,  true,  answer("CanPowerOff", "no"),                "LockSession(c1)"},
+        {"shut down powers off",               AktionShutdown, false, {},                                         "PowerOff(false)", ""},
+        {"restart",                            AktionRestart,  false, {},                                         "Reboot(false)", ""},
+        {"forced standby without flags",       AktionStandby,  true,  {},                                         "Suspend(false)", ""},
+        {"challenge asks interactively",       AktionRestart,  false, answer("CanReboot", "challenge"),           "Reboot(true)", ""},
+        {"forced power off challenge",         AktionShutdown, true,  answer("CanPowerOff", "challenge"),         "PowerOff(true)", ""},
+        {"power off refused",                  AktionShutdown, true,  answer("CanPowerOff", "no"),                "", "NotAllowed"},
+        {"suspend not available",              AktionStandby,  false, answer("CanSuspend", "na"),                 "", "NotAvailable"},
+        {"unanswered question still asks",     AktionRestart,  false, failing("CanReboot", "", "s"),              "Reboot(false)", ""},
+        {"block inhibitor stops restart",      AktionRestart,  false, inhibitors(editorBlocks),                   "", "Inhibited"},
+        {"block inhibitor stops shut down",    AktionShutdown, false, inhibitors(editorBlocks),                   "", "Inhibited"},
+        {"force goes past block inhibitor",    AktionShutdown, true,  inhibitors(editorBlocks),                   "PowerOff(false)", ""},
+        {"forced power off with flags",        AktionShutdown, true,  powerOffWithFlags,                          "PowerOffWithFlags(16)", ""},
+        {"forced restart with flags",          AktionRestart,  true,  rebootWithFlags,                            "RebootWithFlags(16)", ""},
+        {"own inhibitor does not count",       AktionRestart,  false, inhibitors(ownBlock),                       "Reboot(false)", ""},
+        {"delay inhibitor does not block",     AktionRestart,  false, inhibitors(delay),                          "Reboot(false)", ""},
+        {"other inhibitors do not block",      AktionShutdown, false, inhibitors(otherLocks),                     "PowerOff(false)", ""},
+        {"unreadable inhibitor list",          AktionShutdown, false, failing("ListInhibitors", "", "a(ssssuu)"), "PowerOff(false)", ""},
+        {"sleep inhibitor stops standby",      AktionStandby,  false, inhibitors(editorBlocks),                   "", "Inhibited"},
+        {"standby ignores shutdown inhibitor", AktionStandby,  false, inhibitors(shutdownOnly),                   "Suspend(false)", ""},
+        {"forced hibernate without flags",     AktionHibernate, true, {},                                         "Hibernate(false)", ""},
+        {"hibernate challenge",                AktionHibernate, false, answer("CanHibernate", "challenge"),       "Hibernate(true)", ""},
+        {"hibernate not available",            AktionHibernate, false, answer("CanHibernate", "na"),              "", "NotAvailable"},
+        {"hibernate refused",                  AktionHibernate, false, answer("CanHibernate", "no"),              "", "NotAllowed"},
+        {"access denied",                      AktionShutdown, false, failing("PowerOff", "b", "", "AccessDenied"), "PowerOff(false)", "NotAllowed"},
+        {"password asked for the second time", AktionShutdown, false, failing("PowerOff", "b", "", "InteractiveAuthorizationRequired", "not args[0]"),
+                                                                                                                  "PowerOff(false); PowerOff(true)", ""},
+        {"no authentication agent",            AktionRestart,  false, failing("Reboot", "b", "", "InteractiveAuthorizationRequired"),
+                                                                                                                  "Reboot(false); Reboot(true)", "NeedsPassword"},
+        {"logind fails",                       AktionStandby,  false, failing("Suspend", "b", ""),                "Suspend(false)", "Error"},
+        {"lock asks no question",              AktionSperren,  true,  answer("CanPowerOff", "no"),                "LockSession(c1)", ""},
+        {"lock refused",                       AktionSperren,  false, failing("LockSession", "s", "", "AccessDenied"), "LockSession(c1)", "NotAllowed"},
     };
     // clang-format on
 
@@ -148,29 +191,34 @@ TEST_F(LinuxPowerTest, SendsLogindExactlyTheExpectedRequest)
             addLogindMethod(*row.override);
         SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
 
-        actions.RunPowerAction(row.action, row.force);
+        const PowerOutcome outcome = carryOut(actions, row.action, row.force);
 
         EXPECT_EQ(logindRequests(), row.expected);
+        EXPECT_EQ(kindOf(outcome), row.failure);
     }
 }
 
-TEST_F(LinuxPowerTest, AnswersLogindsQuestionAndWhetherItAcceptedTheRequest)
+TEST_F(LinuxPowerTest, AnswersLogindsQuestionAndNamesTheBlockingProgram)
 {
     LinuxPowerPlatform platform(logind(), logind());
-    EXPECT_EQ(platform.permission(PowerRequest::Reboot), PowerPermission::Yes);
-    EXPECT_TRUE(platform.request(PowerRequest::Reboot, false, false));
-
     const std::pair<const char*, PowerPermission> answers[] = {{"challenge", PowerPermission::Challenge},
                                                                {"no", PowerPermission::No},
                                                                {"na", PowerPermission::NotAvailable},
                                                                {"yes", PowerPermission::Yes}};
     for (const auto& [text, expected] : answers) {
-        addLogindMethod(answer("CanReboot", text));
-        EXPECT_EQ(platform.permission(PowerRequest::Reboot), expected) << text;
+        addLogindMethod(answer("CanHibernate", text));
+        EXPECT_EQ(platform.permission(PowerRequest::Hibernate, 1000), expected) << text;
+        EXPECT_EQ(await<PowerPermission>([&](auto done) { platform.askPermission(PowerRequest::Hibernate, done); }),
+                  expected)
+            << text;
     }
 
-    addLogindMethod(failing("Reboot", "b", ""));
-    EXPECT_FALSE(platform.request(PowerRequest::Reboot, false, false));
+    addLogindMethod(inhibitors("[('sleep', 'Firefox', 'Download', 'block', 1000, 4242)]"));
+    const auto blocker = [&platform](PowerRequest request) {
+        return await<std::optional<PowerInhibitor>>([&](auto done) { platform.findInhibitor(request, done); });
+    };
+    EXPECT_EQ(blocker(PowerRequest::Suspend), (PowerInhibitor{QStringLiteral("Firefox"), QStringLiteral("Download")}));
+    EXPECT_EQ(blocker(PowerRequest::PowerOff), std::nullopt);
 }
 
 // ---- Log off ------------------------------------------------------------------------------------
@@ -233,8 +281,8 @@ TEST_F(LinuxPowerTest, LogoffAsksTheSessionManagerOfTheDesktopElseEndsTheSession
         qputenv("XDG_CURRENT_DESKTOP", row.desktop);
         SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), session()));
 
-        actions.RunPowerAction(AktionLogoff, false);
-        actions.RunPowerAction(AktionLogoff, true);
+        EXPECT_EQ(kindOf(carryOut(actions, AktionLogoff, false)), "");
+        EXPECT_EQ(kindOf(carryOut(actions, AktionLogoff, true)), "");
 
         EXPECT_EQ(recordedCalls(session(), service, path, {row.manager.logout.name}), row.expectedManager);
         EXPECT_EQ(logindRequests(), row.expectedLogind);
@@ -252,10 +300,10 @@ TEST_F(LinuxPowerTest, LogoffAndLockWithoutSessionIdFindTheSessionOfTheOwnProces
                      QStringLiteral("ret = dbus.ObjectPath('/org/freedesktop/login1/session/c7') "
                                     "if args[0] == %1 else None")
                          .arg(QCoreApplication::applicationPid())});
-    LinuxPowerPlatform platform(logind(), logind());
+    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
 
-    EXPECT_TRUE(platform.logOff(false));
-    EXPECT_TRUE(platform.lockSession());
+    EXPECT_EQ(kindOf(carryOut(actions, AktionLogoff, false)), "");
+    EXPECT_EQ(kindOf(carryOut(actions, AktionSperren, false)), "");
 
     EXPECT_EQ(logindRequests(), "TerminateSession(c7); LockSession(c7)");
 }
@@ -263,17 +311,18 @@ TEST_F(LinuxPowerTest, LogoffAndLockWithoutSessionIdFindTheSessionOfTheOwnProces
 TEST_F(LinuxPowerTest, LogoffAndLockWithoutAnyKnownSessionRequestNothing)
 {
     qunsetenv("XDG_SESSION_ID"); // and the template knows no GetSessionByPID
-    LinuxPowerPlatform platform(logind(), logind());
+    SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(logind(), logind()));
 
-    EXPECT_FALSE(platform.logOff(true));
-    EXPECT_FALSE(platform.lockSession());
+    EXPECT_EQ(actions.permission(AktionSperren, 1000), PowerPermission::NotAvailable);
+    EXPECT_EQ(kindOf(carryOut(actions, AktionLogoff, true)), "NoSession");
+    EXPECT_EQ(kindOf(carryOut(actions, AktionSperren, false)), "NoSession");
 
     EXPECT_EQ(logindRequests(), "");
 }
 
 // ---- No bus -------------------------------------------------------------------------------------
 
-TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndFailsQuietly)
+TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndReportsTheServiceUnreachable)
 {
     QTemporaryDir dir;
     const QString nowhere = QStringLiteral("unix:path=") + dir.filePath(QStringLiteral("no-bus"));
@@ -281,19 +330,14 @@ TEST(LinuxPowerPlatformWithoutBus, RequestsNothingAndFailsQuietly)
     {
         const QDBusConnection none = QDBusConnection::connectToBus(nowhere, name);
         ASSERT_FALSE(none.isConnected());
-        LinuxPowerPlatform platform(none, none);
         SystemPowerActions actions(std::make_unique<LinuxPowerPlatform>(none, none));
 
-        for (const PowerRequest request :
-             {PowerRequest::PowerOff, PowerRequest::Reboot, PowerRequest::Suspend, PowerRequest::Hibernate}) {
-            EXPECT_EQ(platform.permission(request), PowerPermission::Yes);
-            EXPECT_FALSE(platform.request(request, true, false));
-        }
-        EXPECT_FALSE(platform.logOff(true));
-        EXPECT_FALSE(platform.lockSession());
         for (const quint8 action :
-             {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby, AktionHibernate, AktionSperren})
-            EXPECT_NO_THROW(actions.RunPowerAction(action, false));
+             {AktionShutdown, AktionRestart, AktionLogoff, AktionStandby, AktionHibernate, AktionSperren}) {
+            SCOPED_TRACE(action);
+            EXPECT_EQ(actions.permission(action, 1000), PowerPermission::Yes);
+            EXPECT_EQ(kindOf(carryOut(actions, action, false)), "Unreachable");
+        }
     }
     QDBusConnection::disconnectFromBus(name);
 }
