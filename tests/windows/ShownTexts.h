@@ -1,6 +1,8 @@
 #pragma once
 
 #include "MainWindowFixture.h"
+#include "windows/PowerActionRun.h"
+#include "windows/TAktionsfehler.h"
 #include "windows/TVorwarnung.h"
 
 #include <QComboBox>
@@ -57,8 +59,11 @@ protected:
             main->ShowOptions();
             texts << shownTexts(*main);
         }
-        // The announcement of a forced shutdown, in the program's own window (no notification server).
+        // The announcement of a forced shutdown that a program blocks, in the program's own window (no
+        // notification server), and the report when it fails.
         notifications.serverAvailable = false;
+        power.inhibitor = PowerInhibitor{QStringLiteral("Editor"), QStringLiteral("1")};
+        power.outcome = PowerFailure{PowerFailure::Kind::Inhibited, QStringLiteral("Editor"), QStringLiteral("1")};
         main->CurrentOptions().SetAktion(AktionShutdown);
         setCountdown(0, 2, 0);
         ui().Btn_Start->click();
@@ -66,7 +71,18 @@ protected:
         EXPECT_TRUE(main->announcementWindow() && main->announcementWindow()->isVisible());
         if (main->announcementWindow())
             texts << shownTexts(*main->announcementWindow());
-        ui().Btn_Reset->click();
+        advance(60'000);
+        EXPECT_TRUE(main->powerRun().reportWindow());
+        if (main->powerRun().reportWindow())
+            texts << shownTexts(*main->powerRun().reportWindow()) << ui().StatusBar1->panelText(1);
+        main->powerRun().reportWindow()->close();
+        power.outcome.reset();
+        power.inhibitor.reset();
+        // Start refuses an action the system does not allow.
+        power.permissions[AktionHibernate] = PowerPermission::No;
+        main->CurrentOptions().SetAktion(AktionHibernate);
+        ui().Btn_Start->click();
+        power.permissions.clear();
         QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
         setCountdown(0, 0, 0);
         ui().Btn_Start->click(); // the information that asks for a time

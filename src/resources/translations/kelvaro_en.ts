@@ -111,6 +111,143 @@ See the help for details.</translation>
     </message>
 </context>
 <context>
+    <name>PowerFailure</name>
+    <message>
+        <source>Herunterfahren</source>
+        <translation>Shut down</translation>
+    </message>
+    <message>
+        <source>Neu starten</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Abmelden</source>
+        <translation>Log out</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>Suspend</translation>
+    </message>
+    <message>
+        <source>Ruhezustand</source>
+        <translation>Hibernate</translation>
+    </message>
+    <message>
+        <source>Bildschirm sperren</source>
+        <translation>Lock screen</translation>
+    </message>
+    <message>
+        <source>Der Rechner wurde nicht heruntergefahren.</source>
+        <translation>The computer was not shut down.</translation>
+    </message>
+    <message>
+        <source>Der Rechner wurde nicht neu gestartet.</source>
+        <translation>The computer was not restarted.</translation>
+    </message>
+    <message>
+        <source>Sie wurden nicht abgemeldet.</source>
+        <translation>You were not logged out.</translation>
+    </message>
+    <message>
+        <source>Der Rechner wurde nicht in den Standby versetzt.</source>
+        <translation>The computer was not suspended.</translation>
+    </message>
+    <message>
+        <source>Der Rechner wurde nicht in den Ruhezustand versetzt.</source>
+        <translation>The computer was not hibernated.</translation>
+    </message>
+    <message>
+        <source>Der Bildschirm wurde nicht gesperrt.</source>
+        <translation>The screen was not locked.</translation>
+    </message>
+    <message>
+        <source>Die Aktion wurde nicht ausgeführt.</source>
+        <translation>The action was not carried out.</translation>
+    </message>
+    <message>
+        <source>Sie haben keine Berechtigung dazu.</source>
+        <translation>You do not have permission to do this.</translation>
+    </message>
+    <message>
+        <source>Dafür ist ein Kennwort nötig, aber es läuft kein Anmeldedialog, der danach fragen könnte.</source>
+        <translation>This needs a password, but no authentication dialog is running that could ask for it.</translation>
+    </message>
+    <message>
+        <source>Ein anderes Programm verhindert es.</source>
+        <translation>Another program prevents it.</translation>
+    </message>
+    <message>
+        <source>%1 verhindert es.</source>
+        <extracomment>%1 is the program that blocks the action.</extracomment>
+        <translation>%1 prevents it.</translation>
+    </message>
+    <message>
+        <source>%1 verhindert es: %2</source>
+        <extracomment>%1 is the program that blocks the action, %2 its own reason.</extracomment>
+        <translation>%1 prevents it: %2</translation>
+    </message>
+    <message>
+        <source>Diese Aktion ist auf diesem Rechner nicht verfügbar.</source>
+        <translation>This action is not available on this computer.</translation>
+    </message>
+    <message>
+        <source>Die eigene Sitzung wurde nicht gefunden.</source>
+        <translation>The program's own session was not found.</translation>
+    </message>
+    <message>
+        <source>Der Systemdienst ist nicht erreichbar.</source>
+        <translation>The system service cannot be reached.</translation>
+    </message>
+    <message>
+        <source>Der Systemdienst hat nicht rechtzeitig geantwortet.</source>
+        <translation>The system service did not answer in time.</translation>
+    </message>
+    <message>
+        <source>Die Sitzungsverwaltung hat das Abmelden abgelehnt; ein Programm hält es vielleicht auf.</source>
+        <translation>The session manager refused to log out; a program may be holding it back.</translation>
+    </message>
+    <message>
+        <source>Der Systemdienst meldet einen Fehler: %1</source>
+        <extracomment>%1 is the error message of the system service.</extracomment>
+        <translation>The system service reports an error: %1</translation>
+    </message>
+    <message>
+        <source>Die Aktion „%1“ ist auf diesem Rechner nicht verfügbar.</source>
+        <extracomment>%1 is the action (&quot;Herunterfahren&quot;, &quot;Standby&quot;, ...).</extracomment>
+        <translation>The action “%1” is not available on this computer.</translation>
+    </message>
+    <message>
+        <source>Sie dürfen die Aktion „%1“ auf diesem Rechner nicht ausführen.</source>
+        <extracomment>%1 is the action (&quot;Herunterfahren&quot;, &quot;Standby&quot;, ...).</extracomment>
+        <translation>You are not allowed to carry out the action “%1” on this computer.</translation>
+    </message>
+    <message>
+        <source>Am Ende wird nach dem Kennwort gefragt.</source>
+        <translation>The password will be asked for at the end.</translation>
+    </message>
+    <message>
+        <source>%1 verhindert das Herunterfahren: %2</source>
+        <extracomment>%1 is the program that blocks the action, %2 its own reason.</extracomment>
+        <translation>%1 prevents shutting down: %2</translation>
+    </message>
+    <message>
+        <source>%1 verhindert den Neustart: %2</source>
+        <translation>%1 prevents the restart: %2</translation>
+    </message>
+    <message>
+        <source>%1 verhindert den Standby: %2</source>
+        <translation>%1 prevents suspending: %2</translation>
+    </message>
+    <message>
+        <source>%1 verhindert den Ruhezustand: %2</source>
+        <translation>%1 prevents hibernation: %2</translation>
+    </message>
+    <message>
+        <source>Ein Programm</source>
+        <translation>A program</translation>
+    </message>
+</context>
+<context>
     <name>RegFileFormat</name>
     <message>
         <source>Schlüssel „%1“ ist tiefer als %2 Ebenen verschachtelt</source>
@@ -251,6 +388,10 @@ See the help for details.</translation>
     <message>
         <source>5 Minuten später</source>
         <translation>5 Minutes Later</translation>
+    </message>
+    <message>
+        <source>Trotzdem ausführen</source>
+        <translation>Carry out anyway</translation>
     </message>
 </context>
 <context>
@@ -903,6 +1044,25 @@ so that the countdown can run.</translation>
     <message>
         <source>So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.</source>
         <translation>The action is announced this many seconds before shutting down, restarting, logging out or suspending; 0 turns the announcement off.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvaro::TAktionsfehler</name>
+    <message>
+        <source>Kelvaro: Aktion nicht ausgeführt</source>
+        <translation>Kelvaro: action not carried out</translation>
+    </message>
+    <message>
+        <source>Erneut versuchen</source>
+        <translation>Try again</translation>
+    </message>
+    <message>
+        <source>Trotzdem ausführen</source>
+        <translation>Carry out anyway</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
