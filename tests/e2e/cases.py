@@ -111,6 +111,45 @@ def standby_close(program: str) -> None:
         expect(code == 0, f"the program should end with exit code 0, not {code}")
 
 
+REPORT_CAPTION = "Kelvaro: Aktion nicht ausgeführt"
+
+
+@case(budget=50)
+def refused_standby_report(program: str) -> None:
+    """A standby with "close after the action" that logind refuses: the report window and its critical
+    notification appear and the program stays; "Erneut versuchen" once logind is mended suspends, and
+    then the program ends."""
+    with Session(program, "refused_standby_report", notifications=NOTIFICATION_SERVER) as session:
+        manager = "org.freedesktop.login1.Manager"
+        session.logind.mock().AddMethod(manager, "Suspend", "b", "", 'raise dbus.exceptions.DBusException('
+                                        '"verweigert", name="org.freedesktop.DBus.Error.AccessDenied")')
+        kelvaro = session.start("-E", "-A", "-C", "-T-00:00:02")
+        kelvaro.wait_for_window(MAIN_CAPTION, SHOW)
+        session.logind.wait_for_call("Suspend", STEP)
+        refused = time.monotonic()
+        kelvaro.wait_for_window(REPORT_CAPTION, STEP)
+        note(f"report window {time.monotonic() - refused:.2f} s after the refused Suspend was seen")
+
+        def reported():
+            shown = session.notifications.notifications()
+            return next(((number, fields) for number, fields in enumerate(shown, 1)
+                         if fields["summary"] == "Der Rechner wurde nicht in den Standby versetzt."), None)
+        number, fields = wait_until(reported, STEP, "the notification of the report")
+        expect(fields["body"] == "Sie haben keine Berechtigung dazu.", f"the reason in plain words: {fields}")
+        expect(fields["hints"].get("urgency") == 2, f"the report should be critical: {fields}")
+        expect(fields["actions"] == ["erneut", "Erneut versuchen", "schliessen", "Schließen"],
+               f"retry and close, no forcing for a missing permission: {fields}")
+        time.sleep(1)  # with -C, a program that took the failure for a success would be gone by now
+        kelvaro.expect_running()
+
+        session.logind.mock().AddMethod(manager, "Suspend", "b", "", "")
+        session.notifications.choose(number, "erneut")
+        wait_until(lambda: method_names(session.logind.calls()).count("Suspend") == 2, STEP, "a second Suspend")
+        code = kelvaro.wait_exit(STEP)
+        expect(code == 0, f"after the standby the program should end with exit code 0, not {code}")
+        expect(number in session.notifications.closed(), "the report's notification should be withdrawn")
+
+
 @case(budget=50)
 def refused_command_line(program: str) -> None:
     """Two actions on the command line: the error box, then the stored default set is in force."""
