@@ -106,7 +106,12 @@ std::optional<QString> PowerFailure::startRefusal(quint8 action, PowerPermission
 
 QString PowerFailure::passwordNote()
 {
-    return tr("Am Ende wird nach dem Kennwort gefragt.");
+    return tr("Kennwort am Ende nötig");
+}
+
+QString PowerFailure::failedNote()
+{
+    return tr("Aktion fehlgeschlagen");
 }
 
 QString PowerFailure::blockedBy(quint8 action, const QString& program, const QString& why)

@@ -56,6 +56,8 @@ public:
     static std::optional<QString> startRefusal(quint8 action, PowerPermission permission);
     /** The status note of a run whose action will ask for a password at the end. */
     static QString passwordNote();
+    /** The status note after a failed action (the report says what and why). */
+    static QString failedNote();
     /** The sentence an announcement adds for a program that blocks `action`:
      *  "Firefox verhindert das Herunterfahren: Download läuft". */
     static QString blockedBy(quint8 action, const QString& program, const QString& why);

@@ -20,7 +20,7 @@ bool PowerActionRun::mayStart(quint8 action)
 {
     closeReport();
     m_forceAtEnd = false;
-    setNote({}, false);
+    setNote({});
     if (action == AktionNachricht || !isKnownAktion(action))
         return true;
 
@@ -33,16 +33,16 @@ bool PowerActionRun::mayStart(quint8 action)
         return false;
     }
     if (permission == PowerPermission::Challenge)
-        setNote(PowerFailure::passwordNote(), false);
+        setNote(PowerFailure::passwordNote());
     return true;
 }
 
-void PowerActionRun::setNote(const QString& note, bool failed)
+void PowerActionRun::setNote(const QString& note, const QString& failure)
 {
-    if (note == m_note && failed == m_failed)
+    if (note == m_note && failure == m_failure)
         return;
     m_note = note;
-    m_failed = failed;
+    m_failure = failure;
     if (noteChanged)
         noteChanged();
 }
@@ -106,14 +106,14 @@ void PowerActionRun::finished(const PowerOutcome& outcome)
         return;
     }
     closeReport();
-    setNote({}, false);
+    setNote({});
     if (m_succeeded)
         m_succeeded();
 }
 
 void PowerActionRun::report(const PowerFailure& failure)
 {
-    setNote(PowerFailure::headline(m_action), true);
+    setNote(PowerFailure::failedNote(), PowerFailure::headline(m_action));
 
     if (!m_window) {
         m_window = std::make_unique<TAktionsfehler>();

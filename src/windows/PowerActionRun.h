@@ -53,7 +53,7 @@ public:
     /** What the status bar adds for the run: that a password will be asked for, or the failure. */
     QString statusNote() const { return m_note; }
     /** The title line of the failure reported last, until the next Start; empty after a success. */
-    QString failure() const { return m_failed ? m_note : QString(); }
+    QString failure() const { return m_failure; }
     /** Told when the note or the failure changed. */
     std::function<void()> noteChanged;
 
@@ -76,11 +76,11 @@ private:
     void report(const PowerFailure& failure);
     void closeReport();
     void chosen(const QString& key);
-    void setNote(const QString& note, bool failed);
+    void setNote(const QString& note, const QString& failure = {});
 
     Links m_links;
     QString m_note;
-    bool m_failed = false;
+    QString m_failure;
     bool m_forceAtEnd = false;
     quint64 m_announcement = 0; // counts the announcements, so that a late answer finds its own
     RunAnnouncement m_announced;

@@ -192,7 +192,7 @@ See the help for details.</translation>
     </message>
     <message>
         <source>Die eigene Sitzung wurde nicht gefunden.</source>
-        <translation>The program's own session was not found.</translation>
+        <translation>The program&apos;s own session was not found.</translation>
     </message>
     <message>
         <source>Der Systemdienst ist nicht erreichbar.</source>
@@ -222,10 +222,6 @@ See the help for details.</translation>
         <translation>You are not allowed to carry out the action “%1” on this computer.</translation>
     </message>
     <message>
-        <source>Am Ende wird nach dem Kennwort gefragt.</source>
-        <translation>The password will be asked for at the end.</translation>
-    </message>
-    <message>
         <source>%1 verhindert das Herunterfahren: %2</source>
         <extracomment>%1 is the program that blocks the action, %2 its own reason.</extracomment>
         <translation>%1 prevents shutting down: %2</translation>
@@ -245,6 +241,14 @@ See the help for details.</translation>
     <message>
         <source>Ein Programm</source>
         <translation>A program</translation>
+    </message>
+    <message>
+        <source>Kennwort am Ende nötig</source>
+        <translation>Password needed at the end</translation>
+    </message>
+    <message>
+        <source>Aktion fehlgeschlagen</source>
+        <translation>Action failed</translation>
     </message>
 </context>
 <context>
