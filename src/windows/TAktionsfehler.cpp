@@ -11,7 +11,7 @@ namespace kelvaro {
 
 TAktionsfehler::TAktionsfehler(QWidget* parent) : QDialog(parent)
 {
-    setUpFixedDialog(*this, "Aktionsfehler", tr("Kelvaro: Aktion nicht ausgeführt"), {380, 140});
+    setUpFixedDialog(*this, "Aktionsfehler", tr("Kelvaro: Aktion nicht ausgeführt"), {380, 124});
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setModal(false);
 
@@ -19,13 +19,13 @@ TAktionsfehler::TAktionsfehler(QWidget* parent) : QDialog(parent)
     QFont bold = L_Titel->font();
     bold.setBold(true);
     L_Titel->setFont(bold);
-    L_Grund = placeLabel(this, "L_Grund", QString(), QRect(12, 38, 356, 52));
+    L_Grund = placeLabel(this, "L_Grund", QString(), QRect(12, 38, 356, 40));
     L_Grund->setWordWrap(true);
     L_Grund->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Btn_Erneut = placeButton(this, "Btn_Erneut", retryLabel(), {12, 104, 112, 25});
-    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", forceLabel(), {134, 104, 112, 25});
-    Btn_Schliessen = placeButton(this, "Btn_Schliessen", closeLabel(), {256, 104, 112, 25});
+    Btn_Erneut = placeButton(this, "Btn_Erneut", retryLabel(), {12, 88, 112, 25});
+    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", forceLabel(), {134, 88, 112, 25});
+    Btn_Schliessen = placeButton(this, "Btn_Schliessen", closeLabel(), {256, 88, 112, 25});
     connect(Btn_Erneut, &QPushButton::clicked, this, [this] { choose(OnErneut); });
     connect(Btn_Trotzdem, &QPushButton::clicked, this, [this] { choose(OnTrotzdem); });
     connect(Btn_Schliessen, &QPushButton::clicked, this, &QDialog::reject);

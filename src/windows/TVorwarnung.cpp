@@ -27,10 +27,10 @@ TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
     Btn_Spaeter = placeButton(this, "Btn_Spaeter", RunAnnouncement::postponeLabel(), {160, 68, 100, 25});
     Btn_Abbrechen->setAutoDefault(false);
     Btn_Spaeter->setAutoDefault(false);
-    L_Blockiert = placeLabel(this, "L_Blockiert", QString(), QRect(8, 58, 284, 32));
+    L_Blockiert = placeLabel(this, "L_Blockiert", QString(), QRect(8, 58, 344, 32));
     L_Blockiert->setAlignment(Qt::AlignCenter);
     L_Blockiert->setWordWrap(true);
-    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", RunAnnouncement::forceLabel(), {206, 96, 86, 25});
+    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", RunAnnouncement::forceLabel(), {244, 96, 108, 25});
     Btn_Trotzdem->setAutoDefault(false);
     connect(Btn_Trotzdem, &QPushButton::clicked, this, [this] { choose(OnTrotzdem); });
     arrange(false);
@@ -60,17 +60,20 @@ void TVorwarnung::setSecondsLeft(qint64 secondsLeft)
 
 void TVorwarnung::arrange(bool blocked)
 {
+    // Wider with the blocking program, so that its sentence and the three choices fit.
+    const int width = blocked ? 360 : 300;
     L_Blockiert->setVisible(blocked);
     Btn_Trotzdem->setVisible(blocked);
+    L_Vorwarnung->setGeometry(0, 12, width, 24);
+    L_Erzwungen->setGeometry(0, 40, width, 17);
     if (blocked) {
-        Btn_Abbrechen->setGeometry(8, 96, 86, 25);
-        Btn_Spaeter->setGeometry(107, 96, 86, 25);
-        setFixedSize(300, 129);
+        Btn_Abbrechen->setGeometry(8, 96, 108, 25);
+        Btn_Spaeter->setGeometry(126, 96, 108, 25);
     } else {
         Btn_Abbrechen->setGeometry(40, 68, 100, 25);
         Btn_Spaeter->setGeometry(160, 68, 100, 25);
-        setFixedSize(300, 104);
     }
+    setFixedSize(width, blocked ? 129 : 104);
 }
 
 void TVorwarnung::choose(const std::function<void()>& choice)
