@@ -56,6 +56,7 @@ TEST_P(Report, NamesWhatDidNotHappenAndWhyKeepsTheProgramAndOffersWhatCanHelp)
     EXPECT_EQ(report->Btn_Trotzdem->isVisibleTo(report), c.forceOffered);
     EXPECT_EQ(closed.count(), 0); // the failure does not end the program
     EXPECT_EQ(ui().StatusBar1->panelText(1), PowerFailure::failedNote());
+    EXPECT_TRUE(main->trayHint().contains(QString::fromUtf8(c.title))); // for a window hidden in the tray
 
     const auto up = notifications.up();
     ASSERT_EQ(up.size(), 1u);
