@@ -34,7 +34,8 @@ void SystemPowerActions::RunPowerAction(quint8 action, bool force, Done done)
     const std::optional<PowerRequest> request = requestOf(action);
     if (!request)
         return;
-    Done finish = done ? std::move(done) : [](const PowerOutcome&) {};
+    Done finish = done ? std::move(done) : [](const PowerOutcome&) {
+    };
     if (*request == PowerRequest::LogOff || *request == PowerRequest::Lock) {
         m_platform->request(*request, force && *request == PowerRequest::LogOff, false, std::move(finish));
         return;

@@ -24,7 +24,8 @@ void callAsync(const QDBusConnection& connection, const QDBusMessage& message, i
     if (!connection.isConnected()) {
         const QDBusMessage error =
             message.createErrorReply(QDBusError::Disconnected, QStringLiteral("Bus nicht erreichbar"));
-        QMetaObject::invokeMethod(context, [handler, error] { handler(error); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [handler, error] { handler(error); }, Qt::QueuedConnection);
         return;
     }
     auto* watcher = new QDBusPendingCallWatcher(connection.asyncCall(message, timeoutMs), context);

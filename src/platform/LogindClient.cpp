@@ -201,23 +201,22 @@ void LogindClient::send(PowerRequest request, bool withFlags, bool interactive, 
     // Interactive lets logind ask the desktop's authentication agent; otherwise no dialog may appear.
     call.setInteractiveAuthorizationAllowed(interactive);
     const int timeoutMs = interactive ? DBusCalls::InteractiveTimeoutMs : DBusCalls::ActionTimeoutMs;
-    DBusCalls::callAsync(m_bus, call, timeoutMs, &m_calls,
-                         [this, request, withFlags, interactive, done, &verbs](const QDBusMessage& reply) {
-                             if (DBusCalls::succeeded(reply))
-                                 return done(std::nullopt);
-                             // A logind older than the flag, or without the method: the plain
-                             // request, which the own inhibitor check has let through already.
-                             if (withFlags && (isError(reply, "org.freedesktop.DBus.Error.UnknownMethod") ||
-                                               isError(reply, "org.freedesktop.DBus.Error.InvalidArgs")))
-                                 return send(request, false, interactive, done);
-                             // Another user is logged in, for example: the desktop's dialog may ask.
-                             if (!interactive &&
-                                 isError(reply, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"))
-                                 return send(request, withFlags, true, done);
-                             DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: ") +
-                                               DBusCalls::errorText(reply));
-                             done(DBusCalls::failureOf(reply));
-                         });
+    DBusCalls::callAsync(
+        m_bus, call, timeoutMs, &m_calls,
+        [this, request, withFlags, interactive, done, &verbs](const QDBusMessage& reply) {
+            if (DBusCalls::succeeded(reply))
+                return done(std::nullopt);
+            // A logind older than the flag, or without the method: the plain
+            // request, which the own inhibitor check has let through already.
+            if (withFlags && (isError(reply, "org.freedesktop.DBus.Error.UnknownMethod") ||
+                              isError(reply, "org.freedesktop.DBus.Error.InvalidArgs")))
+                return send(request, false, interactive, done);
+            // Another user is logged in, for example: the desktop's dialog may ask.
+            if (!interactive && isError(reply, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"))
+                return send(request, withFlags, true, done);
+            DBusCalls::report(verbs.label + QStringLiteral(" fehlgeschlagen: ") + DBusCalls::errorText(reply));
+            done(DBusCalls::failureOf(reply));
+        });
 }
 
 void LogindClient::terminateOwnSession(PowerPlatform::Done done)
@@ -241,14 +240,13 @@ void LogindClient::requestForOwnSession(const QString& method, const QString& la
         }
         QDBusMessage call = managerCall(method);
         call << id;
-        DBusCalls::callAsync(m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls,
-                             [label, done](const QDBusMessage& reply) {
-                                 if (DBusCalls::succeeded(reply))
-                                     return done(std::nullopt);
-                                 DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: ") +
-                                                   DBusCalls::errorText(reply));
-                                 done(DBusCalls::failureOf(reply));
-                             });
+        DBusCalls::callAsync(
+            m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls, [label, done](const QDBusMessage& reply) {
+                if (DBusCalls::succeeded(reply))
+                    return done(std::nullopt);
+                DBusCalls::report(label + QStringLiteral(" fehlgeschlagen: ") + DBusCalls::errorText(reply));
+                done(DBusCalls::failureOf(reply));
+            });
     });
 }
 
@@ -266,19 +264,17 @@ void LogindClient::findOwnSession(SessionHandler handler)
             QDBusMessage get = QDBusMessage::createMethodCall(
                 Service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
             get << QStringLiteral("org.freedesktop.login1.Session") << QStringLiteral("Id");
-            DBusCalls::callAsync(m_bus, get, DBusCalls::QueryTimeoutMs, &m_calls,
-                                 [handler, get](const QDBusMessage& idReply) {
-                                     const QString id =
-                                         DBusCalls::succeeded(idReply) && !idReply.arguments().isEmpty()
-                                             ? idReply.arguments().constFirst().value<QDBusVariant>().variant().toString()
-                                             : QString();
-                                     if (!id.isEmpty())
-                                         return handler(id, {});
-                                     handler({}, DBusCalls::succeeded(idReply)
-                                                     ? get.createErrorReply(QDBusError::InvalidArgs,
-                                                                            QStringLiteral("Id ist leer"))
-                                                     : idReply);
-                                 });
+            DBusCalls::callAsync(
+                m_bus, get, DBusCalls::QueryTimeoutMs, &m_calls, [handler, get](const QDBusMessage& idReply) {
+                    const QString id = DBusCalls::succeeded(idReply) && !idReply.arguments().isEmpty()
+                                           ? idReply.arguments().constFirst().value<QDBusVariant>().variant().toString()
+                                           : QString();
+                    if (!id.isEmpty())
+                        return handler(id, {});
+                    handler({}, DBusCalls::succeeded(idReply)
+                                    ? get.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("Id ist leer"))
+                                    : idReply);
+                });
         });
 }
 

@@ -104,16 +104,15 @@ void SessionManagerClient::tryNext(std::shared_ptr<Attempt> attempt)
             QDBusMessage call =
                 QDBusMessage::createMethodCall(manager.service, manager.path, manager.interface, manager.method);
             call.setArguments(manager.arguments);
-            DBusCalls::callAsync(m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls,
-                                 [this, attempt, manager](const QDBusMessage& reply) {
-                                     if (DBusCalls::succeeded(reply))
-                                         return attempt->done(Result::Accepted);
-                                     DBusCalls::report(QStringLiteral("Abmelden über ") + manager.service +
-                                                       QStringLiteral(" fehlgeschlagen: ") +
-                                                       DBusCalls::errorText(reply));
-                                     attempt->refused = true;
-                                     tryNext(attempt);
-                                 });
+            DBusCalls::callAsync(
+                m_bus, call, DBusCalls::ActionTimeoutMs, &m_calls, [this, attempt, manager](const QDBusMessage& reply) {
+                    if (DBusCalls::succeeded(reply))
+                        return attempt->done(Result::Accepted);
+                    DBusCalls::report(QStringLiteral("Abmelden über ") + manager.service +
+                                      QStringLiteral(" fehlgeschlagen: ") + DBusCalls::errorText(reply));
+                    attempt->refused = true;
+                    tryNext(attempt);
+                });
         });
 }
 

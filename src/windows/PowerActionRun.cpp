@@ -58,15 +58,14 @@ void PowerActionRun::announce(const RunAnnouncement& announcement, std::function
         return;
     }
     m_show(m_announced);
-    m_links.power.findInhibitor(
-        announcement.action,
-        [self = QPointer<PowerActionRun>(this), serial](const std::optional<PowerInhibitor>& holder) {
-            if (!self || serial != self->m_announcement || !holder || self->m_forceAtEnd)
-                return;
-            RunAnnouncement named = self->m_announced;
-            named.blocker = PowerFailure::blockedBy(named.action, holder->program, holder->why);
-            self->m_show(named);
-        });
+    m_links.power.findInhibitor(announcement.action, [self = QPointer<PowerActionRun>(this),
+                                                      serial](const std::optional<PowerInhibitor>& holder) {
+        if (!self || serial != self->m_announcement || !holder || self->m_forceAtEnd)
+            return;
+        RunAnnouncement named = self->m_announced;
+        named.blocker = PowerFailure::blockedBy(named.action, holder->program, holder->why);
+        self->m_show(named);
+    });
 }
 
 void PowerActionRun::withdrawn()

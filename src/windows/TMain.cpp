@@ -120,9 +120,12 @@ void TMain::createRun()
     m_powerRun->noteChanged = [this] {
         showPowerNote();
     };
-    m_announcer = std::make_unique<Announcer>(
-        m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
-                                                     guarded(&TMain::Spaeter1Click), [this] { m_powerRun->forceAtEnd(); }});
+    m_announcer =
+        std::make_unique<Announcer>(m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
+                                                                                 guarded(&TMain::Spaeter1Click),
+                                                                                 [this] {
+                                                                                     m_powerRun->forceAtEnd();
+                                                                                 }});
     TimedRun::Handlers handlers;
     handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
         m_services.runTrace.record("announcement", nowMs);

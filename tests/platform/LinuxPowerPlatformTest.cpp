@@ -29,11 +29,11 @@ const QString Login1 = QStringLiteral("org.freedesktop.login1");
 const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 // The calls that ask for something; questions (Can..., List..., Get...) are left out.
-const QStringList PowerRequests{
-    QStringLiteral("PowerOff"),          QStringLiteral("Reboot"),           QStringLiteral("Suspend"),
-    QStringLiteral("Hibernate"),         QStringLiteral("TerminateSession"), QStringLiteral("LockSession"),
-    QStringLiteral("Logout"),            QStringLiteral("PowerOffWithFlags"), QStringLiteral("RebootWithFlags"),
-    QStringLiteral("SuspendWithFlags")};
+const QStringList PowerRequests{QStringLiteral("PowerOff"),         QStringLiteral("Reboot"),
+                                QStringLiteral("Suspend"),          QStringLiteral("Hibernate"),
+                                QStringLiteral("TerminateSession"), QStringLiteral("LockSession"),
+                                QStringLiteral("Logout"),           QStringLiteral("PowerOffWithFlags"),
+                                QStringLiteral("RebootWithFlags"),  QStringLiteral("SuspendWithFlags")};
 
 /** The kind of a failure as its name, "" for a success. */
 std::string kindOf(const PowerOutcome& outcome)

@@ -145,7 +145,8 @@ TEST_F(MainWindowFixture, AnnouncementNamesTheBlockingProgramAndTrotzdemForcesTh
 
     auto up = notifications.up();
     ASSERT_EQ(up.size(), 1u);
-    EXPECT_TRUE(up[0].notification.body.contains(QStringLiteral("Firefox verhindert das Herunterfahren: Download läuft")));
+    EXPECT_TRUE(
+        up[0].notification.body.contains(QStringLiteral("Firefox verhindert das Herunterfahren: Download läuft")));
     ASSERT_EQ(up[0].notification.actions.size(), 3);
     EXPECT_EQ(up[0].notification.actions[2].first, Announcer::forceKey());
     EXPECT_TRUE(notifications.choose(up[0].id, Announcer::forceKey()));
