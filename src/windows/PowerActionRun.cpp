@@ -37,6 +37,12 @@ bool PowerActionRun::mayStart(quint8 action)
     return true;
 }
 
+void PowerActionRun::runEnded()
+{
+    if (m_failure.isEmpty())
+        setNote({});
+}
+
 void PowerActionRun::setNote(const QString& note, const QString& failure)
 {
     if (note == m_note && failure == m_failure)

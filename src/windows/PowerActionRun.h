@@ -54,6 +54,8 @@ public:
     QString statusNote() const { return m_note; }
     /** The title line of the failure reported last, until the next Start; empty after a success. */
     QString failure() const { return m_failure; }
+    /** The run stopped or expired: the password note goes; a failure stays until the next Start. */
+    void runEnded();
     /** Told when the note or the failure changed. */
     std::function<void()> noteChanged;
 

@@ -686,6 +686,7 @@ void TMain::Btn_ResetClick()
     m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(false));
     m_timer2->stop();
     m_timer3->stop();
+    m_powerRun->runEnded();
 }
 
 } // namespace kelvaro

@@ -131,6 +131,7 @@ TEST_F(MainWindowFixture, StartRefusesWhatTheSystemCannotOrMayNotDoAndGreysItOut
         EXPECT_EQ(ui().StatusBar1->panelText(1),
                   answer == PowerPermission::Challenge ? PowerFailure::passwordNote() : QString());
         ui().Btn_Reset->click();
+        EXPECT_EQ(ui().StatusBar1->panelText(1), QString());
     }
 }
 
