@@ -16,9 +16,8 @@ ProgramInfo ProgramInfo::compiledIn()
 
 QString ProgramInfo::programPath()
 {
-    // /proc/self/exe names the file even when the program was started through a link.
-    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return exe.isEmpty() ? QCoreApplication::applicationFilePath() : exe;
+    // The file itself, also when the program was started through a link.
+    return QCoreApplication::applicationFilePath();
 }
 
 QString ProgramInfo::programFolder()

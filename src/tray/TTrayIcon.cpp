@@ -1,7 +1,7 @@
 #include "tray/TTrayIcon.h"
 
 #include "core/TimerService.h"
-#include "core/WindowFocus.h"
+#include "tray/WindowFocus.h"
 #include "tray/TrayShell.h"
 
 #include <QMenu>

@@ -25,6 +25,7 @@
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
+#include "widgets/TrayRing.h"
 #include "widgets/TimeEntryBox.h"
 #include "windows/Announcer.h"
 #include "windows/PowerActionRun.h"
@@ -253,7 +254,7 @@ void TMain::showRing(std::optional<double> remaining)
     if (step == m_ringStep)
         return;
     m_ringStep = step;
-    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(CountdownRing::draw(m_trayImage, remaining))));
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(TrayRing::draw(m_trayImage, remaining))));
 }
 
 void TMain::TrayIconClick()
@@ -574,7 +575,7 @@ void TMain::showWaiting()
     // The end cannot be foreseen: a quarter of the ring turns on by a twelfth of a circle at each tick.
     m_waitTurn = (m_waitTurn + CountdownRing::Steps / 12) % CountdownRing::Steps;
     m_ringStep = -2; // no step of a countdown: the next one is drawn anew
-    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(CountdownRing::drawWaiting(m_trayImage, m_waitTurn))));
+    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(TrayRing::drawWaiting(m_trayImage, m_waitTurn))));
 }
 
 void TMain::ProgramEnded()

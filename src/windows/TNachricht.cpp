@@ -5,7 +5,7 @@
 #include "core/SerialDateTime.h"
 #include "core/TEinst.h"
 #include "core/TimerService.h"
-#include "core/WindowFocus.h"
+#include "tray/WindowFocus.h"
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 

@@ -1,4 +1,4 @@
-#include "core/WindowFocus.h"
+#include "tray/WindowFocus.h"
 
 #include <QGuiApplication>
 
