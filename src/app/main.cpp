@@ -2,8 +2,10 @@
 #include "core/CommandLine.h"
 #include "core/ExpirySoundPlayer.h"
 #include "core/MediaPlayer.h"
+#include "core/RemoteCommand.h"
 #include "core/SystemPowerActions.h"
 #include "platform/DBusNotifications.h"
+#include "platform/DBusRemoteControl.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/FileRunTrace.h"
 #include "platform/IdleClosingAudioDevice.h"
@@ -13,8 +15,9 @@
 #include "platform/LoadedAudioDevice.h"
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
-#include "platform/SystemClock.h"
+#include "platform/RemoteClient.h"
 #include "platform/ScheduleVerbs.h"
+#include "platform/SystemClock.h"
 #include "platform/SystemdUserManager.h"
 #include "resources/Language.h"
 #include "resources/Resources.h"
@@ -34,6 +37,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QTextStream>
+#include <QTimer>
 
 using namespace kelvaro;
 
@@ -52,6 +56,40 @@ int runScheduleVerb(int argc, char** argv)
                               ProgramInfo::programPath(), &ScheduleVerbs::systemdCalendarCheck, out, err);
 }
 
+/** Carries out a command to running programs (--list, --stop, --watch, --help, ...) when the
+ *  arguments are one, without a window or a display: its exit code. Nothing for an option set. */
+std::optional<int> runRemoteCommand(int argc, char** argv, const QStringList& arguments)
+{
+    if (!RemoteCommand::isCommand(arguments))
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    useLanguage(languageFor(QLocale::system().uiLanguages()));
+    const ProgramInfo info = ProgramInfo::compiledIn();
+    return RemoteClient::run(RemoteCommand::parse(arguments),
+                             {THilfe::helpText(), info.productName + u' ' + info.productVersion});
+}
+
+/** The main window on the session bus, offered a moment after it is shown so that start-up does not
+ *  wait for the bus. */
+std::unique_ptr<DBusRemoteControl> offerRemoteControl(TMain& window)
+{
+    auto remote = std::make_unique<DBusRemoteControl>(DBusRemoteControl::Handlers{
+        [&window] { return window.startFromOutside(); }, [&window] { return window.stopFromOutside(); },
+        [&window](qint64 ms) { return window.postponeFromOutside(ms); }, [&window] { window.showFromOutside(); },
+        [&window] {
+            window.quitFromOutside();
+        }});
+    DBusRemoteControl* const control = remote.get();
+    QObject::connect(&window, &TMain::remoteStateChanged, control,
+                     [control, &window] { control->publish(window.remoteState()); });
+    constexpr int kOfferDelayMs = 200;
+    QTimer::singleShot(kOfferDelayMs, control, [control, &window] {
+        control->publish(window.remoteState());
+        control->offer(QDBusConnection::sessionBus(), QCoreApplication::applicationPid());
+    });
+    return remote;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -61,6 +99,8 @@ int main(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (ScheduleVerbs::isScheduleVerb(arguments))
         return runScheduleVerb(argc, argv);
+    if (const std::optional<int> code = runRemoteCommand(argc, argv, arguments))
+        return *code;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
@@ -136,5 +176,6 @@ int main(int argc, char** argv)
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     mainWindow.show();
+    const std::unique_ptr<DBusRemoteControl> remote = offerRemoteControl(mainWindow);
     return QApplication::exec();
 }

@@ -134,12 +134,15 @@ void TMain::createRun()
             const qint64 msLeft = m_run->endMs() - m_services.clock.currentMSecsSinceEpoch();
             m_announcer->show(shown, RunAnnouncement::secondsLeft(msLeft));
         });
+        noteRemoteChange();
     };
     handlers.withdraw = [this] {
         m_powerRun->withdrawn();
         m_announcer->withdraw();
+        noteRemoteChange();
     };
     handlers.endMoved = [this] {
+        noteRemoteChange();
         m_services.runTrace.record("end", m_run->endMs());
         m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_run->endMs())));
         showRemaining();
@@ -420,6 +423,7 @@ void TMain::ShowOptions()
         m_ui.StatusBar1->setPanelText(0, QString());
         m_ui.StatusBar1->setPanelText(1, QString());
     }
+    noteRemoteChange();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -445,6 +449,7 @@ void TMain::Timer1Timer()
 
 void TMain::setRunningState(bool running)
 {
+    noteRemoteChange();
     QWidget* const focused = focusWidget();
     m_ui.Eingabe->setCountdownEntryEnabled(!running);
     m_ui.Btn_Start->setEnabled(!running);
@@ -592,6 +597,7 @@ void TMain::ProgramEnded()
     m_services.runTrace.record("end", endMs);
     m_run->start(nowMs, endMs);
     showRemaining();
+    noteRemoteChange();
 }
 
 void TMain::showRemaining()
@@ -688,6 +694,77 @@ void TMain::Btn_ResetClick()
     m_timer2->stop();
     m_timer3->stop();
     m_powerRun->runEnded();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Control from outside
+
+RemoteState TMain::remoteState() const
+{
+    RemoteState state;
+    state.action = m_options.GetAktion();
+    state.message = m_options.GetNachricht();
+    state.preset = m_options.GetName();
+    if (m_programWatch) {
+        state.run = RemoteState::Run::Waiting;
+        state.startMs = m_waitStartMs;
+    } else if (m_run->running()) {
+        state.run = m_run->announced() ? RemoteState::Run::Announced : RemoteState::Run::Running;
+        state.startMs = m_run->startMs();
+        state.endMs = m_run->endMs();
+    } else if (m_timer3->isActive()) {
+        state.run = RemoteState::Run::Stopwatch;
+        state.startMs = m_stopwatchStartMs;
+    }
+    return state;
+}
+
+void TMain::noteRemoteChange()
+{
+    if (m_remoteChangeNoted)
+        return;
+    m_remoteChangeNoted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_remoteChangeNoted = false;
+            Q_EMIT remoteStateChanged();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TMain::startFromOutside()
+{
+    if (!m_ui.Start1->isEnabled())
+        return false;
+    QMetaObject::invokeMethod(m_ui.Start1, &QAction::trigger, Qt::QueuedConnection);
+    return true;
+}
+
+bool TMain::stopFromOutside()
+{
+    if (!m_ui.Stop1->isEnabled())
+        return false;
+    m_ui.Stop1->trigger();
+    return true;
+}
+
+bool TMain::postponeFromOutside(qint64 ms)
+{
+    if (!m_ui.Spaeter1->isEnabled() || !m_run->running())
+        return false;
+    m_errors.guard([this, ms] { m_run->postpone(ms); });
+    return true;
+}
+
+void TMain::showFromOutside()
+{
+    QMetaObject::invokeMethod(m_ui.ProgAnzeigen, &QAction::trigger, Qt::QueuedConnection);
+}
+
+void TMain::quitFromOutside()
+{
+    QMetaObject::invokeMethod(m_ui.ProgBeenden, &QAction::trigger, Qt::QueuedConnection);
 }
 
 } // namespace kelvaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RemoteState.h"
 #include "core/TEinst.h"
 #include "tray/TTrayIcon.h"
 #include "widgets/GeneralErrorHandler.h"
@@ -79,9 +80,24 @@ public:
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
     void TrayIconClick();
 
+    /** What the window shows outside about its run (on the session bus). */
+    RemoteState remoteState() const;
+    /** For callers outside the window: each does what its tray-menu entry does, with the same checks,
+     *  and answers false when that entry is disabled. An entry that may open a window is pressed
+     *  after the caller has its answer. */
+    bool startFromOutside();
+    bool stopFromOutside();
+    /** "5 Minuten später", by `ms`. */
+    bool postponeFromOutside(qint64 ms);
+    void showFromOutside();
+    void quitFromOutside();
+
 Q_SIGNALS:
     /** The main window has been closed: the program ends. */
     void closed();
+    /** remoteState() may have changed: the run started, stopped, was announced or moved, or the
+     *  options changed. Sent once the handler that changed it is over. */
+    void remoteStateChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -120,6 +136,8 @@ private:
     void showMessageWindow();
     void showModal(QDialog* dialog);
     QString captionBase() const;
+    /** Sends remoteStateChanged() once the current handler is over (several changes, one signal). */
+    void noteRemoteChange();
 
     template <typename Handler>
     auto guarded(Handler handler);
@@ -155,6 +173,7 @@ private:
     qint64 m_waitStartMs = 0; // the start of a run that waits for a program
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
     bool m_startupPending = true;
+    bool m_remoteChangeNoted = false;
 };
 
 } // namespace kelvaro

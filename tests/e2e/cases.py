@@ -12,11 +12,14 @@ import re
 import shutil
 import subprocess
 import sys
+import threading
 import time
+import xml.etree.ElementTree as ET
+from datetime import datetime
 from pathlib import Path
 
 from harness import (ANNOUNCEMENT_CAPTION, MAIN_CAPTION, MESSAGE_CAPTION, SESSION_ID, Failure, Session, Skip, Window,
-                     case, main, note, stop, wait_until)
+                     case, main, note, spawn, stop, wait_until)
 
 # How long the program may take for what it does in a moment on an idle machine: showing a window,
 # reaching the next step. Generous, because the machine running the tests may be busy.
@@ -692,6 +695,93 @@ def schedule_verbs(program: str) -> None:
         expect(session.command("--unschedule=1").returncode == 0, "--unschedule=1")
         expect(not list(units.iterdir()), f"files left: {list(units.iterdir())}")
         expect(session.command("--unschedule=1").returncode == 1, "a second --unschedule=1")
+
+
+# --- control from outside -------------------------------------------------------------------------
+
+INTERFACE_XML = Path(__file__).resolve().parents[2] / "src/resources/io.github.kelvaro.Kelvaro1.xml"
+
+
+def interface_members(xml: str) -> set[tuple]:
+    """The methods (with their argument types) and properties of the program's interface."""
+    node = next(i for i in ET.fromstring(xml).iter("interface") if i.get("name") == "io.github.kelvaro.Kelvaro1")
+    return ({("method", m.get("name"), tuple(a.get("type") for a in m.iter("arg"))) for m in node.iter("method")} |
+            {("property", p.get("name"), p.get("type"), p.get("access")) for p in node.iter("property")})
+
+
+@case(budget=60)
+def remote_control(program: str) -> None:
+    """Two timers steered from a terminal with no display, the bus found through XDG_RUNTIME_DIR alone:
+    both listed, one postponed, the other stopped without its action, and a panel line that follows."""
+    with Session(program, "remote_control") as session:
+        shutdown = session.start("-A", "-S", "-T-00:00:15")
+        message = session.start("-A", "-MTee ist fertig", "-T-00:10:00")
+        started = time.monotonic()
+        # A terminal over ssh: no display, no bus address, only the runtime folder that holds the bus.
+        terminal = {name: value for name, value in session.env().items()
+                    if name not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS")}
+        terminal["XDG_RUNTIME_DIR"] = str(session.folder)
+
+        def verb(*args: str) -> subprocess.CompletedProcess:
+            return subprocess.run([program, *args], env=terminal, capture_output=True, text=True, timeout=STEP)
+
+        def listed() -> dict[int, dict]:
+            answer = verb("--list", "--json")
+            expect(answer.returncode == 0, f"--list --json ended with {answer.returncode}: {answer.stderr}")
+            return {entry["pid"]: entry for entry in json.loads(answer.stdout)}
+
+        def both_running() -> dict[int, dict] | None:
+            found = listed()
+            running = {pid for pid, entry in found.items() if entry["state"] != "idle"}
+            return found if {shutdown.pid, message.pid} <= running else None
+
+        both = wait_until(both_running, SHOW, "both programs listed with a run")
+        expect(both[shutdown.pid]["action"] == "poweroff" and both[message.pid]["action"] == "message" and
+               both[message.pid]["message"] == "Tee ist fertig", f"the list: {both}")
+        expect(0 < both[message.pid]["remaining"] <= 600, f"the time left: {both[message.pid]}")
+        member = interface_members(INTERFACE_XML.read_text())
+        introspected = session.bus.connection().get_object(f"io.github.kelvaro.Kelvaro.instance{message.pid}",
+                                                           "/io/github/kelvaro/Kelvaro").Introspect(
+            dbus_interface="org.freedesktop.DBus.Introspectable")
+        expect(interface_members(str(introspected)) == member, f"the program offers another interface than "
+               f"{INTERFACE_XML.name} describes:\n{introspected}")
+
+        watch = spawn([program, "--watch", "--json"], terminal, session.folder / "watch.log", stdout=subprocess.PIPE)
+        lines: list[str] = []
+        threading.Thread(target=lambda: lines.extend(iter(watch.stdout.readline, b"")), daemon=True).start()
+        wait_until(lambda: lines, STEP, "the first line of --watch")
+
+        refused = verb("--stop")
+        expect(refused.returncode == 1 and str(shutdown.pid) in refused.stderr,
+               f"--stop with two runs must refuse and list them: {refused}")
+        moved = verb("--postpone=5", f"--pid={message.pid}")
+        expect(moved.returncode == 0, f"--postpone ended with {moved.returncode}: {moved.stderr}")
+        stopped = verb("--stop", f"--pid={shutdown.pid}")
+        expect(stopped.returncode == 0, f"--stop ended with {stopped.returncode}: {stopped.stderr}")
+        after = listed()
+        expect(after[shutdown.pid]["state"] == "idle" and after[shutdown.pid]["end"] is None, f"stopped: {after}")
+        shift = (datetime.fromisoformat(after[message.pid]["end"]) -
+                 datetime.fromisoformat(both[message.pid]["end"])).total_seconds()
+        expect(shift == 300, f"the end moved by {shift} s instead of 300: {both[message.pid]} -> {after[message.pid]}")
+
+        # The watch followed: the shutdown's countdown first, then, once it was stopped, the message.
+        wait_until(lambda: any(b'"class":"message"' in line for line in lines), STEP, "--watch to show the message")
+        panel = [json.loads(line) for line in lines]
+        expect(panel[0]["class"] == "poweroff" and re.fullmatch(r"\S+ 00:00:1\d", panel[0]["text"]) and
+               0 <= panel[0]["percentage"] <= 100, f"the first panel line: {panel[0]}")
+        expect(panel[-1]["tooltip"].startswith("Nachricht um ") and
+               re.fullmatch(r"\S+ 00:1[45]:\d\d", panel[-1]["text"]), f"the last panel line: {panel[-1]}")
+        counted = [line["text"] for line in panel if line["class"] == "poweroff"]
+        expect(counted == sorted(counted, reverse=True), f"the shutdown's time left should count down: {counted}")
+
+        # The shutdown's end goes by without its action.
+        time.sleep(max(0.0, started + 17 - time.monotonic()))
+        expect("PowerOff" not in method_names(session.logind.calls()), "the stopped run still powered off")
+        expect(verb("--version").stdout.strip() == "Kelvaro 0.90", "--version")
+        for kelvaro in (shutdown, message):
+            kelvaro.expect_running()
+        stop(watch)
+        note(f"panel lines: {len(panel)}, first {panel[0]}, last {panel[-1]}")
 
 
 if __name__ == "__main__":

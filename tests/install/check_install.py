@@ -91,6 +91,12 @@ def check_files(usr: Path, _args) -> None:
         expect((usr / page).is_file(), f"manual page {page} missing")
     desktop_entry(usr)
     metainfo(usr)
+    # The interface of the program on the session bus, plain XML readable by everyone.
+    interface = usr / "share/dbus-1/interfaces/io.github.kelvaro.Kelvaro1.xml"
+    expect(interface.is_file(), f"{interface} missing")
+    expect(interface.stat().st_mode & 0o777 == 0o644, f"{interface} has mode {interface.stat().st_mode & 0o777:o}")
+    names = [node.get("name") for node in ET.parse(interface).getroot().iter("interface")]
+    expect(names == ["io.github.kelvaro.Kelvaro1"], f"{interface} describes the interfaces {names}")
 
 
 def check_desktop_entry(usr: Path, _args) -> None:
