@@ -27,11 +27,6 @@ constexpr QLatin1String kJson("--json");
 // The longest postponement whose seconds the bus method still takes (32 bits).
 constexpr quint64 kMaxPostponeMinutes = std::numeric_limits<quint32>::max() / 60;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RemoteCommand", text);
-}
-
 /** The name of an option up to its "=", and whether it has one. */
 QStringView optionName(const QString& argument)
 {
@@ -90,7 +85,8 @@ RemoteCommand RemoteCommand::parse(const QStringList& arguments)
     };
     const auto takeVerb = [&](Verb given) {
         if (verb && *verb != given)
-            refuse(tr("Nur ein Befehl auf einmal: %1 und %2.").arg(verbName(*verb), verbName(given)));
+            refuse(QCoreApplication::translate("RemoteCommand", "Nur ein Befehl auf einmal: %1 und %2.")
+                       .arg(verbName(*verb), verbName(given)));
         verb = given;
     };
 
@@ -102,16 +98,19 @@ RemoteCommand RemoteCommand::parse(const QStringList& arguments)
         } else if (name == kPid) {
             const std::optional<quint64> pid = positiveNumber(value, std::numeric_limits<qint32>::max());
             if (!pid)
-                refuse(tr("--pid= braucht eine Prozessnummer, nicht \"%1\".").arg(value));
+                refuse(QCoreApplication::translate("RemoteCommand", "--pid= braucht eine Prozessnummer, nicht \"%1\".")
+                           .arg(value));
             else if (command.pid && *command.pid != static_cast<qint64>(*pid))
-                refuse(tr("Nur eine Prozessnummer auf einmal."));
+                refuse(QCoreApplication::translate("RemoteCommand", "Nur eine Prozessnummer auf einmal."));
             else
                 command.pid = static_cast<qint64>(*pid);
         } else if (name == kPostpone) {
             takeVerb(Verb::Postpone);
             const std::optional<quint64> minutes = positiveNumber(value, kMaxPostponeMinutes);
             if (!minutes)
-                refuse(tr("--postpone= braucht eine Zahl von Minuten größer als 0, nicht \"%1\".").arg(value));
+                refuse(QCoreApplication::translate(
+                           "RemoteCommand", "--postpone= braucht eine Zahl von Minuten größer als 0, nicht \"%1\".")
+                           .arg(value));
             else
                 command.postponeSeconds = static_cast<quint32>(*minutes * 60);
         } else {
@@ -122,30 +121,30 @@ RemoteCommand RemoteCommand::parse(const QStringList& arguments)
                     known = true;
                 }
             if (!known)
-                refuse(tr("Unbekannte Angabe: %1").arg(argument));
+                refuse(QCoreApplication::translate("RemoteCommand", "Unbekannte Angabe: %1").arg(argument));
         }
     }
 
     if (!verb) {
-        refuse(tr("Kein Befehl angegeben."));
+        refuse(QCoreApplication::translate("RemoteCommand", "Kein Befehl angegeben."));
         return command;
     }
     command.verb = *verb;
     if (command.json && *verb != Verb::List && *verb != Verb::Watch)
-        refuse(tr("--json gilt nur für --list und --watch."));
+        refuse(QCoreApplication::translate("RemoteCommand", "--json gilt nur für --list und --watch."));
     if (command.pid && (*verb == Verb::List || *verb == Verb::Help || *verb == Verb::Version))
-        refuse(tr("--pid= gilt nicht für %1.").arg(verbName(*verb)));
+        refuse(QCoreApplication::translate("RemoteCommand", "--pid= gilt nicht für %1.").arg(verbName(*verb)));
     return command;
 }
 
 QString RemoteCommand::usage()
 {
-    return tr("Aufruf: kelvaro --list [--json]\n"
-              "       kelvaro --stop [--pid=<PID>]\n"
-              "       kelvaro --postpone=<Minuten> [--pid=<PID>]\n"
-              "       kelvaro --show [--pid=<PID>]\n"
-              "       kelvaro --watch [--json] [--pid=<PID>]\n"
-              "       kelvaro --help | --version");
+    return QCoreApplication::translate("RemoteCommand", "Aufruf: kelvaro --list [--json]\n"
+                                                        "       kelvaro --stop [--pid=<PID>]\n"
+                                                        "       kelvaro --postpone=<Minuten> [--pid=<PID>]\n"
+                                                        "       kelvaro --show [--pid=<PID>]\n"
+                                                        "       kelvaro --watch [--json] [--pid=<PID>]\n"
+                                                        "       kelvaro --help | --version");
 }
 
 RemoteTarget RemoteTarget::choose(const RemoteCommand& command, const QList<RemoteInstance>& instances)

@@ -16,11 +16,6 @@ namespace {
 
 using Run = RemoteState::Run;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RemoteReport", text);
-}
-
 /** The symbol before the time in a panel, by action code; a run without an end has its own. */
 QString symbol(const RemoteState& state)
 {
@@ -68,13 +63,15 @@ QString tooltip(const RemoteState& state, bool markup)
 {
     QString text;
     if (state.run == Run::Stopwatch)
-        return tr("Stoppuhr seit %1").arg(timeOfDay(state.startMs));
+        return QCoreApplication::translate("RemoteReport", "Stoppuhr seit %1").arg(timeOfDay(state.startMs));
     if (state.run == Run::Waiting)
-        text = tr("%1 nach dem Ende des Programms").arg(actionText(state.action));
+        text =
+            QCoreApplication::translate("RemoteReport", "%1 nach dem Ende des Programms").arg(actionText(state.action));
     else
-        text = tr("%1 um %2").arg(actionText(state.action), timeOfDay(state.endMs));
+        text = QCoreApplication::translate("RemoteReport", "%1 um %2")
+                   .arg(actionText(state.action), timeOfDay(state.endMs));
     if (state.run == Run::Announced)
-        text += tr(" (angekündigt)");
+        text += QCoreApplication::translate("RemoteReport", " (angekündigt)");
     if (state.action == AktionNachricht && !state.message.isEmpty())
         text += QStringLiteral(": ") + (markup ? escapeMarkup(state.message) : state.message);
     return text;
@@ -109,15 +106,15 @@ QString stateText(Run run)
 {
     switch (run) {
     case Run::Idle:
-        return tr("bereit");
+        return QCoreApplication::translate("RemoteReport", "bereit");
     case Run::Running:
-        return tr("läuft");
+        return QCoreApplication::translate("RemoteReport", "läuft");
     case Run::Announced:
-        return tr("angekündigt");
+        return QCoreApplication::translate("RemoteReport", "angekündigt");
     case Run::Waiting:
-        return tr("wartet");
+        return QCoreApplication::translate("RemoteReport", "wartet");
     case Run::Stopwatch:
-        return tr("Stoppuhr");
+        return QCoreApplication::translate("RemoteReport", "Stoppuhr");
     }
     return {};
 }
@@ -133,13 +130,15 @@ QString actionText(quint8 action)
         QT_TRANSLATE_NOOP("RemoteReport", "Ruhezustand"),
         QT_TRANSLATE_NOOP("RemoteReport", "Bildschirm sperren"),
     };
-    return isKnownAktion(action) ? tr(texts[action]) : QString();
+    return isKnownAktion(action) ? QCoreApplication::translate("RemoteReport", texts[action]) : QString();
 }
 
 QStringList listLines(const QList<RemoteInstance>& instances, qint64 nowMs)
 {
     QList<QStringList> rows{
-        {tr("PID"), tr("Zustand"), tr("Aktion"), tr("Ende"), tr("Rest"), tr("Vorgabe")},
+        {QCoreApplication::translate("RemoteReport", "PID"), QCoreApplication::translate("RemoteReport", "Zustand"),
+         QCoreApplication::translate("RemoteReport", "Aktion"), QCoreApplication::translate("RemoteReport", "Ende"),
+         QCoreApplication::translate("RemoteReport", "Rest"), QCoreApplication::translate("RemoteReport", "Vorgabe")},
     };
     const QString none = QStringLiteral("-");
     for (const RemoteInstance& instance : instances) {

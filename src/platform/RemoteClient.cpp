@@ -29,11 +29,6 @@ constexpr int kExitDone = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("RemoteClient", text);
-}
-
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toUtf8().constData(), stream);
@@ -130,7 +125,7 @@ int list(const QDBusConnection& bus, const RemoteCommand& command)
     if (command.json)
         out(QString::fromUtf8(QJsonDocument(RemoteReport::listJson(found, now())).toJson(QJsonDocument::Compact)));
     else if (found.isEmpty())
-        out(tr("Es läuft kein Kelvaro."));
+        out(QCoreApplication::translate("RemoteClient", "Es läuft kein Kelvaro."));
     else
         for (const QString& line : RemoteReport::listLines(found, now()))
             out(line);
@@ -144,18 +139,20 @@ int notChosen(const RemoteCommand& command, const RemoteTarget& target)
     case RemoteTarget::Outcome::Chosen:
         return kExitDone;
     case RemoteTarget::Outcome::NoProgram:
-        err(tr("Es läuft kein Kelvaro."));
+        err(QCoreApplication::translate("RemoteClient", "Es läuft kein Kelvaro."));
         break;
     case RemoteTarget::Outcome::NoSuchPid:
-        err(tr("Kein Kelvaro hat die Prozessnummer %1.").arg(*command.pid));
+        err(QCoreApplication::translate("RemoteClient", "Kein Kelvaro hat die Prozessnummer %1.").arg(*command.pid));
         break;
     case RemoteTarget::Outcome::NoRun:
         err(command.verb == Verb::Postpone
-                ? tr("Kein Kelvaro hat einen Countdown oder einen Lauf bis zu einer Uhrzeit.")
-                : tr("Kein Kelvaro hat einen laufenden Timer."));
+                ? QCoreApplication::translate("RemoteClient",
+                                              "Kein Kelvaro hat einen Countdown oder einen Lauf bis zu einer Uhrzeit.")
+                : QCoreApplication::translate("RemoteClient", "Kein Kelvaro hat einen laufenden Timer."));
         break;
     case RemoteTarget::Outcome::Several:
-        err(tr("Mehrere Kelvaro kommen in Frage; wählen Sie einen mit --pid=<PID>:"));
+        err(QCoreApplication::translate("RemoteClient",
+                                        "Mehrere Kelvaro kommen in Frage; wählen Sie einen mit --pid=<PID>:"));
         for (const QString& line : RemoteReport::listLines(target.candidates, now()))
             print(stderr, line);
         break;
@@ -180,22 +177,26 @@ int act(const QDBusConnection& bus, const RemoteCommand& command)
     const QDBusMessage reply = DBusCalls::call(bus, call, DBusCalls::ActionTimeoutMs);
     if (!DBusCalls::succeeded(reply)) {
         if (reply.errorName().startsWith(DBusRemoteControl::interfaceName()))
-            err(tr("Kelvaro %1 lehnt ab: %2").arg(pid).arg(reply.errorMessage()));
+            err(QCoreApplication::translate("RemoteClient", "Kelvaro %1 lehnt ab: %2")
+                    .arg(pid)
+                    .arg(reply.errorMessage()));
         else
-            err(tr("Kelvaro %1 ist nicht erreichbar: %2").arg(pid).arg(DBusCalls::errorText(reply)));
+            err(QCoreApplication::translate("RemoteClient", "Kelvaro %1 ist nicht erreichbar: %2")
+                    .arg(pid)
+                    .arg(DBusCalls::errorText(reply)));
         return kExitRefused;
     }
 
     if (command.verb == Verb::Stop) {
-        out(tr("Kelvaro %1: Timer angehalten.").arg(pid));
+        out(QCoreApplication::translate("RemoteClient", "Kelvaro %1: Timer angehalten.").arg(pid));
     } else if (command.verb == Verb::Postpone) {
         const std::optional<RemoteState> state = readState(bus, service);
         if (state && state->endMs != 0)
-            out(tr("Kelvaro %1: Ende jetzt um %2, in %3.")
+            out(QCoreApplication::translate("RemoteClient", "Kelvaro %1: Ende jetzt um %2, in %3.")
                     .arg(pid)
                     .arg(RemoteReport::moment(state->endMs, now()), RemoteReport::duration(state->endMs - now())));
     } else {
-        out(tr("Kelvaro %1: Fenster angezeigt.").arg(pid));
+        out(QCoreApplication::translate("RemoteClient", "Kelvaro %1: Fenster angezeigt.").arg(pid));
     }
     return kExitDone;
 }
@@ -291,7 +292,8 @@ int RemoteClient::run(const RemoteCommand& command, const Texts& texts)
 
     const QDBusConnection bus = sessionBus();
     if (!bus.isConnected()) {
-        err(tr("Keine Verbindung zum Sitzungsbus: %1").arg(bus.lastError().message()));
+        err(QCoreApplication::translate("RemoteClient", "Keine Verbindung zum Sitzungsbus: %1")
+                .arg(bus.lastError().message()));
         return kExitRefused;
     }
     if (command.verb == Verb::List)
@@ -301,7 +303,8 @@ int RemoteClient::run(const RemoteCommand& command, const Texts& texts)
 
     RemoteWatch watch(bus, command);
     if (!watch.start()) {
-        err(tr("Keine Verbindung zum Sitzungsbus: %1").arg(bus.lastError().message()));
+        err(QCoreApplication::translate("RemoteClient", "Keine Verbindung zum Sitzungsbus: %1")
+                .arg(bus.lastError().message()));
         return kExitRefused;
     }
     return QCoreApplication::exec();

@@ -347,6 +347,193 @@ See the help for details.</translation>
     </message>
 </context>
 <context>
+    <name>RemoteClient</name>
+    <message>
+        <source>Es läuft kein Kelvaro.</source>
+        <translation>No Kelvaro is running.</translation>
+    </message>
+    <message>
+        <source>Kein Kelvaro hat die Prozessnummer %1.</source>
+        <translation>No Kelvaro has the process number %1.</translation>
+    </message>
+    <message>
+        <source>Kein Kelvaro hat einen Countdown oder einen Lauf bis zu einer Uhrzeit.</source>
+        <translation>No Kelvaro has a countdown or a run to a time of day.</translation>
+    </message>
+    <message>
+        <source>Kein Kelvaro hat einen laufenden Timer.</source>
+        <translation>No Kelvaro has a timer running.</translation>
+    </message>
+    <message>
+        <source>Mehrere Kelvaro kommen in Frage; wählen Sie einen mit --pid=&lt;PID&gt;:</source>
+        <translation>Several Kelvaro could be meant; choose one with --pid=&lt;PID&gt;:</translation>
+    </message>
+    <message>
+        <source>Kelvaro %1 lehnt ab: %2</source>
+        <translation>Kelvaro %1 refuses: %2</translation>
+    </message>
+    <message>
+        <source>Kelvaro %1 ist nicht erreichbar: %2</source>
+        <translation>Kelvaro %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>Kelvaro %1: Timer angehalten.</source>
+        <translation>Kelvaro %1: timer stopped.</translation>
+    </message>
+    <message>
+        <source>Kelvaro %1: Ende jetzt um %2, in %3.</source>
+        <translation>Kelvaro %1: the end is now at %2, in %3.</translation>
+    </message>
+    <message>
+        <source>Kelvaro %1: Fenster angezeigt.</source>
+        <translation>Kelvaro %1: window shown.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung zum Sitzungsbus: %1</source>
+        <translation>No connection to the session bus: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteCommand</name>
+    <message>
+        <source>Nur ein Befehl auf einmal: %1 und %2.</source>
+        <translation>Only one command at a time: %1 and %2.</translation>
+    </message>
+    <message>
+        <source>--pid= braucht eine Prozessnummer, nicht &quot;%1&quot;.</source>
+        <translation>--pid= needs a process number, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Nur eine Prozessnummer auf einmal.</source>
+        <translation>Only one process number at a time.</translation>
+    </message>
+    <message>
+        <source>--postpone= braucht eine Zahl von Minuten größer als 0, nicht &quot;%1&quot;.</source>
+        <translation>--postpone= needs a number of minutes greater than 0, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Unbekannte Angabe: %1</source>
+        <translation>Unknown argument: %1</translation>
+    </message>
+    <message>
+        <source>Kein Befehl angegeben.</source>
+        <translation>No command given.</translation>
+    </message>
+    <message>
+        <source>--json gilt nur für --list und --watch.</source>
+        <translation>--json applies to --list and --watch only.</translation>
+    </message>
+    <message>
+        <source>--pid= gilt nicht für %1.</source>
+        <translation>--pid= does not apply to %1.</translation>
+    </message>
+    <message>
+        <source>Aufruf: kelvaro --list [--json]
+       kelvaro --stop [--pid=&lt;PID&gt;]
+       kelvaro --postpone=&lt;Minuten&gt; [--pid=&lt;PID&gt;]
+       kelvaro --show [--pid=&lt;PID&gt;]
+       kelvaro --watch [--json] [--pid=&lt;PID&gt;]
+       kelvaro --help | --version</source>
+        <translation>Usage: kelvaro --list [--json]
+       kelvaro --stop [--pid=&lt;PID&gt;]
+       kelvaro --postpone=&lt;minutes&gt; [--pid=&lt;PID&gt;]
+       kelvaro --show [--pid=&lt;PID&gt;]
+       kelvaro --watch [--json] [--pid=&lt;PID&gt;]
+       kelvaro --help | --version</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteReport</name>
+    <message>
+        <source>Stoppuhr seit %1</source>
+        <translation>Stopwatch since %1</translation>
+    </message>
+    <message>
+        <source>%1 nach dem Ende des Programms</source>
+        <translation>%1 when the program has ended</translation>
+    </message>
+    <message>
+        <source>%1 um %2</source>
+        <translation>%1 at %2</translation>
+    </message>
+    <message>
+        <source> (angekündigt)</source>
+        <translation> (announced)</translation>
+    </message>
+    <message>
+        <source>bereit</source>
+        <translation>idle</translation>
+    </message>
+    <message>
+        <source>läuft</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>angekündigt</source>
+        <translation>announced</translation>
+    </message>
+    <message>
+        <source>wartet</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>Stoppuhr</source>
+        <translation>stopwatch</translation>
+    </message>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Herunterfahren</source>
+        <translation>Shut down</translation>
+    </message>
+    <message>
+        <source>Neustart</source>
+        <translation>Restart</translation>
+    </message>
+    <message>
+        <source>Abmelden</source>
+        <translation>Log out</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>Ruhezustand</source>
+        <translation>Hibernate</translation>
+    </message>
+    <message>
+        <source>Bildschirm sperren</source>
+        <translation>Lock the screen</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Zustand</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Aktion</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Rest</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Vorgabe</source>
+        <translation>Preset</translation>
+    </message>
+</context>
+<context>
     <name>RunAnnouncement</name>
     <message>
         <source>Herunterfahren</source>
@@ -845,6 +1032,25 @@ so that the countdown can run.</translation>
     <message>
         <source>Bildschirm sperren</source>
         <translation>Lock the screen</translation>
+    </message>
+</context>
+<context>
+    <name>kelvaro::DBusRemoteControl</name>
+    <message>
+        <source>Es läuft schon ein Timer.</source>
+        <translation>A timer is running already.</translation>
+    </message>
+    <message>
+        <source>Es läuft kein Timer.</source>
+        <translation>No timer is running.</translation>
+    </message>
+    <message>
+        <source>Um 0 Sekunden lässt sich nichts verschieben.</source>
+        <translation>Nothing can be postponed by 0 seconds.</translation>
+    </message>
+    <message>
+        <source>Nur ein laufender Countdown oder ein Lauf bis zu einer Uhrzeit lässt sich verschieben.</source>
+        <translation>Only a running countdown or a run to a time of day can be postponed.</translation>
     </message>
 </context>
 <context>
