@@ -144,7 +144,9 @@ QStringList listLines(const QList<RemoteInstance>& instances, qint64 nowMs)
     for (const RemoteInstance& instance : instances) {
         const RemoteState& state = instance.state;
         const bool ends = state.endMs != 0 && state.run != Run::Idle;
-        rows.append({QString::number(instance.pid), stateText(state.run), actionText(state.action),
+        // A stopwatch ends with nothing.
+        const QString action = state.run == Run::Stopwatch ? none : actionText(state.action);
+        rows.append({QString::number(instance.pid), stateText(state.run), action,
                      ends ? moment(state.endMs, nowMs) : none, ends ? duration(remainingMs(state, nowMs)) : none,
                      state.preset});
     }
