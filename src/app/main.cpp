@@ -73,12 +73,23 @@ std::optional<int> runRemoteCommand(int argc, char** argv, const QStringList& ar
  *  wait for the bus. */
 std::unique_ptr<DBusRemoteControl> offerRemoteControl(TMain& window)
 {
-    auto remote = std::make_unique<DBusRemoteControl>(DBusRemoteControl::Handlers{
-        [&window] { return window.startFromOutside(); }, [&window] { return window.stopFromOutside(); },
-        [&window](qint64 ms) { return window.postponeFromOutside(ms); }, [&window] { window.showFromOutside(); },
-        [&window] {
-            window.quitFromOutside();
-        }});
+    DBusRemoteControl::Handlers handlers;
+    handlers.start = [&window] {
+        return window.startFromOutside();
+    };
+    handlers.stop = [&window] {
+        return window.stopFromOutside();
+    };
+    handlers.postpone = [&window](qint64 ms) {
+        return window.postponeFromOutside(ms);
+    };
+    handlers.show = [&window] {
+        window.showFromOutside();
+    };
+    handlers.quit = [&window] {
+        window.quitFromOutside();
+    };
+    auto remote = std::make_unique<DBusRemoteControl>(std::move(handlers));
     DBusRemoteControl* const control = remote.get();
     QObject::connect(&window, &TMain::remoteStateChanged, control,
                      [control, &window] { control->publish(window.remoteState()); });
