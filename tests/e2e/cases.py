@@ -719,7 +719,8 @@ def remote_control(program: str) -> None:
         started = time.monotonic()
         # A terminal over ssh: no display, no bus address, only the runtime folder that holds the bus.
         terminal = {name: value for name, value in session.env().items()
-                    if name not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS")}
+                    if name not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "QT_QPA_PLATFORM",
+                                    "DBUS_SESSION_BUS_ADDRESS")}
         terminal["XDG_RUNTIME_DIR"] = str(session.folder)
 
         def verb(*args: str) -> subprocess.CompletedProcess:
