@@ -48,7 +48,7 @@ bool DBusRemoteControl::offer(const QDBusConnection& bus, qint64 pid)
                                QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableProperties) ||
         !m_bus->registerService(name)) {
         DBusCalls::report(
-            QStringLiteral("the session bus refused the name %1: %2").arg(name, m_bus->lastError().message()));
+            QStringLiteral("Der Sitzungsbus verweigert den Namen %1: %2").arg(name, m_bus->lastError().message()));
         m_bus->unregisterObject(objectPath());
         m_bus.reset();
         return false;
