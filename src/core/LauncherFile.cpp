@@ -2,6 +2,7 @@
 
 #include "core/CommandLine.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -118,6 +119,16 @@ bool fail(QString* error, const QString& message)
 }
 
 } // namespace
+
+QString LauncherFolder()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    // The XDG base directory rules say to ignore a relative path there.
+    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome))
+        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = QDir::cleanPath(dataHome + QStringLiteral("/applications"));
+    return QDir().mkpath(folder) ? folder : QDir::homePath();
+}
 
 std::optional<QString> ExecValue(const QString& program, const QStringList& arguments)
 {

@@ -18,6 +18,13 @@ namespace kelvaro {
 bool CreateShortcut(const QString& programPath, const QString& arguments, const QString& filePath,
                     const QString& description, QString* error = nullptr);
 
+/**
+ * The folder whose launchers the desktop lists in its application menu: $XDG_DATA_HOME/applications,
+ * or ~/.local/share/applications when that variable is unset or not absolute. The folder is created
+ * when it is missing; when that fails, the home folder is given instead.
+ */
+QString LauncherFolder();
+
 /** The Exec value (as it stands in the file) that starts `program` with `arguments`, each quoted
  *  and escaped; nothing when an argument holds a control character. */
 std::optional<QString> ExecValue(const QString& program, const QStringList& arguments);

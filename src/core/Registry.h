@@ -90,6 +90,8 @@ public:
     /** Applies `change` to the freshest stored content and stores the result as one step.
      *  Returns false and describes the failure in `error` when nothing could be stored. */
     virtual bool update(const std::function<void(RegistryTree&)>& change, QString* error = nullptr) = 0;
+    /** Where the settings are kept, as the user finds them: the full path of the settings file. */
+    virtual QString location() const = 0;
 };
 
 /** HKEY_CURRENT_USER\Software\Kelvaro as a path for RegistryTree. */

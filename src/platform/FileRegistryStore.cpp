@@ -223,6 +223,11 @@ QString FileRegistryStore::defaultPath()
     return QDir::cleanPath(config + QStringLiteral("/kelvaro/registry.reg"));
 }
 
+QString FileRegistryStore::location() const
+{
+    return QFileInfo(m_path).absoluteFilePath();
+}
+
 RegistryTree FileRegistryStore::load()
 {
     // Updates replace the file by renaming, so reading without the lock sees a complete file.

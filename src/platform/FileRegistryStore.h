@@ -35,6 +35,8 @@ public:
 
     RegistryTree load() override;
     bool update(const std::function<void(RegistryTree&)>& change, QString* error = nullptr) override;
+    /** The path given, made absolute; a link there is not followed, as the user made it. */
+    QString location() const override;
 
 protected:
     /** Test hook: called during update after the temporary file `tempPath` has been written,

@@ -1,5 +1,6 @@
 #include "widgets/StartPanel.h"
 
+#include "core/MessageBoxes.h"
 #include "core/TEinst.h"
 #include "core/TimeFields.h"
 #include "widgets/FocusLeave.h"
@@ -8,10 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace kelvaro {
 
 namespace {
+
+const char* const kLeadRange = QT_TRANSLATE_NOOP(
+    "kelvaro::StartPanel", "Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und %1 erlaubt.");
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, int x, int y)
 {
@@ -68,9 +73,10 @@ StartPanel::StartPanel(Variant variant, QWidget* parent) : QWidget(parent)
     Ed_Vorwarnzeit->installEventFilter(this);
 }
 
-void StartPanel::bind(TEinst& options)
+void StartPanel::bind(TEinst& options, MessageBoxes& boxes)
 {
     m_options = &options;
+    m_boxes = &boxes;
 }
 
 void StartPanel::showOptions(const TEinst& options)
@@ -86,16 +92,38 @@ void StartPanel::showOptions(const TEinst& options)
 
 void StartPanel::Ed_VorwarnzeitExit()
 {
+    if (!takeVorwarnzeit())
+        warnVorwarnzeit();
+}
+
+bool StartPanel::takeVorwarnzeit()
+{
     if (!m_options)
-        return;
-    m_options->SetVorwarnzeit(StrToVorwarnzeit(Ed_Vorwarnzeit->text()).value_or(TEinst::kDefaultVorwarnzeit));
+        return true;
+    const QString text = Ed_Vorwarnzeit->text();
+    // What is stored is kept as it is, also a longer lead time from a command line or the store.
+    if (text == QString::number(m_options->GetVorwarnzeit()))
+        return true;
+    const std::optional<qint32> seconds = StrToVorwarnzeit(text);
+    const bool taken = seconds && *seconds <= kMaxVorwarnzeit && m_options->SetVorwarnzeit(*seconds);
     showOptions(*m_options);
+    return taken;
+}
+
+void StartPanel::warnVorwarnzeit()
+{
+    Ed_Vorwarnzeit->setFocus();
+    Ed_Vorwarnzeit->selectAll();
+    if (m_boxes)
+        m_boxes->warning(tr(kLeadRange).arg(kMaxVorwarnzeit));
 }
 
 bool StartPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Ed_Vorwarnzeit && leavesControl(event))
-        Ed_VorwarnzeitExit();
+    // The field shows the stored lead time at once; the warning waits until the focus has moved on,
+    // so that it can take the focus back.
+    if (watched == Ed_Vorwarnzeit && leavesControl(event) && !takeVorwarnzeit())
+        QTimer::singleShot(0, this, &StartPanel::warnVorwarnzeit);
     return false;
 }
 

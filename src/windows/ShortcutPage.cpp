@@ -2,14 +2,12 @@
 
 #include "core/CommandLine.h"
 #include "core/FileDialogs.h"
-#include "core/FileSystem.h"
 #include "core/LauncherFile.h"
 #include "core/MessageBoxes.h"
 #include "core/ModalRunner.h"
 #include "widgets/GeneralErrorHandler.h"
 #include "windows/TEinstellungen.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,9 +35,9 @@ ShortcutPage::ShortcutPage(const Controls& controls, const Links& links) : m_con
 
 void ShortcutPage::Button1Click()
 {
-    const QString programFolder = QFileInfo(m_links.programPath).absolutePath();
-    const QString folder = FileSystem::folderExists(programFolder) ? programFolder : QString();
-    const QString chosen = m_links.fileDialogs.saveFileName(m_controls.Ed_LinkDatei->window(), folder,
+    // A launcher in this folder shows up in the desktop's application menu; the dialog's places
+    // lead to the desktop.
+    const QString chosen = m_links.fileDialogs.saveFileName(m_controls.Ed_LinkDatei->window(), LauncherFolder(),
                                                             tr("Verknüpfung (*.desktop)"), QStringLiteral("desktop"));
     if (!chosen.isEmpty())
         m_controls.Ed_LinkDatei->setText(chosen);

@@ -49,7 +49,8 @@ public:
 
     ShortcutPage(const Controls& controls, const Links& links);
 
-    /** Lets the user choose the launcher's file name in a save dialog. */
+    /** Lets the user choose the launcher's file name in a save dialog that opens in the folder of
+     *  the application menu's launchers. */
     void Button1Click();
     /** Shows the preset editor on `EditorOptions` as they are. */
     void Button2Click();

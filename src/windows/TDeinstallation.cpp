@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kClientWidth = 268;
 constexpr int kClientHeight = 204;
+/** The space below the last line of the group box and below the group box. */
+constexpr int kGap = 9;
 
 const QString kSoftwareKey = QStringLiteral("Software");
 
@@ -46,11 +48,27 @@ void TDeinstallation::setupUi()
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeLabel(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
 
-    Btn_OK = placeButton(this, "Btn_OK", tr("&OK"), {104, 170, 75, 25});
+    // Where the entries are kept, in as many lines as that needs; the group and the window grow with them.
+    QLabel* places = placeLabel(group, "Label3", removedPlaces().join(u'\n'), {16, 148, 220, 0});
+    places->setWordWrap(true);
+    places->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    places->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    places->resize(places->width(), places->heightForWidth(places->width()));
+    const int groupHeight = places->geometry().bottom() + 1 + kGap;
+    group->resize(group->width(), groupHeight);
+    const int buttonsTop = group->y() + groupHeight + kGap;
+
+    Btn_OK = placeButton(this, "Btn_OK", tr("&OK"), {104, buttonsTop, 75, 25});
     Btn_OK->setToolTip(tr("Einstellungen übernehmen"));
     Btn_OK->setDefault(true);
-    Btn_Abbruch = placeButton(this, "Btn_Abbruch", tr("&Schließen"), {185, 170, 75, 25});
+    Btn_Abbruch = placeButton(this, "Btn_Abbruch", tr("&Schließen"), {185, buttonsTop, 75, 25});
     Btn_Abbruch->setToolTip(tr("Einstellungen verwerfen"));
+    setFixedSize(kClientWidth, buttonsTop + Btn_OK->height() + kGap);
+}
+
+QStringList TDeinstallation::removedPlaces() const
+{
+    return {tr("in der Einstellungsdatei %1").arg(m_store.location())};
 }
 
 void TDeinstallation::setOnClose(std::function<void()> onClose)

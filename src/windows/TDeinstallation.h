@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 #include <functional>
 
@@ -13,9 +14,9 @@ class RegistryStore;
 class RegistryTree;
 
 /**
- * The dialog that removes every stored setting. After the user confirms, the program's key with
- * all its presets is deleted in one store update, the user is told, and the program ends at once
- * with exit code 1, so that nothing can write the settings back.
+ * The dialog that removes every stored setting and names the file they are kept in. After the user
+ * confirms, the program's key with all its presets is deleted in one store update, the user is
+ * told, and the program ends at once with exit code 1, so that nothing can write the settings back.
  */
 class TDeinstallation : public QDialog
 {
@@ -42,6 +43,8 @@ public:
 
 private:
     void setupUi();
+    /** Where the removal takes the program's entries away, one line a place, as the user finds it. */
+    QStringList removedPlaces() const;
 
     RegistryStore& m_store;
     MessageBoxes& m_boxes;

@@ -93,7 +93,7 @@ TEinstellungen::TEinstellungen(MessageBoxes& boxes, FileDialogs& fileDialogs, Au
     Eingabe->bind(m_editorOptions, m_boxes, processes, showOptions);
     Aktion->bind(m_editorOptions, showOptions);
     Sound->bind({m_editorOptions, *MediaPlayer1, fileDialogs, m_errors, showOptions});
-    Start->bind(m_editorOptions);
+    Start->bind(m_editorOptions, m_boxes);
 
     connect(Btn_OK, &QPushButton::clicked, this, [this] { m_errors.guard([this] { Btn_OKClick(); }); });
     connect(Btn_Schliessen, &QPushButton::clicked, this, &TEinstellungen::Btn_SchliessenClick);

@@ -30,12 +30,15 @@ constexpr int kMargin = 8;
 // own breaks); the blanks at some line ends belong to it.
 const char* const kDescription = QT_TRANSLATE_NOOP("kelvaro::TInfofenster", "Programm zum zeitgesteuerten Herunter-\n"
                                                                             "fahren, Neustarten, Abmelden, Energie-\n"
-                                                                            "sparen oder Benachrichtigen. \n"
+                                                                            "sparen (Standby oder Ruhezustand), \n"
+                                                                            "Sperren des Bildschirms oder Benach-\n"
+                                                                            "richtigen. \n"
                                                                             "\n"
-                                                                            "Zum Ablauf der eingestellten Zeit bzw. \n"
-                                                                            "zum eingegebenen Zeitpunkt zeigt \n"
-                                                                            "Kelvaro eine eingestellte Nachricht an \n"
-                                                                            "oder führt eine der oben erwähnten \n"
+                                                                            "Zum Ablauf der eingestellten Zeit, \n"
+                                                                            "zum eingegebenen Zeitpunkt oder am \n"
+                                                                            "Ende eines Programms zeigt Kelvaro \n"
+                                                                            "eine eingestellte Nachricht an oder \n"
+                                                                            "führt eine der oben erwähnten \n"
                                                                             "Aktionen aus.");
 
 QFrame* frame(QWidget* parent, const char* name, const QRect& geometry, QFrame::Shape shape)

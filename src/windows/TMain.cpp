@@ -172,7 +172,7 @@ void TMain::bindPanels()
     m_ui.Aktion->bind(m_options, showOptions);
     m_ui.Aktion->setPowerActions(&m_services.power);
     m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
-    m_ui.Start->bind(m_options);
+    m_ui.Start->bind(m_options, m_services.boxes);
     connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
         m_ui.P_Eingabehilfe->ToggleDigitPad(!m_ui.P_Eingabehilfe->isVisible(), target);
     });

@@ -23,6 +23,7 @@ int main(int argc, char** argv)
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(privateDir.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(privateDir.filePath(QStringLiteral("data"))));
     qputenv("KELVARO_REGISTRY", QFile::encodeName(privateDir.filePath(QStringLiteral("registry.reg"))));
 
     ::testing::InitGoogleTest(&argc, argv);

@@ -203,7 +203,6 @@ TEST_F(SettingsView, SoundModesEnableTheirControls)
 
 struct CountCase
 {
-    bool leadTime; // the lead time on the start page, else the beep count on the sound page
     const char* typed;
     qint32 stored;
     const char* shown;
@@ -215,24 +214,59 @@ class CountField : public SettingsView, public ::testing::WithParamInterface<Cou
 TEST_P(CountField, IsTakenWhenTheFieldIsLeft)
 {
     const CountCase& c = GetParam();
-    QLineEdit* field = c.leadTime ? ui().Start->Ed_Vorwarnzeit : soundPage().Ed_AnzToene;
-    ui().PageControl1->setCurrentWidget(c.leadTime ? ui().Sonstiges : ui().TS_Sound);
-    field->setFocus(Qt::TabFocusReason);
-    field->setText(QString::fromUtf8(c.typed));
+    ui().PageControl1->setCurrentWidget(ui().TS_Sound);
+    soundPage().Ed_AnzToene->setFocus(Qt::TabFocusReason);
+    soundPage().Ed_AnzToene->setText(QString::fromUtf8(c.typed));
     leave();
-    EXPECT_EQ(c.leadTime ? options().GetVorwarnzeit() : options().GetAnzBeeps(), c.stored);
-    EXPECT_EQ(field->text().toStdString(), c.shown);
+    EXPECT_EQ(options().GetAnzBeeps(), c.stored);
+    EXPECT_EQ(soundPage().Ed_AnzToene->text().toStdString(), c.shown);
 }
 
-// Whole numbers as the beep count takes them; a lead time is never negative.
+// Whole numbers as the beep count takes them.
 INSTANTIATE_TEST_SUITE_P(Texts, CountField,
-                         ::testing::Values(CountCase{false, "abc", 3, "3"}, CountCase{false, "0", 0, "0"},
-                                           CountCase{false, "500", 500, "500"}, CountCase{false, "", 3, "3"},
-                                           CountCase{false, "-2", -2, "-2"}, CountCase{true, "30", 30, "30"},
-                                           CountCase{true, "0", 0, "0"}, CountCase{true, "$3C", 60, "60"},
-                                           CountCase{true, "x10", 16, "16"}, CountCase{true, "abc", 60, "60"},
-                                           CountCase{true, "", 60, "60"}, CountCase{true, "-2", 60, "60"},
-                                           CountCase{true, "2147483648", 60, "60"}));
+                         ::testing::Values(CountCase{"abc", 3, "3"}, CountCase{"0", 0, "0"},
+                                           CountCase{"500", 500, "500"}, CountCase{"", 3, "3"},
+                                           CountCase{"-2", -2, "-2"}));
+
+/** The lead time field of the main window (false) or of the preset editor (true), with a text typed. */
+class LeadTimeField : public SettingsView, public ::testing::WithParamInterface<std::tuple<bool, CountCase>>
+{};
+
+TEST_P(LeadTimeField, TakesZeroToAnHourAndWarnsOfAnythingElse)
+{
+    const auto& [editor, c] = GetParam();
+    TEinst& o = editor ? einstellungen->EditorOptions() : options();
+    o.SetVorwarnzeit(45);
+    if (editor) {
+        einstellungen->show();
+        QApplication::setActiveWindow(einstellungen.get());
+    } else {
+        main->ShowOptions();
+        ui().PageControl1->setCurrentWidget(ui().Sonstiges);
+    }
+    StartPanel& panel = editor ? *einstellungen->Start : *ui().Start;
+    panel.Ed_Vorwarnzeit->setFocus(Qt::TabFocusReason);
+    panel.Ed_Vorwarnzeit->setText(QString::fromUtf8(c.typed));
+    panel.CBx_Minimize->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(o.GetVorwarnzeit(), c.stored);
+    EXPECT_EQ(panel.Ed_Vorwarnzeit->text().toStdString(), c.shown);
+    if (c.stored == 45)
+        EXPECT_TRUE(
+            onlyBox(boxes, QStringLiteral("Warning"),
+                    QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 3600 erlaubt.")));
+    else
+        EXPECT_TRUE(boxes.boxes.isEmpty());
+    einstellungen->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadTimeField,
+    ::testing::Combine(::testing::Bool(),
+                       ::testing::Values(CountCase{"x", 45, "45"}, CountCase{"99999999999", 45, "45"},
+                                         CountCase{"-1", 45, "45"}, CountCase{"3601", 45, "45"},
+                                         CountCase{"", 45, "45"}, CountCase{"0", 0, "0"},
+                                         CountCase{"3600", 3600, "3600"}, CountCase{"$3C", 60, "60"})));
 
 TEST_F(SettingsView, SpinnerMovesWithinOneToAHundred)
 {

@@ -7,6 +7,7 @@
 #include "widgets/UpDown.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
@@ -35,27 +36,33 @@ protected:
     QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 };
 
-TEST_F(ShortcutPage, BrowseAsksForALauncherFileInTheProgramsFolder)
+TEST_F(ShortcutPage, BrowseStartsInTheMenusLauncherFolderAndMakesIt)
 {
+    const QByteArray saved[] = {qgetenv("XDG_DATA_HOME"), qgetenv("HOME")};
+    qputenv("HOME", QFile::encodeName(dir.file(QStringLiteral("heim"))));
     createAndShow();
-    const QString chosen = dir.file(QStringLiteral("Tee.desktop"));
-    fileDialogs.answers = {chosen, QString()};
-    click(ui().Button1);
-    EXPECT_EQ(fileDialogs.askedFilters, QStringList{QStringLiteral("Verknüpfung (*.desktop)")});
-    EXPECT_EQ(fileDialogs.askedSuffixes, QStringList{QStringLiteral("desktop")});
-    EXPECT_EQ(fileDialogs.askedFolders, QStringList{dir.file(QStringLiteral("Pro gramme"))});
-    EXPECT_EQ(ui().Ed_LinkDatei->text(), chosen);
-
-    click(ui().Button1); // cancelled
-    EXPECT_EQ(ui().Ed_LinkDatei->text(), chosen);
-}
-
-TEST_F(ShortcutPage, BrowseWithoutTheProgramsFolderLeavesTheStartFolderToTheDialog)
-{
-    programPath = dir.file(QStringLiteral("entfernt/kelvaro"));
-    createAndShow();
-    click(ui().Button1);
-    EXPECT_EQ(fileDialogs.askedFolders, QStringList{QString()});
+    // Unset or relative (ignored by the base directory rules), the data folder is the one in the home folder.
+    const QString inHome = dir.file(QStringLiteral("heim/.local/share/applications"));
+    const std::pair<QString, QString> cases[] = {
+        {dir.file(QStringLiteral("Da ten")), dir.file(QStringLiteral("Da ten/applications"))},
+        {QString(), inHome},
+        {QStringLiteral("rel"), inHome}};
+    for (const auto& [dataHome, folder] : cases) {
+        SCOPED_TRACE(dataHome.toStdString());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+        fileDialogs.askedFolders.clear();
+        fileDialogs.answers = {folder + QStringLiteral("/Tee.desktop"), QString()};
+        click(ui().Button1);
+        EXPECT_EQ(fileDialogs.askedFolders, QStringList{folder});
+        EXPECT_TRUE(QFileInfo(folder).isDir());
+        EXPECT_EQ(ui().Ed_LinkDatei->text(), folder + QStringLiteral("/Tee.desktop"));
+        click(ui().Button1); // cancelled
+        EXPECT_EQ(ui().Ed_LinkDatei->text(), folder + QStringLiteral("/Tee.desktop"));
+    }
+    EXPECT_EQ(fileDialogs.askedFilters.value(0), QStringLiteral("Verknüpfung (*.desktop)"));
+    EXPECT_EQ(fileDialogs.askedSuffixes.value(0), QStringLiteral("desktop"));
+    qputenv("XDG_DATA_HOME", saved[0]);
+    qputenv("HOME", saved[1]);
 }
 
 TEST_F(ShortcutPage, EmptyPathOrMissingFolderIsRefusedWithAWarningAndLeavesNothing)

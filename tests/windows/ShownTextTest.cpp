@@ -16,7 +16,7 @@ TEST_F(ShownTexts, NoneNamesWindowsDosOrAnExe)
 {
     osVersion.answer = LinuxOsVersion(LinuxOsVersion::defaultOsReleasePaths()).query();
     const QStringList texts = everyText();
-    ASSERT_EQ(boxes.boxes.size(), 6); // two errors, a warning, two informations and the question
+    ASSERT_EQ(boxes.boxes.size(), 7); // two errors, two warnings, two informations and the question
 
     static const QRegularExpression windowsTerms(QStringLiteral("\\bWindows\\b|\\bDOS\\b|\\.exe\\b"),
                                                  QRegularExpression::CaseInsensitiveOption);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainWindowFixture.h"
+#include "widgets/StartPanel.h"
 #include "windows/PowerActionRun.h"
 #include "windows/TAktionsfehler.h"
 #include "windows/TVorwarnung.h"
@@ -84,6 +85,8 @@ protected:
         ui().Btn_Start->click();
         power.permissions.clear();
         QTest::keyClicks(ui().Eingabe->Ed_Stunden, QStringLiteral("x")); // a warning
+        ui().Start->Ed_Vorwarnzeit->setText(QStringLiteral("x"));        // the lead time's warning
+        ui().Start->Ed_VorwarnzeitExit();
         setCountdown(0, 0, 0);
         ui().Btn_Start->click(); // the information that asks for a time
         deinstallation->show();

@@ -8,6 +8,8 @@
 #include "platform/ProcessExit.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -149,6 +151,24 @@ TEST_F(Deinstallation, EveryWayOfClosingRunsTheCloseHandling)
         EXPECT_EQ(closings, before + 1);
     }
     EXPECT_TRUE(store.tree == storedSettings());
+}
+
+TEST(DeinstallationPlace, NamesTheSettingsFileTheStoreUsesInFull)
+{
+    RecordingMessageBoxes boxes;
+    const QString deep = QStringLiteral("/sehr/tief/verschachtelte/Ordner/mit/langen/Namen/kelvaro/registry.reg");
+    for (const QString& path : {FileRegistryStore::defaultPath(), QStringLiteral("relativ/registry.reg"), deep}) {
+        SCOPED_TRACE(path.toStdString());
+        FileRegistryStore store(path);
+        TDeinstallation dialog(store, boxes, [](int) {});
+        const auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label3"));
+        ASSERT_TRUE(label);
+        EXPECT_EQ(label->text(), QStringLiteral("in der Einstellungsdatei ") + QFileInfo(path).absoluteFilePath());
+        // A long path takes more lines, and the dialog grows to show them above its buttons.
+        EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+        EXPECT_LT(label->mapTo(&dialog, QPoint(0, label->height())).y(),
+                  dialog.findChild<QPushButton*>(QStringLiteral("Btn_OK"))->y());
+    }
 }
 
 /** Runs `child` in a forked process and returns its wait status. */

@@ -99,12 +99,15 @@ TEST_F(Infofenster, DescriptionAndEnterClosing)
     EXPECT_TRUE(memo->isReadOnly());
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("Programm zum zeitgesteuerten Herunter-\n"
                                                   "fahren, Neustarten, Abmelden, Energie-\n"
-                                                  "sparen oder Benachrichtigen. \n"
+                                                  "sparen (Standby oder Ruhezustand), \n"
+                                                  "Sperren des Bildschirms oder Benach-\n"
+                                                  "richtigen. \n"
                                                   "\n"
-                                                  "Zum Ablauf der eingestellten Zeit bzw. \n"
-                                                  "zum eingegebenen Zeitpunkt zeigt \n"
-                                                  "Kelvaro eine eingestellte Nachricht an \n"
-                                                  "oder führt eine der oben erwähnten \n"
+                                                  "Zum Ablauf der eingestellten Zeit, \n"
+                                                  "zum eingegebenen Zeitpunkt oder am \n"
+                                                  "Ende eines Programms zeigt Kelvaro \n"
+                                                  "eine eingestellte Nachricht an oder \n"
+                                                  "führt eine der oben erwähnten \n"
                                                   "Aktionen aus."));
     window.show();
     EXPECT_FALSE(window.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->icon().isNull())

@@ -1255,6 +1255,12 @@ so that the countdown can run.</translation>
         <source>So viele Sekunden vor dem Herunterfahren, Neustarten, Abmelden oder Standby wird die Aktion angekündigt; 0 schaltet die Ankündigung ab.</source>
         <translation>The action is announced this many seconds before shutting down, restarting, logging out or suspending; 0 turns the announcement off.</translation>
     </message>
+    <message>
+        <source>Fehler bei der Eingabe!
+<byte value="xd"/>Es sind nur Zahlen zwischen 0 und %1 erlaubt.</source>
+        <translation>Invalid entry!
+Only numbers from 0 to %1 are allowed.</translation>
+    </message>
 </context>
 <context>
     <name>kelvaro::TAktionsfehler</name>
@@ -1325,6 +1331,10 @@ so that the countdown can run.</translation>
         <translation>The registry entries have been deleted.
 Kelvaro will now quit.</translation>
     </message>
+    <message>
+        <source>in der Einstellungsdatei %1</source>
+        <translation>in the settings file %1</translation>
+    </message>
 </context>
 <context>
     <name>kelvaro::TEinstellungen</name>
@@ -1387,32 +1397,36 @@ Kelvaro will now quit.</translation>
 <context>
     <name>kelvaro::TInfofenster</name>
     <message>
-        <source>Programm zum zeitgesteuerten Herunter-
-fahren, Neustarten, Abmelden, Energie-
-sparen oder Benachrichtigen. 
-
-Zum Ablauf der eingestellten Zeit bzw. 
-zum eingegebenen Zeitpunkt zeigt 
-Kelvaro eine eingestellte Nachricht an 
-oder führt eine der oben erwähnten 
-Aktionen aus.</source>
-        <translation>A program that shuts the computer down,
-restarts it, logs you out, suspends it
-or reminds you, all at a set time.
-
-When the set time has run out or the
-set time of day has come, Kelvaro
-shows the message you entered or
-carries out one of the actions
-named above.</translation>
-    </message>
-    <message>
         <source>Infofenster</source>
         <translation>About Kelvaro</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Programm zum zeitgesteuerten Herunter-
+fahren, Neustarten, Abmelden, Energie-
+sparen (Standby oder Ruhezustand), 
+Sperren des Bildschirms oder Benach-
+richtigen. 
+
+Zum Ablauf der eingestellten Zeit, 
+zum eingegebenen Zeitpunkt oder am 
+Ende eines Programms zeigt Kelvaro 
+eine eingestellte Nachricht an oder 
+führt eine der oben erwähnten 
+Aktionen aus.</source>
+        <translation>A program that shuts the computer down,
+restarts it, logs you out, suspends or
+hibernates it, locks the screen or
+reminds you, all at a set time.
+
+When the set time has run out, the set
+time of day has come or a program has
+ended, Kelvaro shows the message you
+entered or carries out one of the
+actions named above.</translation>
     </message>
 </context>
 <context>
