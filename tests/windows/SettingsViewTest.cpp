@@ -251,12 +251,9 @@ TEST_P(LeadTimeField, TakesZeroToAnHourAndWarnsOfAnythingElse)
     QCoreApplication::processEvents();
     EXPECT_EQ(o.GetVorwarnzeit(), c.stored);
     EXPECT_EQ(panel.Ed_Vorwarnzeit->text().toStdString(), c.shown);
-    if (c.stored == 45)
-        EXPECT_TRUE(
-            onlyBox(boxes, QStringLiteral("Warning"),
-                    QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 3600 erlaubt.")));
-    else
-        EXPECT_TRUE(boxes.boxes.isEmpty());
+    const QString warning =
+        QStringLiteral("Fehler bei der Eingabe!\n\rEs sind nur Zahlen zwischen 0 und 3600 erlaubt.");
+    EXPECT_EQ(boxes.texts(), c.stored == 45 ? QStringList{warning} : QStringList{});
     einstellungen->hide();
 }
 
