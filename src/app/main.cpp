@@ -3,6 +3,7 @@
 #include "core/ExpirySoundPlayer.h"
 #include "core/MediaPlayer.h"
 #include "core/RemoteCommand.h"
+#include "core/ScheduleBook.h"
 #include "core/SystemPowerActions.h"
 #include "platform/DBusNotifications.h"
 #include "platform/DBusRemoteControl.h"
@@ -178,6 +179,8 @@ int main(int argc, char** argv)
     TMain mainWindow(services);
     TDeinstallation deinstallation(registry, boxes, [](int code) { exitImmediately(code); });
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
+    ScheduleBook schedules(SystemdUserManager::unitFolder(), serviceManager);
+    deinstallation.setSchedules(&schedules);
     TNachricht nachricht({clock, timers, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1,
                           mainWindow.ui().Stop1, notifications});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);

@@ -2,11 +2,13 @@
 
 #include "core/MessageBoxes.h"
 #include "core/Registry.h"
+#include "core/ScheduleBook.h"
 #include "widgets/Controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelvaro {
 
@@ -36,6 +38,7 @@ void TDeinstallation::setupUi()
     setUpFixedDialog(*this, "Deinstallation", tr("Kelvaro - Deinstallation"), {kClientWidth, kClientHeight});
 
     auto* group = new QGroupBox(tr("Uninstall"), this);
+    m_group = group;
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 252, 153);
     Btn_Deinstallieren = placeButton(group, "Btn_Deinstallieren", tr("Registry Einträge entfernen"), {16, 24, 220, 25});
@@ -48,27 +51,64 @@ void TDeinstallation::setupUi()
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeLabel(group, "Label2", QStringLiteral("(HKEY_CURRENT_USER\\Software\\Kelvaro)"), {16, 128, 220, 16});
 
-    // Where the entries are kept, in as many lines as that needs; the group and the window grow with them.
-    QLabel* places = placeLabel(group, "Label3", removedPlaces().join(u'\n'), {16, 148, 220, 0});
-    places->setWordWrap(true);
-    places->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    places->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    places->resize(places->width(), places->heightForWidth(places->width()));
-    const int groupHeight = places->geometry().bottom() + 1 + kGap;
-    group->resize(group->width(), groupHeight);
-    const int buttonsTop = group->y() + groupHeight + kGap;
+    m_places = placeLabel(group, "Label3", QString(), {16, 148, 220, 0});
+    m_places->setWordWrap(true);
+    m_places->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_places->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    Btn_OK = placeButton(this, "Btn_OK", tr("&OK"), {104, buttonsTop, 75, 25});
+    Btn_OK = placeButton(this, "Btn_OK", tr("&OK"), {104, 0, 75, 25});
     Btn_OK->setToolTip(tr("Einstellungen übernehmen"));
     Btn_OK->setDefault(true);
-    Btn_Abbruch = placeButton(this, "Btn_Abbruch", tr("&Schließen"), {185, buttonsTop, 75, 25});
+    Btn_Abbruch = placeButton(this, "Btn_Abbruch", tr("&Schließen"), {185, 0, 75, 25});
     Btn_Abbruch->setToolTip(tr("Einstellungen verwerfen"));
+    showPlaces();
+}
+
+void TDeinstallation::showPlaces()
+{
+    // Where the entries are kept, in as many lines as that needs; the group and the window grow with them.
+    m_places->setText(removedPlaces().join(u'\n'));
+    m_places->resize(m_places->width(), m_places->heightForWidth(m_places->width()));
+    const int groupHeight = m_places->geometry().bottom() + 1 + kGap;
+    m_group->resize(m_group->width(), groupHeight);
+    const int buttonsTop = m_group->y() + groupHeight + kGap;
+    Btn_OK->move(Btn_OK->x(), buttonsTop);
+    Btn_Abbruch->move(Btn_Abbruch->x(), buttonsTop);
     setFixedSize(kClientWidth, buttonsTop + Btn_OK->height() + kGap);
+}
+
+void TDeinstallation::showEvent(QShowEvent* event)
+{
+    // Schedules may have been made since the dialog was built.
+    if (!event->spontaneous())
+        showPlaces();
+    QDialog::showEvent(event);
+}
+
+void TDeinstallation::setSchedules(ScheduleBook* book)
+{
+    m_schedules = book;
 }
 
 QStringList TDeinstallation::removedPlaces() const
 {
-    return {tr("in der Einstellungsdatei %1").arg(m_store.location())};
+    QStringList places{tr("in der Einstellungsdatei %1").arg(m_store.location())};
+    if (m_schedules && !m_schedules->schedules().isEmpty())
+        places << tr("und die Zeitpläne in %1").arg(m_schedules->folder());
+    return places;
+}
+
+bool TDeinstallation::removeSchedules()
+{
+    if (!m_schedules)
+        return true;
+    for (const Schedule& schedule : m_schedules->schedules()) {
+        if (const ScheduleBook::Error error = m_schedules->remove(schedule.id)) {
+            m_boxes.error(tr("Der Zeitplan %1 konnte nicht entfernt werden.\n%2").arg(schedule.id, *error));
+            return false;
+        }
+    }
+    return true;
 }
 
 void TDeinstallation::setOnClose(std::function<void()> onClose)
@@ -86,6 +126,9 @@ void TDeinstallation::removeAllSettings(RegistryTree& tree)
 void TDeinstallation::Btn_DeinstallierenClick()
 {
     if (!m_boxes.askYesNo(tr("Sollen alle Kelvaro Registry Einträge gelöscht werden?")))
+        return;
+    // A schedule left behind would start the program again with settings that are gone.
+    if (!removeSchedules())
         return;
 
     // Nothing to remove means nothing to write: the store is not created just to be empty.

@@ -5,12 +5,14 @@
 
 #include <functional>
 
+class QLabel;
 class QPushButton;
 
 namespace kelvaro {
 
 class MessageBoxes;
 class RegistryStore;
+class ScheduleBook;
 class RegistryTree;
 
 /**
@@ -32,6 +34,9 @@ public:
     /** Called whenever the dialog closes, however it is closed (the main window makes its start
      *  button the default button again). */
     void setOnClose(std::function<void()> onClose);
+    /** The repeating schedules, which are removed with the settings; none by default. `book` must
+     *  outlive the dialog. */
+    void setSchedules(ScheduleBook* book);
 
     /** Removes the program's key and everything below it, and the key "Software" above it when
      *  nothing else is left in it. */
@@ -41,8 +46,15 @@ public:
     void Btn_AbbruchClick();
     void FormClose();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void setupUi();
+    /** Writes the places into their label and fits the group and the window to them. */
+    void showPlaces();
+    /** Removes every schedule; false (after an error box) when one could not be removed. */
+    bool removeSchedules();
     /** Where the removal takes the program's entries away, one line a place, as the user finds it. */
     QStringList removedPlaces() const;
 
@@ -50,10 +62,13 @@ private:
     MessageBoxes& m_boxes;
     ExitFunction m_exit;
     std::function<void()> m_onClose;
+    ScheduleBook* m_schedules = nullptr;
 
     QPushButton* Btn_Deinstallieren = nullptr;
     QPushButton* Btn_OK = nullptr;
     QPushButton* Btn_Abbruch = nullptr;
+    QWidget* m_group = nullptr;
+    QLabel* m_places = nullptr;
 };
 
 } // namespace kelvaro

@@ -2,7 +2,10 @@
 
 #include "mock/MemoryRegistryStore.h"
 #include "mock/QtPrinters.h"
+#include "core/ScheduleBook.h"
+#include "core/TEinst.h"
 #include "mock/RecordingMessageBoxes.h"
+#include "mock/RecordingServiceManager.h"
 #include "mock/TempDir.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/ProcessExit.h"
@@ -124,6 +127,35 @@ TEST_F(Deinstallation, FailedRemovalIsReportedAndTheProgramGoesOn)
     EXPECT_TRUE(exitCodes.isEmpty());
     EXPECT_TRUE(store.tree == storedSettings());
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// Schedules are named and go first; one the service manager keeps leaves the settings as they are.
+TEST_F(Deinstallation, RemovesTheSchedulesBeforeTheSettings)
+{
+    TempDir folder;
+    RecordingServiceManager manager;
+    ScheduleBook book(folder.path(), manager);
+    for (const char* id : {"1", "2"})
+        ASSERT_FALSE(book.add(Schedule::of(QLatin1String(id), QStringLiteral("*-*-* 23:00:00"), TEinst()),
+                              QStringLiteral("/usr/bin/kelvaro")));
+    dialog.setSchedules(&book);
+    dialog.hide();
+    dialog.show();
+    EXPECT_TRUE(dialog.findChild<QLabel*>(QStringLiteral("Label3"))->text().contains(folder.path()));
+
+    manager.refuse = QStringLiteral("stop kelvaro-2");
+    clickRemove();
+    EXPECT_EQ(boxes.boxes.size(), 2);
+    EXPECT_EQ(boxes.boxes[1].caption, QStringLiteral("Error"));
+    EXPECT_EQ(book.schedules().size(), 1);
+    EXPECT_TRUE(store.tree == storedSettings());
+    EXPECT_TRUE(exitCodes.isEmpty());
+
+    manager.refuse.clear();
+    clickRemove();
+    EXPECT_TRUE(book.schedules().isEmpty());
+    EXPECT_TRUE(store.tree.isEmpty());
+    EXPECT_EQ(exitCodes, QList<int>{1});
 }
 
 TEST_F(Deinstallation, OkDoesNothing)

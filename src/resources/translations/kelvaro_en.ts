@@ -1335,6 +1335,16 @@ Kelvaro will now quit.</translation>
         <source>in der Einstellungsdatei %1</source>
         <translation>in the settings file %1</translation>
     </message>
+    <message>
+        <source>und die Zeitpläne in %1</source>
+        <translation>and the schedules in %1</translation>
+    </message>
+    <message>
+        <source>Der Zeitplan %1 konnte nicht entfernt werden.
+%2</source>
+        <translation>Schedule %1 could not be removed.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>kelvaro::TEinstellungen</name>
