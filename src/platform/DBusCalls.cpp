@@ -1,13 +1,13 @@
 #include "platform/DBusCalls.h"
 
+#include "platform/Log.h"
+
 #include <QDBusPendingCallWatcher>
 #include <QList>
 #include <QMetaObject>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
-
-#include <cstdio>
 
 namespace kelvaro::DBusCalls {
 
@@ -97,8 +97,7 @@ bool isActivatable(const QDBusConnection& connection, const QString& name)
 
 void report(const QString& line)
 {
-    std::fprintf(stderr, "kelvaro: %s\n", qUtf8Printable(line));
-    std::fflush(stderr);
+    qCWarning(lcKelvaro, "%s", qUtf8Printable(line));
 }
 
 } // namespace kelvaro::DBusCalls

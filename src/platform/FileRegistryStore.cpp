@@ -2,6 +2,7 @@
 
 #include "core/RegFileFormat.h"
 #include "platform/FileCalls.h"
+#include "platform/Log.h"
 #include "platform/SettingsFilePaths.h"
 #include "platform/SystemErrorText.h"
 
@@ -17,7 +18,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 
 namespace kelvaro {
@@ -34,7 +34,7 @@ bool fail(QString* error, const QString& message)
 /** One line on stderr; the store has no window to report to. */
 void warn(const QString& message)
 {
-    std::fprintf(stderr, "Kelvaro: %s\n", message.toLocal8Bit().constData());
+    qCWarning(lcKelvaro, "%s", qUtf8Printable(message));
 }
 
 /** Owns a file descriptor and closes it at the end of its scope. */

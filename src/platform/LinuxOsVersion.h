@@ -2,33 +2,20 @@
 
 #include "core/OsVersion.h"
 
-#include <QByteArray>
-#include <QStringList>
+#include <QString>
 
 namespace kelvaro {
 
-/** The running Linux system: the distribution's name from os-release and the kernel's release. */
+/** The running Linux system as Qt reports it: the distribution's name (os-release's PRETTY_NAME)
+ *  and the kernel's release. */
 class LinuxOsVersion : public OsVersionQuery
 {
 public:
-    /** Reads the first of `osReleasePaths` that can be read; by default the system's own files. */
-    explicit LinuxOsVersion(QStringList osReleasePaths = defaultOsReleasePaths());
-
-    static QStringList defaultOsReleasePaths();
-
-    /** The name is "Linux" when no os-release file gives one. */
+    /** The name is "Linux" when the system gives none. */
     OsVersionData query() override;
 
-    /** PRETTY_NAME of an os-release file with the file's quoting and escapes undone; empty when
-     *  not set or set to nothing. */
-    static QString prettyName(const QByteArray& osRelease);
     /** The first three numeric components of a release such as "6.1.0-27-amd64"; missing ones are 0. */
     static KernelVersion kernelVersion(const QString& release);
-
-private:
-    QString distributionName() const;
-
-    QStringList m_osReleasePaths;
 };
 
 } // namespace kelvaro

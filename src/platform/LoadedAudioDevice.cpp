@@ -2,12 +2,11 @@
 
 #include "BuildInfo.h"
 #include "core/ProgramInfo.h"
+#include "platform/Log.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
-
-#include <cstdio>
 
 namespace kelvaro {
 
@@ -47,7 +46,7 @@ AudioDevice* LoadedAudioDevice::device()
         reasons.isEmpty()
             ? QCoreApplication::translate("LoadedAudioDevice", "Audio-Modul %1 nicht gefunden").arg(moduleFileName())
             : reasons.join(QStringLiteral("; "));
-    std::fprintf(stderr, "kelvaro: keine Tonausgabe: %s\n", qUtf8Printable(m_failure));
+    qCWarning(lcKelvaro, "keine Tonausgabe: %s", qUtf8Printable(m_failure));
     return nullptr;
 }
 

@@ -19,6 +19,14 @@ public:
 
     /** Runs `handler`; an AppError or other exception it throws is shown and swallowed. */
     void guard(const std::function<void()>& handler);
+    /** The handler `method` of `object` as a slot that runs it guarded. */
+    template <typename Object>
+    std::function<void()> guarded(Object* object, void (Object::*method)())
+    {
+        return [this, object, method] {
+            guard([object, method] { (object->*method)(); });
+        };
+    }
     void show(const QString& message);
 
     /** The message with "." appended unless it is empty or ends with "." or a character that sorts before it. */

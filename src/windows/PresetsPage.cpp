@@ -39,9 +39,7 @@ bool removeOldValues(RegistryTree& tree)
 PresetsPage::PresetsPage(const Controls& controls, const Links& links) : m_controls(controls), m_links(links)
 {
     const auto guarded = [this](void (PresetsPage::*handler)()) {
-        return [this, handler] {
-            m_links.errors.guard([this, handler] { (this->*handler)(); });
-        };
+        return m_links.errors.guarded(this, handler);
     };
     connect(m_controls.Btn_Presets_Add, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_AddClick));
     connect(m_controls.Btn_Presets_Change, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_ChangeClick));

@@ -24,9 +24,7 @@ const char* const kCreated = QT_TRANSLATE_NOOP("kelvaro::ShortcutPage", "Verknü
 ShortcutPage::ShortcutPage(const Controls& controls, const Links& links) : m_controls(controls), m_links(links)
 {
     const auto guarded = [this](void (ShortcutPage::*handler)()) {
-        return [this, handler] {
-            m_links.errors.guard([this, handler] { (this->*handler)(); });
-        };
+        return m_links.errors.guarded(this, handler);
     };
     connect(m_controls.Button1, &QPushButton::clicked, this, guarded(&ShortcutPage::Button1Click));
     connect(m_controls.Button2, &QPushButton::clicked, this, guarded(&ShortcutPage::Button2Click));

@@ -79,9 +79,7 @@ QString fileNamePart(const QString& path)
 template <typename Handler>
 auto TMain::guarded(Handler handler)
 {
-    return [this, handler] {
-        m_errors.guard([this, handler] { (this->*handler)(); });
-    };
+    return m_errors.guarded(this, handler);
 }
 
 TMain::TMain(const MainServices& services, QWidget* parent)

