@@ -16,6 +16,7 @@
 #include "platform/LoadedAudioDevice.h"
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
+#include "platform/QuitSignals.h"
 #include "platform/RemoteClient.h"
 #include "platform/ScheduleVerbs.h"
 #include "platform/SystemClock.h"
@@ -39,6 +40,8 @@
 #include <QLocale>
 #include <QTextStream>
 #include <QTimer>
+
+#include <utility>
 
 using namespace kelvaro;
 
@@ -189,6 +192,20 @@ int main(int argc, char** argv)
     mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    // When the session ends, or a signal asks the program to end, it ends as "Beenden" ends it: a run
+    // goes without its action, and the announcement goes with it. The notifications still up are
+    // closed on the way out (the notifications object waits a moment for the server).
+    bool ending = false;
+    QObject::connect(&mainWindow, &TMain::closed, [&ending] { ending = true; });
+    const auto end = [&mainWindow, &ending] {
+        if (!std::exchange(ending, true))
+            mainWindow.close();
+    };
+    QuitSignals quitSignals([&end](int) { end(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, end);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, end);
+
     mainWindow.show();
     const std::unique_ptr<DBusRemoteControl> remote = offerRemoteControl(mainWindow);
     return QApplication::exec();

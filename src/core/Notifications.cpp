@@ -8,7 +8,8 @@ class NoNotifications : public Notifications
 {
 public:
     bool available() override { return false; }
-    Id show(const Notification&, ActionHandler, FailureHandler) override { return 0; }
+    Id show(const Notification&, ActionHandler, FailureHandler, ShownHandler) override { return 0; }
+    void update(Id, const Notification&) override {}
     void withdraw(Id) override {}
 };
 

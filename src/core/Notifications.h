@@ -40,6 +40,9 @@ public:
      *  not answer in time, or it cannot offer the notification's actions (its text may be up all the
      *  same). The caller then has to reach the user some other way. */
     using FailureHandler = std::function<void()>;
+    /** Told, at most once, that the server has taken the notification and given it its number: it
+     *  is on the screen now. */
+    using ShownHandler = std::function<void()>;
 
     /** The action key of a click on the notification itself. */
     static QString defaultActionKey() { return QStringLiteral("default"); }
@@ -51,9 +54,14 @@ public:
     virtual bool available() = 0;
 
     /** Shows `notification` and returns its handle; `onAction` gets the action the user chooses,
-     *  at most once, on the program's own thread, and `onFailure` hears when it could not be shown
-     *  as asked. Neither is called after withdraw(). */
-    virtual Id show(const Notification& notification, ActionHandler onAction = {}, FailureHandler onFailure = {}) = 0;
+     *  at most once, on the program's own thread, `onFailure` hears when it could not be shown as
+     *  asked, and `onShown` when the server has taken it. None is called after withdraw(). */
+    virtual Id show(const Notification& notification, ActionHandler onAction = {}, FailureHandler onFailure = {},
+                    ShownHandler onShown = {}) = 0;
+    /** Replaces the text of a notification shown before, in its place on the screen; its actions
+     *  and handlers stay. A notification the server has not taken yet gets the new text when it
+     *  does; nothing when it has gone already. */
+    virtual void update(Id id, const Notification& notification) = 0;
     /** Withdraws a notification shown before; nothing when it has gone already or never came up. */
     virtual void withdraw(Id id) = 0;
 

@@ -15,40 +15,40 @@ std::optional<RunAnnouncement> RunAnnouncement::of(const TEinst& options)
     return RunAnnouncement{action, options.GetForce() && action <= AktionLogoff};
 }
 
-QString RunAnnouncement::summary(qint64 secondsLeft) const
+QString RunAnnouncement::name() const
 {
-    QString name;
     switch (action) {
     case AktionShutdown:
-        name = QCoreApplication::translate("RunAnnouncement", "Herunterfahren");
-        break;
+        return QCoreApplication::translate("RunAnnouncement", "Herunterfahren");
     case AktionRestart:
-        name = QCoreApplication::translate("RunAnnouncement", "Neustart");
-        break;
+        return QCoreApplication::translate("RunAnnouncement", "Neustart");
     case AktionLogoff:
-        name = QCoreApplication::translate("RunAnnouncement", "Abmelden");
-        break;
+        return QCoreApplication::translate("RunAnnouncement", "Abmelden");
     case AktionHibernate:
-        name = QCoreApplication::translate("RunAnnouncement", "Ruhezustand");
-        break;
+        return QCoreApplication::translate("RunAnnouncement", "Ruhezustand");
     default:
-        name = QCoreApplication::translate("RunAnnouncement", "Standby");
-        break;
+        return QCoreApplication::translate("RunAnnouncement", "Standby");
     }
+}
+
+QString RunAnnouncement::summary(qint64 secondsLeft) const
+{
     const QString unit = secondsLeft == 1 ? QCoreApplication::translate("RunAnnouncement", "Sekunde")
                                           : QCoreApplication::translate("RunAnnouncement", "Sekunden");
     //: The action, the number of seconds and "Sekunde" or "Sekunden": "Herunterfahren in 60 Sekunden".
-    return QCoreApplication::translate("RunAnnouncement", "%1 in %2 %3").arg(name).arg(secondsLeft).arg(unit);
+    return QCoreApplication::translate("RunAnnouncement", "%1 in %2 %3").arg(name()).arg(secondsLeft).arg(unit);
 }
 
-QString RunAnnouncement::body() const
+QString RunAnnouncement::body(const QString& endTime) const
 {
-    return forced ? QCoreApplication::translate("RunAnnouncement", "(erzwungen)") : QString();
+    //: The clock time of the action: "um 23:00:00".
+    const QString at = QCoreApplication::translate("RunAnnouncement", "um %1").arg(endTime);
+    return forced ? at + u' ' + QCoreApplication::translate("RunAnnouncement", "(erzwungen)") : at;
 }
 
 qint64 RunAnnouncement::secondsLeft(qint64 msLeft)
 {
-    return msLeft <= 0 ? 0 : (msLeft + 999) / 1000;
+    return msLeft <= 0 ? 0 : msLeft / 1000;
 }
 
 } // namespace kelvaro

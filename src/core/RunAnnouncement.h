@@ -24,12 +24,17 @@ struct RunAnnouncement
      *  message, locking the screen, an unknown action, or a lead time of 0. */
     static std::optional<RunAnnouncement> of(const TEinst& options);
 
-    /** For example "Herunterfahren in 60 Sekunden". */
+    /** The name of the action, for example "Herunterfahren": the heading of a notification, whose
+     *  text stays as it is while it is up. */
+    QString name() const;
+    /** The countdown of the announcement window, for example "Herunterfahren in 60 Sekunden". */
     QString summary(qint64 secondsLeft) const;
-    /** "(erzwungen)" for a forced action, else empty. */
-    QString body() const;
+    /** When the action comes, by the clock time `endTime` ("hh:nn:ss"), with "(erzwungen)" for a
+     *  forced action: "um 23:00:00 (erzwungen)". */
+    QString body(const QString& endTime) const;
 
-    /** The whole seconds shown for `msLeft`: rounded up, so the last second shows 1, not 0. */
+    /** The whole seconds shown for `msLeft`, cut off as the main window's time left shows them, so
+     *  that the announcement and the main window always name the same number. */
     static qint64 secondsLeft(qint64 msLeft);
 
     /** The labels of the two choices an announcement offers. */

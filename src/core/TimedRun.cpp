@@ -41,11 +41,24 @@ void TimedRun::postpone(qint64 ms)
 {
     if (!m_running)
         return;
-    withdraw();
+    const qint64 now = m_clock.currentMSecsSinceEpoch();
+    if (m_endMs + ms - now > leadMs(m_options))
+        withdraw();
     moveEnd(m_endMs + ms);
     // The program looks at the clock now: an announcement due already is not a missed one.
-    m_lastLookMs = m_clock.currentMSecsSinceEpoch();
+    m_lastLookMs = now;
     step(false);
+}
+
+void TimedRun::announcementShown(qint64 shownMs)
+{
+    if (!m_running || !m_announced || m_shown)
+        return;
+    m_shown = true;
+    const qint64 due = shownMs + m_announcedLeadMs;
+    if (due > m_endMs)
+        moveEnd(due);
+    m_timer->startOnce(std::max<qint64>(m_endMs - m_clock.currentMSecsSinceEpoch(), 0));
 }
 
 void TimedRun::clockTick()
@@ -84,6 +97,11 @@ void TimedRun::step(bool mayExpire)
             // action waits its lead time.
             moveEnd(now + leadMs);
             announce(*m_announced, now);
+        } else if (m_announced && !m_shown) {
+            // Not on the screen yet: the action waits for it (announcementShown() wakes the run).
+            m_lastLookMs = now;
+            m_timer->stop();
+            return;
         } else if (mayExpire) {
             m_lastLookMs = now;
             m_timer->stop();
@@ -110,6 +128,8 @@ void TimedRun::withdraw()
 void TimedRun::announce(const RunAnnouncement& announcement, qint64 nowMs)
 {
     m_announced = announcement;
+    m_shown = false;
+    m_announcedLeadMs = m_endMs - nowMs;
     if (m_handlers.announce)
         m_handlers.announce(announcement, nowMs);
 }

@@ -25,6 +25,10 @@ class TimerService;
  * or of the action went by meanwhile, the action is announced then, and the end moves to a whole
  * lead time later. Other actions end at their end moment, after such a gap at once.
  *
+ * An announcement counts from the moment it is on the screen (announcementShown()): until then the
+ * action waits, and when it came up late the end moves on by as much, so that the user has it in
+ * front of them as long as it was meant to be up.
+ *
  * One precise single-shot timer wakes the program at the next of these moments. It is armed again
  * whenever the end moves and at every clock tick, because the wall clock may jump while timers keep
  * to the machine's running time. The options are read at every step, so a change of the action,
@@ -35,11 +39,13 @@ class TimedRun
 public:
     struct Handlers
     {
-        /** Shows the announcement for the end (endMs()) at `nowMs`, replacing one that is up. */
+        /** Shows the announcement for the end (endMs()) at `nowMs`, replacing one that is up; the
+         *  run is to be told by announcementShown() when it is on the screen. */
         std::function<void(const RunAnnouncement&, qint64 nowMs)> announce;
         /** Takes the announcement back. */
         std::function<void()> withdraw;
-        /** The end has moved: postponed, or deferred to give the announcement its lead time. */
+        /** The end has moved: postponed, or deferred to give the announcement its lead time. An
+         *  announcement may be up (announced()): it is then to show the new end. */
         std::function<void()> endMoved;
         /** The end has come: carry the action out. Stopping the run here ends it; a run that is
          *  not stopped stays expired and is offered the end again at the next clock tick. */
@@ -63,8 +69,13 @@ public:
     void start(qint64 startMs, qint64 endMs);
     /** Ends the run without carrying anything out and takes an announcement back. */
     void stop();
-    /** Moves the end `ms` later; the announcement is taken back and comes again before the new end. */
+    /** Moves the end `ms` later. An announcement that is up stays when the new end is within the
+     *  lead time; otherwise it is taken back and comes again before the new end. */
     void postpone(qint64 ms);
+    /** The announcement made last came on the screen at `shownMs` (a moment after it was made when
+     *  a notification server took its time, or the window had to stand in): the end moves by the
+     *  delay, and an action held back for it may come. Only the first report counts. */
+    void announcementShown(qint64 shownMs);
     /** The clock tick's look at the clock: follows a clock that jumped and options that changed.
      *  An end that has come is carried out from the timer right after, not inside the tick. */
     void clockTick();
@@ -92,6 +103,10 @@ private:
     qint64 m_endMs = 0;
     qint64 m_lastLookMs = 0;
     std::optional<RunAnnouncement> m_announced;
+    /** Whether the announcement that is up has been on the screen, and how long it was to be up
+     *  when it was made. */
+    bool m_shown = false;
+    qint64 m_announcedLeadMs = 0;
 };
 
 } // namespace kelvaro

@@ -33,4 +33,34 @@ void centreOnScreen(QWidget& window)
     window.move(frame.topLeft());
 }
 
+QRect clearPlace(QRect frame, const QRect& screen, const QList<QRect>& keepClear)
+{
+    constexpr int gap = 8;
+    frame.moveCenter(screen.center());
+    const QRect centred = frame;
+    for (qsizetype first = 0; first < keepClear.size(); ++first) {
+        const QRect& area = keepClear[first];
+        const QRect below = centred.translated(0, area.bottom() + 1 + gap - centred.top());
+        const QRect above = centred.translated(0, area.top() - gap - centred.bottom() - 1);
+        const QRect right = centred.translated(area.right() + 1 + gap - centred.left(), 0);
+        const QRect left = centred.translated(area.left() - gap - centred.right() - 1, 0);
+        for (const QRect& place : {centred, below, above, right, left}) {
+            bool clear = screen.contains(place);
+            for (qsizetype i = first; clear && i < keepClear.size(); ++i)
+                clear = !place.intersects(keepClear[i]);
+            if (clear)
+                return place;
+        }
+    }
+    return centred;
+}
+
+void placeClearOf(QWidget& window, const QList<QRect>& keepClear)
+{
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    window.move(clearPlace(window.frameGeometry(), screen->availableGeometry(), keepClear).topLeft());
+}
+
 } // namespace kelvaro

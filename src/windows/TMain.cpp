@@ -119,18 +119,19 @@ void TMain::createRun()
     m_powerRun->noteChanged = [this] {
         showPowerNote();
     };
-    m_announcer =
-        std::make_unique<Announcer>(m_services.notifications, Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
-                                                                                 guarded(&TMain::Spaeter1Click),
-                                                                                 [this] {
-                                                                                     m_powerRun->forceAtEnd();
-                                                                                 }});
+    m_announcer = std::make_unique<Announcer>(m_services.notifications, m_services.timers, m_services.clock,
+                                              Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
+                                                                 guarded(&TMain::Spaeter1Click),
+                                                                 [this] {
+                                                                     m_powerRun->forceAtEnd();
+                                                                 }},
+                                              [this](qint64 shownMs) { m_run->announcementShown(shownMs); });
+    m_announcer->setKeepClear([this] { return announcementKeepClear(); });
     TimedRun::Handlers handlers;
     handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
         m_services.runTrace.record("announcement", nowMs);
         m_powerRun->announce(announcement, [this](const RunAnnouncement& shown) {
-            const qint64 msLeft = m_run->endMs() - m_services.clock.currentMSecsSinceEpoch();
-            m_announcer->show(shown, RunAnnouncement::secondsLeft(msLeft));
+            m_announcer->show(shown, m_run->endMs(), secondsShown());
         });
         noteRemoteChange();
     };
@@ -143,6 +144,8 @@ void TMain::createRun()
         noteRemoteChange();
         m_services.runTrace.record("end", m_run->endMs());
         m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_run->endMs())));
+        if (m_run->announced())
+            m_announcer->setEnd(m_run->endMs());
         showRemaining();
     };
     handlers.expire = guarded(&TMain::expire);
@@ -152,6 +155,23 @@ void TMain::createRun()
 TVorwarnung* TMain::announcementWindow() const
 {
     return m_announcer->window();
+}
+
+QList<QRect> TMain::announcementKeepClear() const
+{
+    // Above all the window's buttons; the whole window when there is room beside it.
+    if (!isVisible() || isMinimized())
+        return {};
+    QRect buttons;
+    for (const QPushButton* button : findChildren<QPushButton*>())
+        if (button->isVisible())
+            buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+    return {frameGeometry(), buttons};
+}
+
+qint64 TMain::secondsShown() const
+{
+    return RunAnnouncement::secondsLeft(RunSchedule::remaining(m_run->endMs(), m_nowSampleMs));
 }
 
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
@@ -607,7 +627,7 @@ void TMain::showRemaining()
     setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
     const qint64 total = endMs - m_run->startMs();
     showRing(total > 0 ? static_cast<double>(remaining) / static_cast<double>(total) : 0.0);
-    m_announcer->setSecondsLeft(RunAnnouncement::secondsLeft(endMs - m_nowSampleMs));
+    m_announcer->setSecondsLeft(secondsShown());
 }
 
 void TMain::Spaeter1Click()

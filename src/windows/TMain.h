@@ -129,6 +129,10 @@ private:
     /** Watches the program the options name; nothing (after a warning) when it does not run. */
     std::unique_ptr<ProcessWatch> watchProgram();
     void createRun();
+    /** The seconds left as the time left shows them (Label7), for the announcement window. */
+    qint64 secondsShown() const;
+    /** What the announcement window must not cover: the window, or at least its buttons. */
+    QList<QRect> announcementKeepClear() const;
     void setRunningState(bool running);
     void expire();
     /** The note of the power action changed: the status bar and, after a failure, the tray tip. */

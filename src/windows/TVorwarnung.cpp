@@ -4,6 +4,7 @@
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,14 +24,16 @@ TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
     L_Erzwungen = placeLabel(this, "L_Erzwungen", QString(), QRect(0, 40, 300, 17));
     L_Erzwungen->setAlignment(Qt::AlignCenter);
 
-    Btn_Abbrechen = placeButton(this, "Btn_Abbrechen", RunAnnouncement::cancelLabel(), {40, 68, 100, 25});
-    Btn_Spaeter = placeButton(this, "Btn_Spaeter", RunAnnouncement::postponeLabel(), {160, 68, 100, 25});
+    Btn_Abbrechen = placeButton(this, "Btn_Abbrechen", tr("&Abbrechen"), {40, 68, 100, 25});
+    Btn_Spaeter = placeButton(this, "Btn_Spaeter", tr("5 &Minuten später"), {160, 68, 100, 25});
+    // Return chooses "Abbrechen" wherever the focus is: no key lets the action come sooner.
     Btn_Abbrechen->setAutoDefault(false);
     Btn_Spaeter->setAutoDefault(false);
+    Btn_Abbrechen->setDefault(true);
     L_Blockiert = placeLabel(this, "L_Blockiert", QString(), QRect(8, 58, 344, 32));
     L_Blockiert->setAlignment(Qt::AlignCenter);
     L_Blockiert->setWordWrap(true);
-    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", RunAnnouncement::forceLabel(), {244, 96, 108, 25});
+    Btn_Trotzdem = placeButton(this, "Btn_Trotzdem", tr("&Trotzdem ausführen"), {244, 96, 108, 25});
     Btn_Trotzdem->setAutoDefault(false);
     connect(Btn_Trotzdem, &QPushButton::clicked, this, [this] { choose(OnTrotzdem); });
     arrange(false);
@@ -38,16 +41,22 @@ TVorwarnung::TVorwarnung(QWidget* parent) : QDialog(parent)
     connect(Btn_Spaeter, &QPushButton::clicked, this, [this] { choose(OnSpaeter); });
 }
 
-void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, qint64 secondsLeft)
+RunAnnouncement TVorwarnung::announcement() const
+{
+    return RunAnnouncement{m_action, m_forced};
+}
+
+void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, const QString& endTime, qint64 secondsLeft,
+                                   const QList<QRect>& keepClear)
 {
     m_action = announcement.action;
     m_forced = announcement.forced;
-    L_Erzwungen->setText(announcement.body());
+    setEndTime(endTime);
     L_Blockiert->setText(announcement.blocker);
     arrange(!announcement.blocker.isEmpty());
     setSecondsLeft(secondsLeft);
     if (!isVisible()) {
-        centreOnScreen(*this);
+        placeClearOf(*this, keepClear);
         show();
     }
     raise();
@@ -55,7 +64,22 @@ void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, qint64 s
 
 void TVorwarnung::setSecondsLeft(qint64 secondsLeft)
 {
-    L_Vorwarnung->setText(RunAnnouncement{m_action, m_forced}.summary(secondsLeft));
+    L_Vorwarnung->setText(announcement().summary(secondsLeft));
+}
+
+void TVorwarnung::setEndTime(const QString& endTime)
+{
+    L_Erzwungen->setText(announcement().body(endTime));
+}
+
+void TVorwarnung::keyPressEvent(QKeyEvent* event)
+{
+    // Escape cancels, as in any dialog; closing the window alone leaves the run going.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Btn_Abbrechen->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TVorwarnung::arrange(bool blocked)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct Event
         Postpone, // "5 Minuten später"
         Action,   // the action becomes `value`
         Lead,     // the lead time becomes `value` seconds
+        Shown,    // the announcement that is up comes on the screen; in a scenario with this event,
+                  // announcements come on the screen only then
     };
     qint64 atS;
     Kind kind;
@@ -48,6 +51,7 @@ protected:
     TEinst options;
     QStringList log;
     qint64 startMs = 0;
+    bool late = false;
     std::unique_ptr<TimedRun> run;
 
     void record(const QString& what) { log << QString::number(double(clock.msecs - startMs) / 1000.0) + u' ' + what; }
@@ -62,6 +66,8 @@ TEST_P(TimedRunScenario, AnnouncesAndEndsWhenItShould)
     TimedRun::Handlers handlers;
     handlers.announce = [this](const RunAnnouncement& a, qint64 nowMs) {
         record(QStringLiteral("announce ") + a.summary(RunAnnouncement::secondsLeft(run->endMs() - nowMs)));
+        if (!late)
+            run->announcementShown(nowMs);
     };
     handlers.withdraw = [this] {
         record(QStringLiteral("withdraw"));
@@ -78,6 +84,7 @@ TEST_P(TimedRunScenario, AnnouncesAndEndsWhenItShould)
     const std::unique_ptr<Timer> tick = timers.create([this] { run->clockTick(); });
     tick->start(1000);
 
+    late = std::any_of(s.events.begin(), s.events.end(), [](const Event& e) { return e.kind == Event::Shown; });
     startMs = clock.msecs;
     run->start(startMs, startMs + s.lengthS * 1000);
     for (const Event& e : s.events) {
@@ -94,6 +101,9 @@ TEST_P(TimedRunScenario, AnnouncesAndEndsWhenItShould)
             break;
         case Event::Lead:
             options.SetVorwarnzeit(qint32(e.value));
+            break;
+        case Event::Shown:
+            run->announcementShown(clock.msecs);
             break;
         }
     }
@@ -160,8 +170,22 @@ const Scenario kScenarios[] = {
      600,
      120,
      {{10, Event::Postpone}},
-     "0 announce Herunterfahren in 120 Sekunden, 10 withdraw, 10 end 420, 10 announce Herunterfahren in 410 "
-     "Sekunden, 420 withdraw, 420 expire"},
+     "0 announce Herunterfahren in 120 Sekunden, 10 end 420, 420 withdraw, 420 expire"},
+    // On the screen 2 s late (a server that never answers, the window standing in): the action keeps
+    // the time the announcement was to be up. One that is not on the screen by the end holds it.
+    {"ShortRunShownLate",
+     AktionShutdown,
+     60,
+     30,
+     {{2, Event::Shown}},
+     "0 announce Herunterfahren in 30 Sekunden, 2 end 32, 32 withdraw, 32 expire"},
+    {"ShownAfterTheEnd",
+     AktionRestart,
+     1,
+     10,
+     {{12, Event::Shown}},
+     "9 announce Neustart in 1 Sekunde, 12 end 13, 13 withdraw, 13 expire"},
+
     // Changed while the program looked on: announced at once, the end stays.
     {"ActionChangedInsideTheLeadTime",
      AktionNachricht,
@@ -184,9 +208,10 @@ TEST(RunAnnouncement, NamesTheActionInTheSingularForOneSecond)
 {
     const RunAnnouncement logoff{AktionLogoff, true};
     EXPECT_EQ(logoff.summary(1), QStringLiteral("Abmelden in 1 Sekunde"));
-    EXPECT_EQ(logoff.body(), QStringLiteral("(erzwungen)"));
-    EXPECT_EQ(RunAnnouncement::secondsLeft(59'001), 60);
-    EXPECT_EQ(RunAnnouncement::secondsLeft(0), 0);
+    EXPECT_EQ(logoff.body(QStringLiteral("23:00:00")), QStringLiteral("um 23:00:00 (erzwungen)"));
+    // Cut off as the main window's time left: both name the same second.
+    EXPECT_EQ(RunAnnouncement::secondsLeft(59'999), 59);
+    EXPECT_EQ(RunAnnouncement::secondsLeft(-1), 0);
 }
 
 } // namespace

@@ -71,7 +71,7 @@ QProcess* PrivateBus::launch(const QString& program, const QStringList& argument
     return m_processes.back().get();
 }
 
-bool PrivateBus::start()
+bool PrivateBus::start(const QString& serviceFolder)
 {
     if (!m_dir.isValid()) {
         m_error = QStringLiteral("kein temporärer Ordner");
@@ -83,13 +83,15 @@ bool PrivateBus::start()
         m_error = QStringLiteral("Buskonfiguration nicht schreibbar");
         return false;
     }
-    // No service folders: nothing on this bus is ever started on demand.
+    // No service folders but the test's own: nothing installed on the machine is started on demand.
     file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
                "<busconfig>\n  <type>session</type>\n  <listen>unix:path=");
     file.write(QFile::encodeName(m_dir.filePath(QStringLiteral("bus"))));
-    file.write("</listen>\n  <auth>EXTERNAL</auth>\n"
-               "  <policy context=\"default\">\n"
+    file.write("</listen>\n  <auth>EXTERNAL</auth>\n");
+    if (!serviceFolder.isEmpty())
+        file.write("  <servicedir>" + QFile::encodeName(serviceFolder) + "</servicedir>\n");
+    file.write("  <policy context=\"default\">\n"
                "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
                "    <allow eavesdrop=\"true\"/>\n"
                "    <allow own=\"*\"/>\n"

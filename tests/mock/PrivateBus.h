@@ -27,8 +27,9 @@ public:
     /** Why the bus or its mocks cannot run here (a missing program), or an empty text. */
     static QString missingTools();
 
-    /** Starts the daemon; false (with error()) when it did not come up. */
-    bool start();
+    /** Starts the daemon; false (with error()) when it did not come up. With `serviceFolder`, the
+     *  bus starts the services whose files are there on demand; without, none. */
+    bool start(const QString& serviceFolder = {});
     /** Starts `python3 -m dbusmock <arguments>` with this bus as session and system bus and waits
      *  until `name` has an owner; false (with error()) when it did not come up. */
     bool startMock(const QStringList& arguments, const QString& name);

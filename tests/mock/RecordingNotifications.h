@@ -14,23 +14,53 @@ public:
     struct Shown
     {
         Id id = 0;
+        /** The text shown last: replaced by update(). */
         Notification notification;
         bool withdrawn = false;
+        int updates = 0;
     };
 
     std::vector<Shown> shown;
     /** Whether a notification server is there; show() records in either case. */
     bool serverAvailable = true;
+    /** Whether the server takes a notification at once; otherwise only confirm() tells it. */
+    bool confirmsAtOnce = true;
 
     bool available() override { return serverAvailable; }
 
-    Id show(const Notification& notification, ActionHandler onAction, FailureHandler onFailure) override
+    Id show(const Notification& notification, ActionHandler onAction, FailureHandler onFailure,
+            ShownHandler onShown) override
     {
         const Id id = ++m_lastId;
         shown.push_back({id, notification, false});
         m_handlers[id] = std::move(onAction);
         m_failureHandlers[id] = std::move(onFailure);
+        if (confirmsAtOnce && onShown)
+            onShown();
+        else
+            m_shownHandlers[id] = std::move(onShown);
         return id;
+    }
+
+    void update(Id id, const Notification& notification) override
+    {
+        for (Shown& entry : shown)
+            if (entry.id == id && !entry.withdrawn) {
+                entry.notification = notification;
+                ++entry.updates;
+            }
+    }
+
+    /** The server takes notification `id` late; false when it is not up or was taken already. */
+    bool confirm(Id id)
+    {
+        const auto it = m_shownHandlers.find(id);
+        if (it == m_shownHandlers.end() || !it->second)
+            return false;
+        const ShownHandler handler = std::move(it->second);
+        m_shownHandlers.erase(it);
+        handler();
+        return true;
     }
 
     void withdraw(Id id) override
@@ -40,6 +70,7 @@ public:
                 entry.withdrawn = true;
         m_handlers.erase(id);
         m_failureHandlers.erase(id);
+        m_shownHandlers.erase(id);
     }
 
     /** The notifications that are up now (shown and not withdrawn). */
@@ -80,6 +111,7 @@ private:
     Id m_lastId = 0;
     std::map<Id, ActionHandler> m_handlers;
     std::map<Id, FailureHandler> m_failureHandlers;
+    std::map<Id, ShownHandler> m_shownHandlers;
 };
 
 } // namespace kelvaro::test

@@ -5,8 +5,14 @@
 #include "mock/BusDoubles.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <signal.h>
+#include <sys/types.h>
+
 
 #include <gtest/gtest.h>
 
@@ -161,7 +167,8 @@ TEST_F(DBusNotificationsTest, ReportsTheChoiceOnceAndWithdrawsOnlyWhatIsUp)
 TEST_F(DBusNotificationsTest, WithoutServerOrBusShowsNothingAndFailsQuietly)
 {
     TestBuses::instance().stopDouble(TestBuses::Session, Server);
-    EXPECT_FALSE(notifications.available());
+    // The bus is asked in the background; until it has answered, a notification would be tried.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !notifications.available(); }));
     EXPECT_EQ(notifications.show(expiry(), {}), 0U);
     notifications.withdraw(0);
 
@@ -174,6 +181,88 @@ TEST_F(DBusNotificationsTest, WithoutServerOrBusShowsNothingAndFailsQuietly)
         EXPECT_EQ(unconnected.show(expiry(), {}), 0U);
     }
     QDBusConnection::disconnectFromBus(name);
+}
+
+TEST_F(DBusNotificationsTest, ReplacesTheTextInPlaceAndClosesWhatIsUpBeforeItGoes)
+{
+    const QString name = QStringLiteral("kelvaro-test-own-connection");
+    {
+        // A connection of its own, closed as soon as the notifications go, as when the program ends.
+        DBusNotifications own(
+            [&] { return QDBusConnection::connectToBus(TestBuses::instance().bus(TestBuses::Session)->address(), name); },
+            {QStringLiteral("Kelvaro"), QString(), QString()});
+        bool shown = false;
+        Notification text = expiry();
+        const auto update = [&](const char* body) {
+            text.body = QString::fromLatin1(body);
+            own.update(1, text);
+        };
+        ASSERT_EQ(own.show(text, {}, {}, [&shown] { shown = true; }), 1U);
+        update("zweiter"); // before the server has it: it comes up with this text
+        ASSERT_TRUE(QTest::qWaitFor([&shown] { return shown; }));
+        update("dritter");
+        update("vierter"); // while the third is on its way: sent when it has been answered
+        EXPECT_TRUE(QTest::qWaitFor([] { return QString::fromStdString(calls("Notify")).contains(u"vierter"); }));
+    }
+    QDBusConnection::disconnectFromBus(name);
+    const std::string notified = calls("Notify");
+    EXPECT_NE(notified.find("Notify(Kelvaro,0,,Zeit abgelaufen!,zweiter,"), std::string::npos) << notified;
+    EXPECT_NE(notified.find("Notify(Kelvaro,1,,Zeit abgelaufen!,dritter,"), std::string::npos) << notified;
+    EXPECT_NE(notified.find("Notify(Kelvaro,1,,Zeit abgelaufen!,vierter,"), std::string::npos) << notified;
+    EXPECT_EQ(QString::fromStdString(notified).count(QStringLiteral("Notify(")), 3);
+    EXPECT_EQ(calls("CloseNotification"), "CloseNotification(1)");
+}
+
+TEST_F(DBusNotificationsTest, ConfirmsOnlyWhatTheServerTookAndNeverWaitsForOneThatHangs)
+{
+    // A bus that starts a service for the server's name whose program never takes the name, as
+    // Plasma's service file does on another desktop.
+    QTemporaryDir services;
+    QFile file(services.filePath(QStringLiteral("notifications.service")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[D-BUS Service]\nName=org.freedesktop.Notifications\nExec=/bin/sleep 20\n");
+    file.close();
+    PrivateBus activating;
+    ASSERT_TRUE(activating.start(services.path())) << qPrintable(activating.error());
+    serverOffers("actions body");
+    const auto server = pid_t(session().interface()->servicePid(Server).value());
+
+    struct Row
+    {
+        const char* server;
+        std::function<QDBusConnection()> bus;
+        bool stopped; // the server takes the calls and answers none
+        bool confirmed;
+    };
+    const Row rows[] = {
+        {"answers", [] { return session(); }, false, true},
+        {"never answers", [] { return session(); }, true, false},
+        {"activatable, never comes up", [&activating] { return activating.connection(); }, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.server);
+        callDouble(session(), Server, ServerPath, QStringLiteral("ClearCalls"));
+        if (row.stopped)
+            ::kill(server, SIGSTOP);
+        DBusNotifications tried(row.bus, {});
+        bool shown = false;
+        bool failed = false;
+        EXPECT_TRUE(tried.available());
+        const Notifications::Id id = tried.show(expiry(), {}, [&failed] { failed = true; }, [&shown] { shown = true; });
+        EXPECT_NE(id, 0U);
+        EXPECT_EQ(QTest::qWaitFor([&] { return shown || failed; }, 500), row.confirmed);
+        EXPECT_EQ(shown, row.confirmed);
+        EXPECT_FALSE(failed);
+
+        // Withdrawn before the server took it: a server that wakes up later never shows it.
+        tried.withdraw(id);
+        if (row.stopped) {
+            ::kill(server, SIGCONT);
+            settle();
+            settle();
+            EXPECT_EQ(calls("Notify"), "");
+        }
+    }
 }
 
 } // namespace

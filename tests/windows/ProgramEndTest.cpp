@@ -69,7 +69,7 @@ TEST_F(ProgramEnd, PowerActionIsAnnouncedWhenTheProgramEndsAndFollowsAfterTheWho
 
     processes.end(4711); // at 10:05:00
     ASSERT_EQ(notifications.up().size(), 1u);
-    EXPECT_EQ(notifications.up().front().notification.summary, QStringLiteral("Herunterfahren in 60 Sekunden"));
+    EXPECT_EQ(notifications.up().front().notification.body, QStringLiteral("um 10:06:00"));
     EXPECT_EQ(ui().Label11->text(), QStringLiteral("10:06:00"));
     EXPECT_EQ(ui().L_Restzeit->text(), QStringLiteral("Verbleibende Zeit:"));
     EXPECT_TRUE(ui().Spaeter1->isEnabled());

@@ -584,6 +584,11 @@ See the help for details.</translation>
         <source>Trotzdem ausführen</source>
         <translation>Carry out anyway</translation>
     </message>
+    <message>
+        <source>um %1</source>
+        <extracomment>The clock time of the action: &quot;um 23:00:00&quot;.</extracomment>
+        <translation>at %1</translation>
+    </message>
 </context>
 <context>
     <name>RunSchedule</name>
@@ -1483,6 +1488,18 @@ actions named above.</translation>
     <message>
         <source>Kelvaro Vorwarnung</source>
         <translation>Kelvaro Warning</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>5 &amp;Minuten später</source>
+        <translation>5 &amp;Minutes Later</translation>
+    </message>
+    <message>
+        <source>&amp;Trotzdem ausführen</source>
+        <translation>Carry out &amp;anyway</translation>
     </message>
 </context>
 <context>
