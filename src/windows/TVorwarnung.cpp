@@ -53,7 +53,11 @@ void TVorwarnung::showAnnouncement(const RunAnnouncement& announcement, const QS
     m_forced = announcement.forced;
     setEndTime(endTime);
     L_Blockiert->setText(announcement.blocker);
+    // Up already and wider or narrower now: it stays centred where it was.
+    const int centre = frameGeometry().center().x();
     arrange(!announcement.blocker.isEmpty());
+    if (isVisible())
+        move(x() + centre - frameGeometry().center().x(), y());
     setSecondsLeft(secondsLeft);
     if (!isVisible()) {
         placeClearOf(*this, keepClear);
