@@ -155,7 +155,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<FileRunTrace> runTrace = FileRunTrace::fromEnvironment();
     LinuxProcessWatcher processes(timers);
     // Repeating schedules are kept by systemd's user instance, asked when the page is first shown.
-    SystemdUserManager serviceManager(SystemdUserManager::BusConnector(&QDBusConnection::sessionBus));
+    SystemdUserManager serviceManager{SystemdUserManager::BusConnector(&QDBusConnection::sessionBus)};
 
     const MainServices services{clock,
                                 registry,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 
 namespace kelvaro {
 

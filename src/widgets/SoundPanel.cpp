@@ -1,6 +1,6 @@
 #include "widgets/SoundPanel.h"
 
-#include "core/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 #include "core/FileSystem.h"
 #include "core/TEinst.h"
 #include "core/TestSound.h"

@@ -1,8 +1,8 @@
 #include "windows/PresetsPage.h"
 
 #include "core/AppError.h"
-#include "core/InputBox.h"
-#include "core/ModalRunner.h"
+#include "widgets/InputBox.h"
+#include "widgets/ModalRunner.h"
 #include "core/Registry.h"
 #include "core/TimeFields.h"
 #include "widgets/GeneralErrorHandler.h"

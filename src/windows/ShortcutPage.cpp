@@ -1,10 +1,10 @@
 #include "windows/ShortcutPage.h"
 
 #include "core/CommandLine.h"
-#include "core/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 #include "core/LauncherFile.h"
 #include "core/MessageBoxes.h"
-#include "core/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 #include "widgets/GeneralErrorHandler.h"
 #include "windows/TEinstellungen.h"
 

@@ -6,7 +6,7 @@
 #include "core/CountdownRing.h"
 #include "core/ExpirySound.h"
 #include "core/MessageBoxes.h"
-#include "core/ModalRunner.h"
+#include "widgets/ModalRunner.h"
 #include "core/PowerActions.h"
 #include "core/ProcessWatcher.h"
 #include "core/RunAnnouncement.h"

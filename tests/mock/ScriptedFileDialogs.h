@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FileDialogs.h"
+#include "widgets/FileDialogs.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/InputBox.h"
+#include "widgets/InputBox.h"
 
 #include <QList>
 #include <QStringList>
