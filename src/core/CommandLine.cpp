@@ -27,6 +27,10 @@ struct WorkingValues
     QString hours, minutes, seconds;
     QString program; // -P: the program whose end the run waits for, in place of a time
     qint32 lead = TEinst::kDefaultVorwarnzeit;
+    // -T, -I and -Q each give the time fields; which of them was given.
+    bool timeOfT = false, idle = false, quiet = false;
+    qint32 cpuLimit = TEinst::kDefaultLeerlaufCpu;
+    qint32 netLimit = TEinst::kDefaultLeerlaufNetz;
 };
 
 /** A two-character group of a time switch: a number from 0 to `upper`. */
@@ -34,6 +38,21 @@ bool timeGroupValid(const QString& group, qint32 upper)
 {
     const std::optional<qint32> value = StrToInt(group);
     return value && *value >= 0 && *value <= upper;
+}
+
+/** The eight characters hh:mm:ss of a time switch, starting at `from`, into the three time texts. */
+bool readClock(const QString& text, qsizetype from, WorkingValues& values)
+{
+    if (text.size() < from + 8)
+        return false;
+    const QString hh = text.mid(from, 2), mm = text.mid(from + 3, 2), ss = text.mid(from + 6, 2);
+    if (!timeGroupValid(hh, 23) || text[from + 2] != QLatin1Char(':') || !timeGroupValid(mm, 59) ||
+        text[from + 5] != QLatin1Char(':') || !timeGroupValid(ss, 59))
+        return false;
+    values.hours = hh;
+    values.minutes = mm;
+    values.seconds = ss;
+    return true;
 }
 
 bool readTime(const QString& parameter, WorkingValues& values)
@@ -45,15 +64,46 @@ bool readTime(const QString& parameter, WorkingValues& values)
         values.countdown = true;
         text.remove(0, 1);
     }
-    if (text.size() < 10)
+    // Characters beyond the time are not looked at.
+    values.timeOfT = true;
+    return readClock(text, 2, values);
+}
+
+/** -I and hh:mm:ss: the time without input after which the action comes. */
+bool readIdle(const QString& parameter, WorkingValues& values)
+{
+    values.idle = true;
+    return parameter.size() == 10 && readClock(parameter, 2, values);
+}
+
+/** -Q, hh:mm:ss, then optionally "," and the processor limit in percent, then "," and the network
+ *  limit in kB/s; a limit left out is the default. */
+bool readQuiet(const QString& parameter, WorkingValues& values)
+{
+    values.quiet = true;
+    if (!readClock(parameter, 2, values))
         return false;
-    // Positions counted from 0 here: hh at 2, ":" at 4, mm at 5, ":" at 7, ss at 8.
-    if (!timeGroupValid(text.mid(2, 2), 23) || text[4] != QLatin1Char(':') || !timeGroupValid(text.mid(5, 2), 59) ||
-        text[7] != QLatin1Char(':') || !timeGroupValid(text.mid(8, 2), 59))
+    const QString rest = parameter.mid(10);
+    values.cpuLimit = TEinst::kDefaultLeerlaufCpu;
+    values.netLimit = TEinst::kDefaultLeerlaufNetz;
+    if (rest.isEmpty())
+        return true;
+    if (rest[0] != QLatin1Char(','))
         return false;
-    values.hours = text.mid(2, 2);
-    values.minutes = text.mid(5, 2);
-    values.seconds = text.mid(8, 2);
+    const QStringList limits = rest.mid(1).split(QLatin1Char(','));
+    if (limits.size() > 2)
+        return false;
+    TEinst check;
+    const std::optional<qint32> cpu = StrToInt(limits[0]);
+    if (!cpu || !check.SetLeerlaufCpu(*cpu))
+        return false;
+    values.cpuLimit = *cpu;
+    if (limits.size() == 2) {
+        const std::optional<qint32> net = StrToInt(limits[1]);
+        if (!net || !check.SetLeerlaufNetz(*net))
+            return false;
+        values.netLimit = *net;
+    }
     return true;
 }
 
@@ -119,6 +169,10 @@ bool readParameter(const QString& parameter, WorkingValues& values)
         return readSound(parameter, values);
     case u't':
         return readTime(parameter, values);
+    case u'i':
+        return readIdle(parameter, values);
+    case u'q':
+        return readQuiet(parameter, values);
     case u'p':
         if (parameter.size() < 3)
             return false;
@@ -137,7 +191,7 @@ bool readParameter(const QString& parameter, WorkingValues& values)
 }
 
 /** Exactly one action; sounds only with a message; force only with shut down, restart or log off;
- *  a time or a program to wait for, not both. */
+ *  exactly one of a time, a time without input, a quiet time or a program to wait for. */
 bool combinationValid(const WorkingValues& v)
 {
     const bool message = !v.message.isEmpty();
@@ -147,7 +201,7 @@ bool combinationValid(const WorkingValues& v)
         return false;
     if (v.f && !(v.s || v.r || v.l))
         return false;
-    return v.program.isEmpty() != v.hours.isEmpty();
+    return int(v.timeOfT) + int(v.idle) + int(v.quiet) + int(!v.program.isEmpty()) == 1;
 }
 
 void write(TEinst& einst, const WorkingValues& v)
@@ -155,7 +209,11 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetSoundMode(v.soundMode);
     einst.SetAnzBeeps(v.beeps);
     einst.SetSoundFile(v.soundFile);
-    einst.SetZeitMode(!v.program.isEmpty() ? ZeitProgrammende : v.countdown ? ZeitCountdown : ZeitUhrzeit);
+    einst.SetZeitMode(!v.program.isEmpty() ? ZeitProgrammende
+                      : v.idle               ? ZeitInaktivitaet
+                      : v.quiet              ? ZeitLeerlauf
+                      : v.countdown          ? ZeitCountdown
+                                             : ZeitUhrzeit);
     if (!v.program.isEmpty())
         einst.SetProgramm(v.program);
     if (v.v) {
@@ -179,6 +237,8 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetClosePgm(v.c);
     einst.SetMinimize(v.k);
     einst.SetVorwarnzeit(v.lead);
+    einst.SetLeerlaufCpu(v.cpuLimit);
+    einst.SetLeerlaufNetz(v.netLimit);
     // The texts were range-checked while reading, so the setters accept them.
     einst.SetStunden(StrToInt(v.hours).value_or(0));
     einst.SetMinuten(StrToInt(v.minutes).value_or(0));
@@ -274,10 +334,19 @@ QString BuildCommandLine(const TEinst& einst)
         break;
     }
 
+    const QString clock = StundenToStr(o.Zeit_Stunden, true) + QLatin1Char(':') + MinutenToStr(o.Zeit_Minuten, true) +
+                          QLatin1Char(':') + SekundenToStr(o.Zeit_Sekunden, true);
     if (o.ZeitMode == ZeitCountdown || o.ZeitMode == ZeitUhrzeit) {
-        text += o.ZeitMode == ZeitCountdown ? QStringLiteral(" -T-") : QStringLiteral(" -T");
-        text += StundenToStr(o.Zeit_Stunden, true) + QLatin1Char(':') + MinutenToStr(o.Zeit_Minuten, true) +
-                QLatin1Char(':') + SekundenToStr(o.Zeit_Sekunden, true);
+        text += (o.ZeitMode == ZeitCountdown ? QStringLiteral(" -T-") : QStringLiteral(" -T")) + clock;
+    } else if (o.ZeitMode == ZeitInaktivitaet) {
+        text += QStringLiteral(" -I") + clock;
+    } else if (o.ZeitMode == ZeitLeerlauf) {
+        // Limits out of range (a set no setter made) are written as the defaults the reader would give.
+        TEinst limits;
+        limits.SetLeerlaufCpu(o.Leerlauf_CPU);
+        limits.SetLeerlaufNetz(o.Leerlauf_Netz);
+        text += QStringLiteral(" -Q") + clock + QLatin1Char(',') + QString::number(limits.GetLeerlaufCpu()) +
+                QLatin1Char(',') + QString::number(limits.GetLeerlaufNetz());
     } else if (o.ZeitMode == ZeitProgrammende) {
         text += QStringLiteral(" -P");
         appendQuoted(text, o.Programm);

@@ -66,6 +66,22 @@ bool TEinst::SetVorwarnzeit(qint32 value)
     return true;
 }
 
+bool TEinst::SetLeerlaufCpu(qint32 value)
+{
+    if (value < 0 || value > 100)
+        return false;
+    m_options.Leerlauf_CPU = value;
+    return true;
+}
+
+bool TEinst::SetLeerlaufNetz(qint32 value)
+{
+    if (value < 0)
+        return false;
+    m_options.Leerlauf_Netz = value;
+    return true;
+}
+
 void TEinst::GetZeit(qint32& hours, qint32& minutes, qint32& seconds) const
 {
     hours = m_options.Zeit_Stunden;
@@ -145,6 +161,13 @@ void TEinst::LoadFromTree(const RegistryTree& tree, int number)
     if (!lead || !SetVorwarnzeit(static_cast<qint32>(*lead)))
         SetVorwarnzeit(kDefaultVorwarnzeit);
     SetProgramm(readText(tree, key, QStringLiteral("Programm")));
+    // Likewise the limits of the quiet machine; a number out of range reads as the default.
+    const std::optional<quint32> cpu = readDword(tree, key, QStringLiteral("Leerlauf_CPU"));
+    if (!cpu || !SetLeerlaufCpu(static_cast<qint32>(*cpu)))
+        SetLeerlaufCpu(kDefaultLeerlaufCpu);
+    const std::optional<quint32> net = readDword(tree, key, QStringLiteral("Leerlauf_Netz"));
+    if (!net || !SetLeerlaufNetz(static_cast<qint32>(*net)))
+        SetLeerlaufNetz(kDefaultLeerlaufNetz);
 }
 
 void TEinst::SaveToTree(RegistryTree& tree, int number) const
@@ -174,6 +197,8 @@ void TEinst::SaveToTree(RegistryTree& tree, int number) const
     put("Nachricht", RegValue::sz(m_options.Nachricht));
     put("Vorwarnzeit", dword(m_options.Vorwarnzeit));
     put("Programm", RegValue::sz(m_options.Programm));
+    put("Leerlauf_CPU", dword(m_options.Leerlauf_CPU));
+    put("Leerlauf_Netz", dword(m_options.Leerlauf_Netz));
 }
 
 void TEinst::SaveToRegistry(RegistryStore& store, int number) const

@@ -24,7 +24,14 @@ constexpr bool isKnownAktion(quint8 aktion)
     return aktion <= AktionSperren;
 }
 /** Codes of the time mode; they equal the positions in the main window's time-mode list. */
-enum ZeitMode : quint8 { ZeitCountdown = 0, ZeitUhrzeit = 1, ZeitStopuhr = 2, ZeitProgrammende = 3 };
+enum ZeitMode : quint8 {
+    ZeitCountdown = 0,
+    ZeitUhrzeit = 1,
+    ZeitStopuhr = 2,
+    ZeitProgrammende = 3,
+    ZeitInaktivitaet = 4, // no input for the time in the time fields
+    ZeitLeerlauf = 5      // processor and network below their limits for the time in the time fields
+};
 /** Codes of the sound played with the message. */
 enum SoundMode : quint8 { SoundNone = 0, SoundBeep = 1, SoundFile = 2 };
 
@@ -49,6 +56,10 @@ struct TROptionen
     qint32 Vorwarnzeit = 60;
     /** The program whose end a run waits for (time mode "Programmende"): a process number or a name. */
     QString Programm;
+    /** Time mode "Leerlauf": the processor use in percent below which the machine counts as quiet; 0: not watched. */
+    qint32 Leerlauf_CPU = 10;
+    /** Time mode "Leerlauf": the network traffic in kB/s below which the machine counts as quiet; 0: not watched. */
+    qint32 Leerlauf_Netz = 50;
 
     bool operator==(const TROptionen&) const = default;
 };
@@ -112,9 +123,20 @@ public:
     bool SetVorwarnzeit(qint32 value);
     qint32 GetVorwarnzeit() const { return m_options.Vorwarnzeit; }
 
+    /** The limits a set has when none are given: stored sets written before they existed, command
+     *  lines without them. */
+    static constexpr qint32 kDefaultLeerlaufCpu = 10;
+    static constexpr qint32 kDefaultLeerlaufNetz = 50;
+    /** Accepts 0 to 100 percent (0: not watched); otherwise keeps the old value and returns false. */
+    bool SetLeerlaufCpu(qint32 value);
+    qint32 GetLeerlaufCpu() const { return m_options.Leerlauf_CPU; }
+    /** Accepts 0 kB/s or more (0: not watched); otherwise keeps the old value and returns false. */
+    bool SetLeerlaufNetz(qint32 value);
+    qint32 GetLeerlaufNetz() const { return m_options.Leerlauf_Netz; }
+
     /** Reads set `number` (0 the default set, n > 0 preset n). A missing key changes nothing; each
-     *  value that is missing or of the wrong type gives its field a fallback (for the lead time,
-     *  which older files do not hold, the default of 60 seconds). */
+     *  value that is missing or of the wrong type gives its field a fallback (for the lead time and
+     *  the two quiet limits, which older files do not hold, their defaults). */
     void LoadFromRegistry(RegistryStore& store, int number);
     void LoadFromTree(const RegistryTree& tree, int number);
     /** Writes set `number`, creating its key and the keys above it, all values in one step.

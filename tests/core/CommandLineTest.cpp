@@ -30,6 +30,7 @@ struct Written
     const char* nachricht = nullptr;
     qint32 lead = 60;
     const char* programm = nullptr;
+    qint32 cpu = 10, net = 50;
 };
 
 /** `base` with the fields of `w`; the message only when `w` names one. */
@@ -48,6 +49,8 @@ TROptionen applied(TROptionen base, const Written& w)
     base.AnzBeeps = w.beeps;
     base.SoundFile = QString::fromUtf8(w.soundFile);
     base.Vorwarnzeit = w.lead;
+    base.Leerlauf_CPU = w.cpu;
+    base.Leerlauf_Netz = w.net;
     if (w.nachricht)
         base.Nachricht = QString::fromUtf8(w.nachricht);
     if (w.programm)
@@ -79,6 +82,8 @@ TROptionen before()
     o.Zeit_Sekunden = 3;
     o.Vorwarnzeit = 7;
     o.Programm = QStringLiteral("altes Programm");
+    o.Leerlauf_CPU = 77;
+    o.Leerlauf_Netz = 777;
     return o;
 }
 
@@ -189,6 +194,16 @@ const ParseCase kCases[] = {
     {"ProgramByNameLaterReplaces",
      {"-Mfertig", "-Pwget", "-pmein skript", "-B"},
      Written{.zeitMode = 3, .soundMode = 1, .beeps = 3, .nachricht = "fertig", .programm = "mein skript"}},
+    {"IdleTime", {"-S", "-i00:10:00"}, Written{.aktion = 1, .zeitMode = 4, .m = 10}},
+    {"QuietTimeWithBothLimits",
+     {"-Mfertig", "-Q00:00:03,50,0"},
+     Written{.zeitMode = 5, .s = 3, .nachricht = "fertig", .cpu = 50, .net = 0}},
+    {"QuietTimeWithDefaultLimits", {"-E", "-q01:00:00"}, Written{.aktion = 4, .zeitMode = 5, .h = 1}},
+    {"QuietTimeProcessorLimitOnly", {"-S", "-Q00:05:00,0"}, Written{.aktion = 1, .zeitMode = 5, .m = 5, .cpu = 0}},
+    {"QuietTimeBothLimitsOff", {"-S", "-Q00:05:00,0,0"}, Written{.aktion = 1, .zeitMode = 5, .m = 5, .cpu = 0, .net = 0}},
+    {"LaterQuietTimeGivesItsOwnLimits",
+     {"-S", "-Q00:05:00,5,5", "-Q00:06:00"},
+     Written{.aktion = 1, .zeitMode = 5, .m = 6}},
 
     // Refused lists: flags and actions that do not combine.
     {"ShutdownWithBeeps", {"-S", "-B", "-T12:00:00"}, std::nullopt},
@@ -203,6 +218,20 @@ const ParseCase kCases[] = {
     {"ProgramAndTime", {"-S", "-Pwget", "-T12:00:00"}, std::nullopt},
     {"ProgramWithoutName", {"-S", "-P"}, std::nullopt},
     {"ProgramAlone", {"-Pwget"}, std::nullopt},
+    {"IdleAndTime", {"-S", "-I00:10:00", "-T12:00:00"}, std::nullopt},
+    {"IdleAndProgram", {"-S", "-I00:10:00", "-Pwget"}, std::nullopt},
+    {"QuietAndIdle", {"-S", "-Q00:10:00", "-I00:10:00"}, std::nullopt},
+    {"QuietAndCountdown", {"-S", "-T-00:10:00", "-Q00:10:00"}, std::nullopt},
+    {"IdleAsCountdownForm", {"-S", "-I-00:10:00"}, std::nullopt},
+    {"IdleWithCharacterAfter", {"-S", "-I00:10:00x"}, std::nullopt},
+    {"IdleHourOutOfRange", {"-S", "-I24:00:00"}, std::nullopt},
+    {"QuietWithoutTime", {"-S", "-Q"}, std::nullopt},
+    {"QuietProcessorOver100", {"-S", "-Q00:10:00,101"}, std::nullopt},
+    {"QuietNegativeNetwork", {"-S", "-Q00:10:00,5,-1"}, std::nullopt},
+    {"QuietThreeLimits", {"-S", "-Q00:10:00,5,5,5"}, std::nullopt},
+    {"QuietEmptyLimit", {"-S", "-Q00:10:00,,5"}, std::nullopt},
+    {"QuietTrailingComma", {"-S", "-Q00:10:00,"}, std::nullopt},
+    {"QuietWithoutComma", {"-S", "-Q00:10:005"}, std::nullopt},
     {"StandbyWithMessage", {"-E", "-Mx", "-T12:00:00"}, std::nullopt},
     {"ShutdownWithMessage", {"-Mx", "-S", "-T12:00:00"}, std::nullopt},
     {"BeepsWithoutMessage", {"-B", "-T12:00:00"}, std::nullopt},
@@ -332,7 +361,11 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{{.aktion = 4, .zeitMode = 2, .lead = 0}, " -E -W0"},
         BuildCase{{.aktion = 5, .zeitMode = 0, .s = 9, .close = true}, " -H -T-00:00:09 -C"},
         BuildCase{{.aktion = 6, .zeitMode = 3, .h = 7, .sofort = true, .programm = "mein skript"},
-                  " -V -P\"mein skript\" -A"}));
+                  " -V -P\"mein skript\" -A"},
+        BuildCase{{.aktion = 1, .zeitMode = 4, .m = 10, .force = true}, " -S -F -I00:10:00"},
+        BuildCase{{.zeitMode = 5, .s = 3, .nachricht = "x", .cpu = 50, .net = 0}, " -M\"x\" -Q00:00:03,50,0"},
+        // Limits out of range are none the reader takes: written as the defaults it would give.
+        BuildCase{{.aktion = 4, .zeitMode = 5, .h = 1, .cpu = 300, .net = -2}, " -E -Q01:00:00,10,50"}));
 
 TEST(BuildCommandLine, EmptyMessageIsRefusedWhenReadBack)
 {
@@ -353,7 +386,7 @@ public:
     {
         TROptionen o = TEinst().options();
         o.Aktion = quint8(m_random.bounded(7));
-        o.ZeitMode = quint8(m_random.bounded(3));
+        o.ZeitMode = quint8(m_random.bounded(5));
         o.Zeit_Stunden = m_random.bounded(24);
         o.Zeit_Minuten = m_random.bounded(60);
         o.Zeit_Sekunden = m_random.bounded(60);
@@ -361,6 +394,12 @@ public:
             o.ZeitMode = ZeitProgrammende;
             o.Programm = message();
             o.Zeit_Stunden = o.Zeit_Minuten = o.Zeit_Sekunden = 0;
+        } else if (o.ZeitMode == 3) {
+            o.ZeitMode = ZeitInaktivitaet;
+        } else if (o.ZeitMode == 4) {
+            o.ZeitMode = ZeitLeerlauf;
+            o.Leerlauf_CPU = m_random.bounded(101);
+            o.Leerlauf_Netz = coin() ? 0 : m_random.bounded(0, 1000000);
         }
         o.SofortStart = coin();
         o.ClosePgm = coin();

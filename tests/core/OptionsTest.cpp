@@ -30,6 +30,8 @@ TROptionen sample()
     o.Zeit_Sekunden = 1;
     o.Vorwarnzeit = 15;
     o.Programm = QStringLiteral("wget");
+    o.Leerlauf_CPU = 0;
+    o.Leerlauf_Netz = 1000000;
     return o;
 }
 
@@ -133,7 +135,8 @@ TEST(Registry, SaveWritesEveryValueInOrderWithTheirTypes)
                            QStringLiteral("Zeit_Sekunden"), QStringLiteral("SofortStart"), QStringLiteral("ClosePgm"),
                            QStringLiteral("Minimize"), QStringLiteral("Force"), QStringLiteral("SoundMode"),
                            QStringLiteral("AnzBeeps"), QStringLiteral("SoundFile"), QStringLiteral("Nachricht"),
-                           QStringLiteral("Vorwarnzeit"), QStringLiteral("Programm")}));
+                           QStringLiteral("Vorwarnzeit"), QStringLiteral("Programm"),
+                           QStringLiteral("Leerlauf_CPU"), QStringLiteral("Leerlauf_Netz")}));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Optionen")));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Vorwarnzeit")), RegValue::fromDword(60));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("AnzBeeps")), RegValue::fromDword(3));
@@ -220,34 +223,52 @@ TEST(Registry, StoredTimesOutOfRangeKeepThePreviousValue)
     EXPECT_EQ(s, 7);
 }
 
-struct LeadCase
+/** A value that files written before it existed do not hold. */
+struct LaterValueCase
 {
-    std::optional<RegValue> stored; // nothing: a file written before the lead time existed
+    const char* name;
+    qint32 (TEinst::*getter)() const;
+    std::optional<RegValue> stored; // nothing: a file written before the value existed
     qint32 read;
 };
 
-class StoredLeadTime : public ::testing::TestWithParam<LeadCase>
+class StoredLaterValue : public ::testing::TestWithParam<LaterValueCase>
 {};
 
-TEST_P(StoredLeadTime, ReadsAsStoredOrAsTheDefault)
+TEST_P(StoredLaterValue, ReadsAsStoredOrAsTheDefault)
 {
+    const LaterValueCase& c = GetParam();
     test::MemoryRegistryStore store;
     TEinst().SaveToRegistry(store, 2);
-    store.tree.deleteValue(TEinst::KeyPath(2), QStringLiteral("Vorwarnzeit"));
-    if (GetParam().stored)
-        store.tree.setValue(TEinst::KeyPath(2), QStringLiteral("Vorwarnzeit"), *GetParam().stored);
+    store.tree.deleteValue(TEinst::KeyPath(2), QLatin1String(c.name));
+    if (c.stored)
+        store.tree.setValue(TEinst::KeyPath(2), QLatin1String(c.name), *c.stored);
     TEinst einst;
     einst.SetOptions(sample());
     einst.LoadFromRegistry(store, 2);
-    EXPECT_EQ(einst.GetVorwarnzeit(), GetParam().read);
+    EXPECT_EQ((einst.*c.getter)(), c.read);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, StoredLeadTime,
-                         ::testing::Values(LeadCase{std::nullopt, 60}, LeadCase{RegValue::fromDword(0), 0},
-                                           LeadCase{RegValue::fromDword(300), 300},
-                                           LeadCase{RegValue::fromDword(0x7FFFFFFF), 0x7FFFFFFF},
-                                           LeadCase{RegValue::fromDword(0xFFFFFFFF), 60},
-                                           LeadCase{RegValue::sz(QStringLiteral("30")), 60}));
+const auto lead = &TEinst::GetVorwarnzeit;
+const auto cpu = &TEinst::GetLeerlaufCpu;
+const auto net = &TEinst::GetLeerlaufNetz;
+INSTANTIATE_TEST_SUITE_P(
+    Values, StoredLaterValue,
+    ::testing::Values(LaterValueCase{"Vorwarnzeit", lead, std::nullopt, 60},
+                      LaterValueCase{"Vorwarnzeit", lead, RegValue::fromDword(0), 0},
+                      LaterValueCase{"Vorwarnzeit", lead, RegValue::fromDword(300), 300},
+                      LaterValueCase{"Vorwarnzeit", lead, RegValue::fromDword(0x7FFFFFFF), 0x7FFFFFFF},
+                      LaterValueCase{"Vorwarnzeit", lead, RegValue::fromDword(0xFFFFFFFF), 60},
+                      LaterValueCase{"Vorwarnzeit", lead, RegValue::sz(QStringLiteral("30")), 60},
+                      LaterValueCase{"Leerlauf_CPU", cpu, std::nullopt, 10},
+                      LaterValueCase{"Leerlauf_CPU", cpu, RegValue::fromDword(0), 0},
+                      LaterValueCase{"Leerlauf_CPU", cpu, RegValue::fromDword(100), 100},
+                      LaterValueCase{"Leerlauf_CPU", cpu, RegValue::fromDword(101), 10},
+                      LaterValueCase{"Leerlauf_Netz", net, std::nullopt, 50},
+                      LaterValueCase{"Leerlauf_Netz", net, RegValue::fromDword(0), 0},
+                      LaterValueCase{"Leerlauf_Netz", net, RegValue::fromDword(0x7FFFFFFF), 0x7FFFFFFF},
+                      LaterValueCase{"Leerlauf_Netz", net, RegValue::fromDword(0xFFFFFFFF), 50},
+                      LaterValueCase{"Leerlauf_Netz", net, RegValue::sz(QStringLiteral("5")), 50}));
 
 TEST(Registry, FailedWriteIsReportedAndNamesTheValue)
 {

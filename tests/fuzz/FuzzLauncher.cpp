@@ -50,7 +50,7 @@ bool carriable(const TROptionen& o)
     if (o.ZeitMode == ZeitProgrammende) {
         if (o.Programm.isEmpty() || !carried(o.Programm))
             return false;
-    } else if (o.ZeitMode > ZeitUhrzeit || !timeInRange) {
+    } else if (o.ZeitMode == ZeitStopuhr || o.ZeitMode > ZeitLeerlauf || !timeInRange) {
         return false;
     }
     if (o.Aktion != AktionNachricht)
@@ -70,6 +70,12 @@ QString differences(const TROptionen& o, const TROptionen& read)
     };
     compare(read.Aktion == o.Aktion, "Aktion");
     compare(read.ZeitMode == o.ZeitMode, "ZeitMode");
+    if (o.ZeitMode == ZeitLeerlauf) {
+        // Limits out of range are written as the defaults.
+        compare(read.Leerlauf_CPU == (o.Leerlauf_CPU >= 0 && o.Leerlauf_CPU <= 100 ? o.Leerlauf_CPU : 10) &&
+                    read.Leerlauf_Netz == (o.Leerlauf_Netz >= 0 ? o.Leerlauf_Netz : 50),
+                "Leerlauf_CPU/Leerlauf_Netz");
+    }
     if (o.ZeitMode == ZeitProgrammende) {
         compare(read.Programm == o.Programm, "Programm");
     } else {
@@ -114,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputReader input(data, size);
     TROptionen o;
     o.Aktion = static_cast<quint8>(input.takeInRange(0, 7));
-    o.ZeitMode = static_cast<quint8>(input.takeInRange(0, 3));
+    o.ZeitMode = static_cast<quint8>(input.takeInRange(0, 6));
     o.SofortStart = input.takeBool();
     o.ClosePgm = input.takeBool();
     o.Minimize = input.takeBool();
@@ -129,6 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     o.SoundFile = soundFilePath(input.takeText(40), existingSound);
     o.Name = input.takeText(40);
     o.Programm = input.takeText(40);
+    o.Leerlauf_CPU = static_cast<qint32>(input.takeInRange(-1, 101));
+    o.Leerlauf_Netz = input.takeInt32();
     o.Nachricht = input.takeRest();
 
     TEinst einst;
