@@ -1,0 +1,44 @@
+#include "platform/LinuxIdleWatcher.h"
+
+#include "platform/DBusIdleClocks.h"
+#include "platform/X11IdleClock.h"
+
+namespace kelvaro {
+
+namespace {
+
+/** An X11 session: there the X server sees all input. Under Wayland the X server (Xwayland) sees
+ *  only the input of X clients, so its idle time means nothing. */
+bool x11Session()
+{
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        return false;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+LinuxIdleWatcher::LinuxIdleWatcher(TimerService& timers, QDBusConnection session, QDBusConnection system)
+    : m_timers(timers), m_session(std::move(session)), m_system(std::move(system))
+{}
+
+std::unique_ptr<IdleWatch> LinuxIdleWatcher::watch(qint64 thresholdMs, std::function<void(bool idle)> changed)
+{
+    std::unique_ptr<IdleWatch> watch;
+    if (x11Session() && (watch = X11IdleClock::watch(thresholdMs, changed))) {
+        m_source = QStringLiteral("X11 Sync");
+        return watch;
+    }
+    if ((watch = MutterIdleClock::watch(m_session, thresholdMs, changed))) {
+        m_source = QStringLiteral("Mutter IdleMonitor");
+        return watch;
+    }
+    if ((watch = LogindIdleClock::watch(m_system, m_timers, thresholdMs, changed))) {
+        m_source = QStringLiteral("logind IdleHint");
+        return watch;
+    }
+    m_source.clear();
+    return nullptr;
+}
+
+} // namespace kelvaro
