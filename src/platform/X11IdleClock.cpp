@@ -25,19 +25,29 @@ xcb_sync_int64_t fromInt64(qint64 value)
     return {static_cast<int32_t>(value >> 32), static_cast<uint32_t>(value & 0xFFFFFFFF)};
 }
 
-/** The X server's counter of milliseconds since the latest input, or 0 when it has none. */
+/** The X server's counter of milliseconds since the latest input, or 0 when it has none. The list
+ *  is read by hand: each entry is the counter (4 bytes), its resolution (8), the name's length (2)
+ *  and the name, padded to a multiple of 4 bytes; libxcb's iterator steps over it wrongly. */
 xcb_sync_counter_t findIdleCounter(xcb_connection_t* connection)
 {
     xcb_sync_list_system_counters_reply_t* reply =
         xcb_sync_list_system_counters_reply(connection, xcb_sync_list_system_counters(connection), nullptr);
     if (!reply)
         return 0;
+    const auto* data = reinterpret_cast<const quint8*>(reply + 1);
+    const size_t size = size_t(reply->length) * 4;
     xcb_sync_counter_t found = 0;
-    for (auto it = xcb_sync_list_system_counters_counters_iterator(reply); it.rem > 0 && !found;
-         xcb_sync_systemcounter_next(&it)) {
-        const int length = xcb_sync_systemcounter_name_length(it.data);
-        if (length == 8 && std::memcmp(xcb_sync_systemcounter_name(it.data), "IDLETIME", 8) == 0)
-            found = it.data->counter;
+    size_t pos = 0;
+    for (uint32_t i = 0; i < reply->counters_len && pos + 14 <= size && !found; ++i) {
+        xcb_sync_counter_t counter = 0;
+        uint16_t length = 0;
+        std::memcpy(&counter, data + pos, 4);
+        std::memcpy(&length, data + pos + 12, 2);
+        if (pos + 14 + length > size)
+            break;
+        if (length == 8 && std::memcmp(data + pos + 14, "IDLETIME", 8) == 0)
+            found = counter;
+        pos += (14 + size_t(length) + 3) & ~size_t(3);
     }
     std::free(reply);
     return found;
