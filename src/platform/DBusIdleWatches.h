@@ -87,13 +87,20 @@ private Q_SLOTS:
             m_idle = true;
             m_lastIdleMs = m_thresholdMs;
             m_readAt.start();
+            m_firedEarly.clear();
             DBusCalls::callAsync(m_bus, call(QStringLiteral("AddUserActiveWatch")), DBusCalls::QueryTimeoutMs, this,
                                  [this](const QDBusMessage& reply) {
-                                     if (DBusCalls::succeeded(reply) && !reply.arguments().isEmpty())
-                                         m_activeWatch = reply.arguments().constFirst().toUInt();
+                                     if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
+                                         return;
+                                     m_activeWatch = reply.arguments().constFirst().toUInt();
+                                     // Input right away: the watch fired before its number came back.
+                                     if (m_firedEarly.contains(m_activeWatch))
+                                         watchFired(m_activeWatch);
                                  });
             const auto changed = m_changed; // it may destroy this watch
             changed(true);
+        } else if (m_idle && m_activeWatch == 0) {
+            m_firedEarly.append(id);
         } else if (id == m_activeWatch && id != 0) {
             // A user-active watch fires once and is gone.
             m_activeWatch = 0;
@@ -131,6 +138,7 @@ private:
     std::function<void(bool)> m_changed;
     uint m_idleWatch = 0;
     uint m_activeWatch = 0;
+    QList<uint> m_firedEarly; // watches that fired while the number of the user-active watch was awaited
     bool m_idle = false;
     bool m_asking = false;
     qint64 m_lastIdleMs = 0;
