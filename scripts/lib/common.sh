@@ -6,11 +6,11 @@ KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # To build and run the program (qt6-wayland: a native client in a Wayland session); lupdate and
 # lrelease (qt6-l10n-tools) with their CMake support (qt6-tools-dev) make the English translation;
-# libxcb-sync-dev gives the idle time of an X11 display.
+# libxcb-sync-dev and libxcb-screensaver0-dev give the idle time of an X11 display.
 KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-wayland qt6-l10n-tools qt6-tools-dev
-    libsdl2-mixer-dev libxcb-sync-dev
+    libsdl2-mixer-dev libxcb-sync-dev libxcb-screensaver0-dev
     fonts-dejavu-core fonts-liberation2
 )
 

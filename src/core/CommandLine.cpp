@@ -210,10 +210,10 @@ void write(TEinst& einst, const WorkingValues& v)
     einst.SetAnzBeeps(v.beeps);
     einst.SetSoundFile(v.soundFile);
     einst.SetZeitMode(!v.program.isEmpty() ? ZeitProgrammende
-                      : v.idle               ? ZeitInaktivitaet
-                      : v.quiet              ? ZeitLeerlauf
-                      : v.countdown          ? ZeitCountdown
-                                             : ZeitUhrzeit);
+                      : v.idle             ? ZeitInaktivitaet
+                      : v.quiet            ? ZeitLeerlauf
+                      : v.countdown        ? ZeitCountdown
+                                           : ZeitUhrzeit);
     if (!v.program.isEmpty())
         einst.SetProgramm(v.program);
     if (v.v) {

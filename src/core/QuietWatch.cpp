@@ -8,9 +8,8 @@
 namespace kelvaro {
 
 QuietWatch::QuietWatch(LoadSampler& sampler, TimerService& timers, const Clock& clock, Callbacks callbacks)
-    : m_sampler(sampler), m_clock(clock), m_callbacks(std::move(callbacks)), m_timer(timers.create([this] {
-          sampleNow();
-      }))
+    : m_sampler(sampler), m_clock(clock), m_callbacks(std::move(callbacks)),
+      m_timer(timers.create([this] { sampleNow(); }))
 {}
 
 QuietWatch::~QuietWatch() = default;

@@ -39,8 +39,8 @@ std::unique_ptr<IdleWatch> LogindIdleClock::watch(const QDBusConnection& system,
     if (!DBusCalls::succeeded(reply) || reply.arguments().isEmpty())
         return nullptr;
     const QString path = qdbus_cast<QDBusObjectPath>(reply.arguments().constFirst()).path();
-    auto watch = std::make_unique<LogindIdleWatch>(system, path, timers, qMax<qint64>(thresholdMs, 1),
-                                                   std::move(changed));
+    auto watch =
+        std::make_unique<LogindIdleWatch>(system, path, timers, qMax<qint64>(thresholdMs, 1), std::move(changed));
     if (!watch->start())
         return nullptr;
     return watch;

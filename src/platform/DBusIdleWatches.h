@@ -27,7 +27,6 @@ inline const QString Login1 = QStringLiteral("org.freedesktop.login1");
 inline const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 inline const QString SessionInterface = QStringLiteral("org.freedesktop.login1.Session");
 
-
 /** One watch on Mutter's idle monitor. */
 class MutterIdleWatch final : public QObject, public IdleWatch
 {
@@ -66,7 +65,8 @@ public:
             m_lastIdleMs = qint64(now.arguments().constFirst().toULongLong());
             m_readAt.start();
             if (m_lastIdleMs >= m_thresholdMs)
-                QMetaObject::invokeMethod(this, [this] { watchFired(m_idleWatch); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this] { watchFired(m_idleWatch); }, Qt::QueuedConnection);
         }
         return true;
     }

@@ -25,7 +25,7 @@ LinuxIdleWatcher::LinuxIdleWatcher(TimerService& timers, QDBusConnection session
 std::unique_ptr<IdleWatch> LinuxIdleWatcher::watch(qint64 thresholdMs, std::function<void(bool idle)> changed)
 {
     std::unique_ptr<IdleWatch> watch;
-    if (x11Session() && (watch = X11IdleClock::watch(thresholdMs, changed))) {
+    if (x11Session() && (watch = X11IdleClock::watch(m_timers, thresholdMs, changed))) {
         m_source = QStringLiteral("X11 Sync");
         return watch;
     }

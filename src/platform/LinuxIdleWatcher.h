@@ -9,8 +9,8 @@ namespace kelvaro {
 class TimerService;
 
 /**
- * The idle clock of the desktop the program runs on, chosen at each watch: the X Sync counter of an
- * X11 session, GNOME's idle monitor, and logind's idle hint of the own session as the last resort.
+ * The idle clock of the desktop the program runs on, chosen at each watch: the X Sync counter (or MIT-SCREEN-SAVER)
+ * of an X11 session, GNOME's idle monitor, and logind's idle hint of the own session as the last resort.
  */
 class LinuxIdleWatcher : public IdleWatcher
 {

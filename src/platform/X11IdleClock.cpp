@@ -1,15 +1,17 @@
 #include "platform/X11IdleClock.h"
 
+#include "core/TimerService.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 #include <QSocketNotifier>
 
-#include <xcb/sync.h>
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
+#include <xcb/screensaver.h>
+#include <xcb/sync.h>
+#include <xcb/xcb.h>
 
 namespace kelvaro {
 
@@ -171,17 +173,96 @@ private:
     qint64 m_idleSeenMs = 0;
 };
 
-} // namespace
+/** The time since the latest input as MIT-SCREEN-SAVER tells it, looked at by a timer. */
+class ScreenSaverIdleWatch final : public IdleWatch
+{
+public:
+    static constexpr qint64 kIdleCheckMs = 1000;
 
-std::unique_ptr<IdleWatch> X11IdleClock::watch(qint64 thresholdMs, std::function<void(bool idle)> changed)
+    ScreenSaverIdleWatch(xcb_connection_t* connection, xcb_window_t root, TimerService& timers, qint64 thresholdMs,
+                         std::function<void(bool)> changed)
+        : m_connection(connection), m_root(root), m_thresholdMs(thresholdMs), m_changed(std::move(changed)),
+          m_timer(timers.create([this] { check(); }))
+    {
+        m_timer->startOnce(0);
+    }
+    ~ScreenSaverIdleWatch() override { xcb_disconnect(m_connection); }
+
+    qint64 idleMs() const override
+    {
+        xcb_screensaver_query_info_reply_t* reply =
+            xcb_screensaver_query_info_reply(m_connection, xcb_screensaver_query_info(m_connection, m_root), nullptr);
+        if (!reply)
+            return 0;
+        const qint64 value = reply->ms_since_user_input;
+        std::free(reply);
+        return value;
+    }
+
+private:
+    void check()
+    {
+        const qint64 idle = idleMs();
+        if (!m_idle) {
+            if (idle < m_thresholdMs) {
+                // Nothing can change before the threshold is reached, unless input comes, which
+                // only moves it further away.
+                m_timer->startOnce(qMax(kIdleCheckMs, m_thresholdMs - idle));
+                return;
+            }
+            m_idle = true;
+            m_lastIdleMs = idle;
+            m_timer->startOnce(kIdleCheckMs);
+            const auto changed = m_changed; // it may destroy this watch
+            changed(true);
+            return;
+        }
+        if (idle >= m_lastIdleMs) {
+            m_lastIdleMs = idle;
+            m_timer->startOnce(kIdleCheckMs);
+            return;
+        }
+        m_idle = false;
+        m_timer->startOnce(qMax(kIdleCheckMs, m_thresholdMs - idle));
+        const auto changed = m_changed;
+        changed(false);
+    }
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root;
+    qint64 m_thresholdMs;
+    std::function<void(bool)> m_changed;
+    std::unique_ptr<Timer> m_timer;
+    bool m_idle = false;
+    qint64 m_lastIdleMs = 0;
+};
+
+xcb_connection_t* connectDisplay(xcb_window_t* root)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         return nullptr;
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         return nullptr;
     }
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    *root = screens.rem > 0 ? screens.data->root : 0;
+    return connection;
+}
+
+} // namespace
+
+std::unique_ptr<IdleWatch> X11IdleClock::watch(TimerService& timers, qint64 thresholdMs,
+                                               std::function<void(bool idle)> changed)
+{
+    xcb_window_t root = 0;
+    xcb_connection_t* connection = connectDisplay(&root);
+    if (!connection)
+        return nullptr;
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_sync_id);
     xcb_sync_initialize_reply_t* version = nullptr;
     if (extension && extension->present)
@@ -191,10 +272,26 @@ std::unique_ptr<IdleWatch> X11IdleClock::watch(qint64 thresholdMs, std::function
     std::free(version);
     if (!counter) {
         xcb_disconnect(connection);
-        return nullptr;
+        return watchScreenSaver(timers, thresholdMs, std::move(changed));
     }
     return std::make_unique<X11IdleWatch>(connection, extension->first_event, counter, qMax<qint64>(thresholdMs, 1),
                                           std::move(changed));
+}
+
+std::unique_ptr<IdleWatch> X11IdleClock::watchScreenSaver(TimerService& timers, qint64 thresholdMs,
+                                                          std::function<void(bool idle)> changed)
+{
+    xcb_window_t root = 0;
+    xcb_connection_t* connection = connectDisplay(&root);
+    if (!connection)
+        return nullptr;
+    const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_screensaver_id);
+    if (!extension || !extension->present || !root) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::make_unique<ScreenSaverIdleWatch>(connection, root, timers, qMax<qint64>(thresholdMs, 1),
+                                                  std::move(changed));
 }
 
 } // namespace kelvaro

@@ -135,8 +135,8 @@ TEST(Registry, SaveWritesEveryValueInOrderWithTheirTypes)
                            QStringLiteral("Zeit_Sekunden"), QStringLiteral("SofortStart"), QStringLiteral("ClosePgm"),
                            QStringLiteral("Minimize"), QStringLiteral("Force"), QStringLiteral("SoundMode"),
                            QStringLiteral("AnzBeeps"), QStringLiteral("SoundFile"), QStringLiteral("Nachricht"),
-                           QStringLiteral("Vorwarnzeit"), QStringLiteral("Programm"),
-                           QStringLiteral("Leerlauf_CPU"), QStringLiteral("Leerlauf_Netz")}));
+                           QStringLiteral("Vorwarnzeit"), QStringLiteral("Programm"), QStringLiteral("Leerlauf_CPU"),
+                           QStringLiteral("Leerlauf_Netz")}));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Name")), RegValue::sz(QStringLiteral("Optionen")));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("Vorwarnzeit")), RegValue::fromDword(60));
     EXPECT_EQ(store.tree.value(kMainKey, QStringLiteral("AnzBeeps")), RegValue::fromDword(3));

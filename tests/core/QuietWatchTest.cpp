@@ -60,7 +60,9 @@ TEST_P(QuietTable, ReportsReachedAndReturnedLoad)
     QuietWatch watch(load, timers, clock,
                      {[&](const QuietProgress& p) { latest = p; },
                       [&] { events += " reached@" + std::to_string(timers.now() / 1000); },
-                      [&] { events += " returned@" + std::to_string(timers.now() / 1000); }});
+                      [&] {
+                          events += " returned@" + std::to_string(timers.now() / 1000);
+                      }});
     ASSERT_TRUE(watch.start(c.cpuLimit, c.netLimit, c.quietSeconds * 1000));
     timers.advance(12000);
     EXPECT_EQ(events, c.events);
@@ -150,8 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatCase{"NoTimePassed", kStatBefore, kStatBefore, 0},
         StatCase{"OldKernelWithFourFields", "cpu 100 0 100 800 0\n", "cpu 150 0 150 900 0\n", 50},
         StatCase{"NoSummaryLine", "cpu0 1 2 3 4 5\n", "cpu0 1 2 3 4 5\n", -1},
-        StatCase{"GarbageInTheLine", "cpu  10 x 10 10 10\n", kStatBefore, -1},
-        StatCase{"Empty", "", "", -1}),
+        StatCase{"GarbageInTheLine", "cpu  10 x 10 10 10\n", kStatBefore, -1}, StatCase{"Empty", "", "", -1}),
     [](const ::testing::TestParamInfo<StatCase>& param) { return std::string(param.param.name); });
 
 struct NetCase
@@ -185,29 +186,26 @@ TEST_P(ProcNetDev, CountsReceivedAndSentButNotLoopback)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ProcNetDev,
-    ::testing::Values(
-        NetCase{"ReceivedPlusSentOverInterfaces",
-                NET_HEAD "    lo: 5000 50 0 0 0 0 0 0 5000 50 0 0 0 0 0 0\n"
-                         "  eth0: 1000 10 0 0 0 0 0 0 2000 20 0 0 0 0 0 0\n"
-                         " wlan0: 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
-                NET_HEAD "    lo: 9999999 99 0 0 0 0 0 0 9999999 99 0 0 0 0 0 0\n"
-                         "  eth0: 4000 40 0 0 0 0 0 0 2500 25 0 0 0 0 0 0\n"
-                         " wlan0: 100 1 0 0 0 0 0 0 50 1 0 0 0 0 0 0\n",
-                3000 + 500 + 150},
-        // Long interface names leave no blank after the colon.
-        NetCase{"NameRunsIntoTheNumbers",
-                NET_HEAD "enx0123456789ab:1000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
-                NET_HEAD "enx0123456789ab:1700 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", 700},
-        // An interface that comes up counts from the next reading; one that came up again from 0.
-        NetCase{"InterfacesComingAndGoing",
-                NET_HEAD "  eth0: 90000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
-                NET_HEAD "  eth0: 300 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-                         "  tun0: 80000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
-                300},
-        NetCase{"OnlyLoopback", NET_HEAD "    lo: 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n",
-                NET_HEAD "    lo: 9 1 0 0 0 0 0 0 9 1 0 0 0 0 0 0\n", 0},
-        NetCase{"TooFewColumns", NET_HEAD "  eth0: 1 2 3\n", NET_HEAD, -1},
-        NetCase{"NotATable", "eth0 1 2 3\n", "", -1}),
+    ::testing::Values(NetCase{"ReceivedPlusSentOverInterfaces",
+                              NET_HEAD "    lo: 5000 50 0 0 0 0 0 0 5000 50 0 0 0 0 0 0\n"
+                                       "  eth0: 1000 10 0 0 0 0 0 0 2000 20 0 0 0 0 0 0\n"
+                                       " wlan0: 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
+                              NET_HEAD "    lo: 9999999 99 0 0 0 0 0 0 9999999 99 0 0 0 0 0 0\n"
+                                       "  eth0: 4000 40 0 0 0 0 0 0 2500 25 0 0 0 0 0 0\n"
+                                       " wlan0: 100 1 0 0 0 0 0 0 50 1 0 0 0 0 0 0\n",
+                              3000 + 500 + 150},
+                      // Long interface names leave no blank after the colon.
+                      NetCase{"NameRunsIntoTheNumbers", NET_HEAD "enx0123456789ab:1000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
+                              NET_HEAD "enx0123456789ab:1700 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n", 700},
+                      // An interface that comes up counts from the next reading; one that came up again from 0.
+                      NetCase{"InterfacesComingAndGoing", NET_HEAD "  eth0: 90000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
+                              NET_HEAD "  eth0: 300 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
+                                       "  tun0: 80000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
+                              300},
+                      NetCase{"OnlyLoopback", NET_HEAD "    lo: 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n",
+                              NET_HEAD "    lo: 9 1 0 0 0 0 0 0 9 1 0 0 0 0 0 0\n", 0},
+                      NetCase{"TooFewColumns", NET_HEAD "  eth0: 1 2 3\n", NET_HEAD, -1},
+                      NetCase{"NotATable", "eth0 1 2 3\n", "", -1}),
     [](const ::testing::TestParamInfo<NetCase>& param) { return std::string(param.param.name); });
 
 } // namespace

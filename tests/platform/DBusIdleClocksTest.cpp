@@ -56,17 +56,16 @@ protected:
     /** A Mutter double whose GetIdletime answers `idleMs`; watch ids 7 (idle) and 8 (user active). */
     static void startMutter(qint64 idleMs)
     {
-        ASSERT_TRUE(TestBuses::instance().ensureDouble(TestBuses::Session, {QStringLiteral("--session"), Mutter,
-                                                                            MutterPath, Mutter},
-                                                       Mutter));
+        ASSERT_TRUE(TestBuses::instance().ensureDouble(
+            TestBuses::Session, {QStringLiteral("--session"), Mutter, MutterPath, Mutter}, Mutter));
         TestBuses::reset(session(), Mutter, MutterPath);
         for (const MethodOverride& method :
              {MethodOverride{QStringLiteral("AddIdleWatch"), QStringLiteral("t"), QStringLiteral("u"),
                              QStringLiteral("ret = 7")},
               MethodOverride{QStringLiteral("AddUserActiveWatch"), {}, QStringLiteral("u"), QStringLiteral("ret = 8")},
               MethodOverride{QStringLiteral("RemoveWatch"), QStringLiteral("u"), {}, {}},
-              MethodOverride{QStringLiteral("GetIdletime"), {}, QStringLiteral("t"),
-                             QStringLiteral("ret = %1").arg(idleMs)}})
+              MethodOverride{
+                  QStringLiteral("GetIdletime"), {}, QStringLiteral("t"), QStringLiteral("ret = %1").arg(idleMs)}})
             addMethod(session(), Mutter, MutterPath, Mutter, method);
     }
     static void fire(uint id)
@@ -76,9 +75,9 @@ protected:
     }
     static std::string mutterCalls()
     {
-        return recordedCalls(session(), Mutter, MutterPath,
-                             {QStringLiteral("AddIdleWatch"), QStringLiteral("AddUserActiveWatch"),
-                              QStringLiteral("RemoveWatch")});
+        return recordedCalls(
+            session(), Mutter, MutterPath,
+            {QStringLiteral("AddIdleWatch"), QStringLiteral("AddUserActiveWatch"), QStringLiteral("RemoveWatch")});
     }
 
     /** The logind template with the session c1. */
@@ -110,7 +109,9 @@ protected:
 
     QtTimerService m_timers;
     std::string m_events;
-    std::function<void(bool)> record = [this](bool idle) { m_events += idle ? "idle " : "active "; };
+    std::function<void(bool)> record = [this](bool idle) {
+        m_events += idle ? "idle " : "active ";
+    };
 
 private:
     std::map<const char*, std::optional<QByteArray>> m_saved;

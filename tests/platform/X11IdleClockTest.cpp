@@ -1,5 +1,7 @@
-// The X Sync idle clock on an Xvfb display of the test's own, with input sent by xdotool.
+// The X11 idle clocks (X Sync, MIT-SCREEN-SAVER) on an Xvfb display of the test's own, with input sent by xdotool.
 #include "platform/X11IdleClock.h"
+
+#include "platform/QtTimerService.h"
 
 #include <QFile>
 #include <QProcess>
@@ -40,10 +42,10 @@ public:
                 continue;
             m_name = QStringLiteral(":%1").arg(number);
             // -displayfd 1: the server writes the number to its output once it takes connections.
-            m_server.start(QStringLiteral("Xvfb"), {m_name, QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                    QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                                    QStringLiteral("-screen"), QStringLiteral("0"),
-                                                    QStringLiteral("320x240x24")});
+            m_server.start(QStringLiteral("Xvfb"),
+                           {m_name, QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("320x240x24")});
             if (m_server.waitForReadyRead(10000)) {
                 qputenv("DISPLAY", m_name.toLatin1());
                 return true;
@@ -68,32 +70,40 @@ private:
     std::optional<QByteArray> m_saved;
 };
 
-TEST(X11IdleClock, TellsWhenIdleAndWhenInputComesBack)
+using Factory = std::unique_ptr<IdleWatch> (*)(TimerService&, qint64, std::function<void(bool)>);
+
+class X11IdleClockTest : public ::testing::TestWithParam<Factory>
+{};
+
+TEST_P(X11IdleClockTest, TellsWhenIdleAndWhenInputComesBack)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "Xvfb und xdotool fehlen";
+    const Factory watchOn = GetParam();
+    QtTimerService timers;
     OwnDisplay display;
     ASSERT_TRUE(display.start());
     display.moveMouse(5);
 
     std::string events;
     std::unique_ptr<IdleWatch> watch =
-        X11IdleClock::watch(800, [&events](bool idle) { events += idle ? "idle " : "active "; });
+        watchOn(timers, 2000, [&events](bool idle) { events += idle ? "idle " : "active "; });
     ASSERT_TRUE(watch);
-    EXPECT_LT(watch->idleMs(), 800);
+    EXPECT_LT(watch->idleMs(), 2000);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle "; }, 10000)) << events;
-    EXPECT_GE(watch->idleMs(), 800);
+    EXPECT_GE(watch->idleMs(), 2000);
     display.moveMouse(50);
     ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle active "; }, 10000)) << events;
-    EXPECT_LT(watch->idleMs(), 800);
-    // The alarm is set again for the next time without input.
+    EXPECT_LT(watch->idleMs(), 2000);
+    // Watching goes on for the next time without input.
     ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle active idle "; }, 10000)) << events;
 
     // A watch made while the display is idle past its threshold tells so at once, from the event loop.
     std::string second;
-    std::unique_ptr<IdleWatch> late = X11IdleClock::watch(100, [&second](bool idle) { second += idle ? "idle" : "active"; });
+    std::unique_ptr<IdleWatch> late =
+        watchOn(timers, 100, [&second](bool idle) { second += idle ? "idle" : "active"; });
     ASSERT_TRUE(late);
     EXPECT_EQ(second, "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return second == "idle"; }, 5000)) << second;
@@ -102,8 +112,11 @@ TEST(X11IdleClock, TellsWhenIdleAndWhenInputComesBack)
 
     // Without a display there is no X11 clock.
     qunsetenv("DISPLAY");
-    EXPECT_FALSE(X11IdleClock::watch(800, [](bool) {}));
+    EXPECT_FALSE(watchOn(timers, 800, [](bool) {}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Extensions, X11IdleClockTest,
+                         ::testing::Values(&X11IdleClock::watch, &X11IdleClock::watchScreenSaver));
 
 } // namespace
 } // namespace kelvaro
