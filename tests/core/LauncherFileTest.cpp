@@ -56,8 +56,11 @@ TEST_F(LauncherFiles, ValidFileWhoseCommandReadsBackToTheSameOptions)
         options.SoundMode = index % 3;
         options.AnzBeeps = options.SoundMode == 1 ? 12 : options.SoundMode == 2 ? 3 : 0;
         options.SoundFile = options.SoundMode == 2 ? m_sound : QString();
-        // Every fourth waits for a program, named like the message.
-        options.ZeitMode = std::array{ZeitCountdown, ZeitUhrzeit, ZeitProgrammende, ZeitUhrzeit}[index % 4];
+        // Some wait for a program, named like the message, for no input, or for a quiet machine.
+        options.ZeitMode = std::array{ZeitCountdown, ZeitUhrzeit, ZeitProgrammende, ZeitInaktivitaet, ZeitLeerlauf,
+                                      ZeitUhrzeit}[index % 6];
+        options.Leerlauf_CPU = options.ZeitMode == ZeitLeerlauf ? 0 : TEinst::kDefaultLeerlaufCpu;
+        options.Leerlauf_Netz = options.ZeitMode == ZeitLeerlauf ? 1234 : TEinst::kDefaultLeerlaufNetz;
         options.Zeit_Minuten = options.ZeitMode == ZeitProgrammende ? 0 : 5 + index;
         options.Programm = options.ZeitMode == ZeitProgrammende ? options.Nachricht : QString();
         options.SofortStart = index % 2 == 0;
