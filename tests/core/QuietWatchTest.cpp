@@ -2,6 +2,7 @@
 // and the readers of /proc/stat and /proc/net/dev on texts as the kernel writes them.
 #include "core/QuietWatch.h"
 
+#include "mock/ScriptedLoadSampler.h"
 #include "mock/VirtualTimerService.h"
 
 #include <gtest/gtest.h>
@@ -13,28 +14,6 @@
 using namespace kelvaro;
 
 namespace {
-
-/** Counters that move each second by the processor share and the traffic the test gives. */
-class ScriptedLoad : public LoadSampler
-{
-public:
-    std::vector<std::pair<int, int>> seconds; // processor %, kB/s
-    std::optional<LoadSample> sample() override
-    {
-        if (m_taken > 0 && !seconds.empty()) {
-            const auto [cpu, net] = seconds[std::min(m_taken - 1, seconds.size() - 1)];
-            m_now.cpu.busy += cpu;
-            m_now.cpu.total += 100;
-            m_now.net[QByteArrayLiteral("eth0")] += quint64(net) * 1000;
-        }
-        ++m_taken;
-        return m_now;
-    }
-
-private:
-    LoadSample m_now{{0, 0}, {{QByteArrayLiteral("eth0"), 0}}};
-    size_t m_taken = 0;
-};
 
 struct QuietCase
 {
@@ -53,7 +32,7 @@ TEST_P(QuietTable, ReportsReachedAndReturnedLoad)
     const QuietCase& c = GetParam();
     test::FakeClock clock;
     test::VirtualTimerService timers(clock);
-    ScriptedLoad load;
+    test::ScriptedLoadSampler load;
     load.seconds = c.seconds;
     std::string events;
     QuietProgress latest;
@@ -90,13 +69,15 @@ INSTANTIATE_TEST_SUITE_P(
                   " reached@3 returned@5 reached@8"}),
     [](const ::testing::TestParamInfo<QuietCase>& param) { return std::string(param.param.name); });
 
-TEST(QuietWatch, RefusesBothLimitsOff)
+TEST(QuietWatch, RefusesBothLimitsOffAndUnreadableCounters)
 {
     test::FakeClock clock;
     test::VirtualTimerService timers(clock);
-    ScriptedLoad load;
+    test::ScriptedLoadSampler load;
     QuietWatch watch(load, timers, clock, {});
     EXPECT_FALSE(watch.start(0, 0, 1000));
+    load.readable = false;
+    EXPECT_FALSE(watch.start(10, 50, 1000));
     EXPECT_EQ(timers.activeCount(), 0);
 }
 
