@@ -93,14 +93,13 @@ bool readQuiet(const QString& parameter, WorkingValues& values)
     const QStringList limits = rest.mid(1).split(QLatin1Char(','));
     if (limits.size() > 2)
         return false;
-    TEinst check;
     const std::optional<qint32> cpu = StrToInt(limits[0]);
-    if (!cpu || !check.SetLeerlaufCpu(*cpu))
+    if (!cpu || !TEinst::isLeerlaufCpu(*cpu))
         return false;
     values.cpuLimit = *cpu;
     if (limits.size() == 2) {
         const std::optional<qint32> net = StrToInt(limits[1]);
-        if (!net || !check.SetLeerlaufNetz(*net))
+        if (!net || !TEinst::isLeerlaufNetz(*net))
             return false;
         values.netLimit = *net;
     }
@@ -342,11 +341,10 @@ QString BuildCommandLine(const TEinst& einst)
         text += QStringLiteral(" -I") + clock;
     } else if (o.ZeitMode == ZeitLeerlauf) {
         // Limits out of range (a set no setter made) are written as the defaults the reader would give.
-        TEinst limits;
-        limits.SetLeerlaufCpu(o.Leerlauf_CPU);
-        limits.SetLeerlaufNetz(o.Leerlauf_Netz);
-        text += QStringLiteral(" -Q") + clock + QLatin1Char(',') + QString::number(limits.GetLeerlaufCpu()) +
-                QLatin1Char(',') + QString::number(limits.GetLeerlaufNetz());
+        const qint32 cpu = TEinst::isLeerlaufCpu(o.Leerlauf_CPU) ? o.Leerlauf_CPU : TEinst::kDefaultLeerlaufCpu;
+        const qint32 net = TEinst::isLeerlaufNetz(o.Leerlauf_Netz) ? o.Leerlauf_Netz : TEinst::kDefaultLeerlaufNetz;
+        text += QStringLiteral(" -Q") + clock + QLatin1Char(',') + QString::number(cpu) + QLatin1Char(',') +
+                QString::number(net);
     } else if (o.ZeitMode == ZeitProgrammende) {
         text += QStringLiteral(" -P");
         appendQuoted(text, o.Programm);

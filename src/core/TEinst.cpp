@@ -68,7 +68,7 @@ bool TEinst::SetVorwarnzeit(qint32 value)
 
 bool TEinst::SetLeerlaufCpu(qint32 value)
 {
-    if (value < 0 || value > 100)
+    if (!isLeerlaufCpu(value))
         return false;
     m_options.Leerlauf_CPU = value;
     return true;
@@ -76,7 +76,7 @@ bool TEinst::SetLeerlaufCpu(qint32 value)
 
 bool TEinst::SetLeerlaufNetz(qint32 value)
 {
-    if (value < 0)
+    if (!isLeerlaufNetz(value))
         return false;
     m_options.Leerlauf_Netz = value;
     return true;

@@ -127,10 +127,14 @@ public:
      *  lines without them. */
     static constexpr qint32 kDefaultLeerlaufCpu = 10;
     static constexpr qint32 kDefaultLeerlaufNetz = 50;
-    /** Accepts 0 to 100 percent (0: not watched); otherwise keeps the old value and returns false. */
+    /** A processor limit: 0 to 100 percent (0: not watched). */
+    static constexpr bool isLeerlaufCpu(qint32 value) { return value >= 0 && value <= 100; }
+    /** A network limit: 0 kB/s or more (0: not watched). */
+    static constexpr bool isLeerlaufNetz(qint32 value) { return value >= 0; }
+    /** Accepts a processor limit; otherwise keeps the old value and returns false. */
     bool SetLeerlaufCpu(qint32 value);
     qint32 GetLeerlaufCpu() const { return m_options.Leerlauf_CPU; }
-    /** Accepts 0 kB/s or more (0: not watched); otherwise keeps the old value and returns false. */
+    /** Accepts a network limit; otherwise keeps the old value and returns false. */
     bool SetLeerlaufNetz(qint32 value);
     qint32 GetLeerlaufNetz() const { return m_options.Leerlauf_Netz; }
 

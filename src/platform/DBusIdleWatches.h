@@ -165,8 +165,9 @@ public:
     /** Reads the hint now; false when the session does not have one. */
     bool start()
     {
-        m_bus.connect(Login1, m_path, PropertiesInterface, QStringLiteral("PropertiesChanged"), this,
-                      SLOT(propertiesChanged(QDBusMessage)));
+        if (!m_bus.connect(Login1, m_path, PropertiesInterface, QStringLiteral("PropertiesChanged"), this,
+                           SLOT(propertiesChanged(QDBusMessage))))
+            return false;
         const QDBusMessage reply = DBusCalls::call(m_bus, getAll(), DBusCalls::QueryTimeoutMs);
         if (!take(reply))
             return false;
