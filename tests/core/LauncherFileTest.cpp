@@ -57,8 +57,8 @@ TEST_F(LauncherFiles, ValidFileWhoseCommandReadsBackToTheSameOptions)
         options.AnzBeeps = options.SoundMode == 1 ? 12 : options.SoundMode == 2 ? 3 : 0;
         options.SoundFile = options.SoundMode == 2 ? m_sound : QString();
         // Some wait for a program, named like the message, for no input, or for a quiet machine.
-        options.ZeitMode = std::array{ZeitCountdown, ZeitUhrzeit, ZeitProgrammende, ZeitInaktivitaet, ZeitLeerlauf,
-                                      ZeitUhrzeit}[index % 6];
+        options.ZeitMode = std::array{ZeitCountdown,    ZeitUhrzeit,  ZeitProgrammende,
+                                      ZeitInaktivitaet, ZeitLeerlauf, ZeitUhrzeit}[index % 6];
         options.Leerlauf_CPU = options.ZeitMode == ZeitLeerlauf ? 0 : TEinst::kDefaultLeerlaufCpu;
         options.Leerlauf_Netz = options.ZeitMode == ZeitLeerlauf ? 1234 : TEinst::kDefaultLeerlaufNetz;
         options.Zeit_Minuten = options.ZeitMode == ZeitProgrammende ? 0 : 5 + index;
