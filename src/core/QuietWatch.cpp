@@ -71,7 +71,9 @@ void QuietWatch::sampleNow()
         m_progress.quietMs = 0;
         m_reached = false;
     }
-    const bool nowReached = !m_reached && m_progress.quietMs >= m_quietTimeMs;
+    // The load is known once a second, and the timer may tick a little early: the quiet time is
+    // reached with the sample nearest to it, not a whole second after it.
+    const bool nowReached = !m_reached && m_progress.quietMs + kSampleMs / 2 >= m_quietTimeMs;
     if (nowReached)
         m_reached = true;
 
