@@ -87,3 +87,5 @@ kelvaro_build_asan() {
 # What the sanitizers do when they find something: stop at once, with leak detection.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# What the libraries leave behind at the end is not the program's (see the file).
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$KELVARO_ROOT/scripts/lib/lsan.supp}"

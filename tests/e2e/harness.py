@@ -759,6 +759,10 @@ class Session(contextlib.AbstractContextManager):
             # libxkbcommon-x11 hands strndup key names from X replies that carry no final zero byte;
             # strict string checks would take that bounded read for an overflow.
             env["ASAN_OPTIONS"] += ":strict_string_checks=0"
+            if self.compositor:
+                # Mesa's EGL driver, loaded under Wayland, is built without frame pointers: only the
+                # slow unwinder reaches the frames by which its allocations are known as its own.
+                env["ASAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
         for name in ("home", "runtime", "config", "data", "cache"):
             (self.folder / name).mkdir(mode=0o700, exist_ok=True)
         env.update(self.compositor.env() if self.compositor else {**self.display.env(), "QT_QPA_PLATFORM": "xcb"})
