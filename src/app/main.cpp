@@ -184,8 +184,8 @@ int main(int argc, char** argv)
     deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
     ScheduleBook schedules(SystemdUserManager::unitFolder(), serviceManager);
     deinstallation.setSchedules(&schedules);
-    TNachricht nachricht({clock, timers, mainWindow.CurrentOptions(), sound, mainWindow.ui().Start1,
-                          mainWindow.ui().Stop1, notifications});
+    TNachricht nachricht({clock, timers, mainWindow.CurrentOptions(), sound,
+                          [&mainWindow] { mainWindow.MessageWindowClosed(); }, notifications});
     TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
     THilfe hilfe;
     TEinstellungen einstellungen(boxes, fileDialogs, audio, processes);

@@ -286,6 +286,12 @@ void TMain::TrayIconClick()
     m_trayIcon.SetIconVisible(false);
 }
 
+void TMain::MessageWindowClosed()
+{
+    m_ui.Start1->setEnabled(true);
+    m_ui.Stop1->setEnabled(false);
+}
+
 void TMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);

@@ -79,6 +79,8 @@ public:
     void Btn_SpeichernClick();
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
     void TrayIconClick();
+    /** The message window has closed: the tray menu offers "Start" again and "Stop" no more. */
+    void MessageWindowClosed();
 
     /** What the window shows outside about its run (on the session bus). */
     RemoteState remoteState() const;

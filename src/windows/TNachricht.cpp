@@ -9,7 +9,6 @@
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -124,10 +123,8 @@ void TNachricht::done(int result)
 
 void TNachricht::FormClose()
 {
-    if (m_links.start1)
-        m_links.start1->setEnabled(true);
-    if (m_links.stop1)
-        m_links.stop1->setEnabled(false);
+    if (m_links.closed)
+        m_links.closed();
     m_timerMessage->stop();
     m_links.notifications.withdraw(std::exchange(m_notification, 0));
 }

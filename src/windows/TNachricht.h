@@ -4,9 +4,9 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
-class QAction;
 class QLabel;
 class QPushButton;
 
@@ -21,7 +21,8 @@ class TimerService;
 /**
  * The message window shown when a message run expires: "Zeit abgelaufen!", the message text and a
  * clock that counts the time since the window appeared. It is shown modally and on top of all
- * windows; however it is closed, the tray menu's "Start" is enabled and "Stop" disabled again.
+ * windows; however it is closed, it says so, and the main window enables "Start" and disables "Stop"
+ * in the tray menu again.
  * While it is open, a desktop notification says so too, and the window asks the desktop for
  * attention: where a window cannot put itself on top (Wayland), it may open behind others.
  */
@@ -36,8 +37,7 @@ public:
         TimerService& timers;
         const TEinst& options;        // the main window's options: the message text
         ExpirySound& sound;           // stops a sound file that is still playing on "OK"
-        QAction* start1;              // the tray menu's "Start"
-        QAction* stop1;               // the tray menu's "Stop"
+        std::function<void()> closed; // told whenever the window closes, however it is closed
         Notifications& notifications; // the desktop's notification while the window is open
     };
 

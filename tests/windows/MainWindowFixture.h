@@ -112,7 +112,8 @@ protected:
         main = std::make_unique<TMain>(services);
         deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,
-                                                                   main->ui().Start1, main->ui().Stop1, notifications});
+                                                                   [this] { main->MessageWindowClosed(); },
+                                                                   notifications});
         infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
         hilfe = std::make_unique<THilfe>();
         einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio, processes);
