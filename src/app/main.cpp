@@ -10,10 +10,12 @@
 #include "platform/FileRegistryStore.h"
 #include "platform/FileRunTrace.h"
 #include "platform/IdleClosingAudioDevice.h"
+#include "platform/LinuxIdleWatcher.h"
 #include "platform/LinuxOsVersion.h"
 #include "platform/LinuxPowerPlatform.h"
 #include "platform/LinuxProcessWatcher.h"
 #include "platform/LoadedAudioDevice.h"
+#include "platform/ProcLoadSampler.h"
 #include "platform/ProcessExit.h"
 #include "platform/QtTimerService.h"
 #include "platform/QuitSignals.h"
@@ -46,6 +48,26 @@
 using namespace kelvaro;
 
 namespace {
+
+/** The desktop's idle clock, found (and the buses it may need connected) at the first watch. */
+class FirstUseIdleWatcher : public IdleWatcher
+{
+public:
+    explicit FirstUseIdleWatcher(TimerService& timers) : m_timers(timers) {}
+
+    std::unique_ptr<IdleWatch> watch(qint64 thresholdMs, std::function<void(bool idle)> changed) override
+    {
+        if (!m_watcher)
+            m_watcher = std::make_unique<LinuxIdleWatcher>(m_timers, QDBusConnection::sessionBus(),
+                                                           QDBusConnection::systemBus());
+        return m_watcher->watch(thresholdMs, std::move(changed));
+    }
+    QString source() const override { return m_watcher ? m_watcher->source() : QString(); }
+
+private:
+    TimerService& m_timers;
+    std::unique_ptr<LinuxIdleWatcher> m_watcher;
+};
 
 /** The verbs of repeating schedules: no window, no display needed. */
 int runScheduleVerb(int argc, char** argv)
@@ -156,6 +178,9 @@ int main(int argc, char** argv)
     LinuxProcessWatcher processes(timers);
     // Repeating schedules are kept by systemd's user instance, asked when the page is first shown.
     SystemdUserManager serviceManager{SystemdUserManager::BusConnector(&QDBusConnection::sessionBus)};
+    // The idle clock is looked for when a run first waits for the user to leave.
+    FirstUseIdleWatcher idle(timers);
+    ProcLoadSampler load;
 
     const MainServices services{clock,
                                 registry,
@@ -175,7 +200,9 @@ int main(int argc, char** argv)
                                 ParametersFromArguments(QApplication::arguments()),
                                 ProgramInfo::programPath(),
                                 &serviceManager,
-                                SystemdUserManager::unitFolder()};
+                                SystemdUserManager::unitFolder(),
+                                &idle,
+                                &load};
 
     LinuxOsVersion osVersion;
 

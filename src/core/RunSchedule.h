@@ -35,4 +35,12 @@ QString noProgramText();
 /** The warning given when the program a run is to wait for does not run: "Das Programm <x> läuft nicht." */
 QString programNotRunningText(const QString& program);
 
+/** The warning given when a run is to wait for the user's absence and the desktop has no idle clock
+ *  this program can read. */
+QString noIdleClockText();
+/** The warning given when a run is to wait for quiet with both limits off. */
+QString noLimitsText();
+/** The warning given when a run is to wait for quiet and the load counters cannot be read. */
+QString noLoadFiguresText();
+
 } // namespace kelvaro::RunSchedule

@@ -23,6 +23,11 @@ constexpr bool isKnownAktion(quint8 aktion)
 {
     return aktion <= AktionSperren;
 }
+/** Whether `aktion` can be forced past programs that hold it up. */
+constexpr bool isForceableAktion(quint8 aktion)
+{
+    return aktion == AktionShutdown || aktion == AktionRestart || aktion == AktionLogoff;
+}
 /** Codes of the time mode; they equal the positions in the main window's time-mode list. */
 enum ZeitMode : quint8 {
     ZeitCountdown = 0,

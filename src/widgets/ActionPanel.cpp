@@ -161,11 +161,6 @@ QString ActionPanel::statusText(quint8 aktion)
     }
 }
 
-bool ActionPanel::isForceable(quint8 aktion)
-{
-    return aktion == AktionShutdown || aktion == AktionRestart || aktion == AktionLogoff;
-}
-
 void ActionPanel::showOptions(const TEinst& options)
 {
     const quint8 aktion = options.GetAktion();
@@ -173,7 +168,7 @@ void ActionPanel::showOptions(const TEinst& options)
         panel(code)->setChosen(code == aktion);
 
     const QSignalBlocker blockForce(CBx_Force);
-    CBx_Force->setEnabled(isForceable(aktion));
+    CBx_Force->setEnabled(isForceableAktion(aktion));
     CBx_Force->setChecked(options.GetForce());
 
     const QSignalBlocker blockMessage(Ed_Nachricht);
@@ -219,7 +214,7 @@ void ActionPanel::CBx_ForceClick(bool checked)
 {
     if (!m_options)
         return;
-    m_options->SetForce(checked && isForceable(m_options->GetAktion()));
+    m_options->SetForce(checked && isForceableAktion(m_options->GetAktion()));
     m_showOptions();
 }
 

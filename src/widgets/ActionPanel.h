@@ -38,8 +38,6 @@ public:
 
     /** The status-bar text of an action code, or nothing for a code without an action. */
     static QString statusText(quint8 aktion);
-    /** Whether the action can be forced (shut down, restart, log off). */
-    static bool isForceable(quint8 aktion);
 
     ClickPanel* panel(quint8 aktion) const;
 

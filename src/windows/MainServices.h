@@ -9,7 +9,9 @@ namespace kelvaro {
 class Clock;
 class ExpirySound;
 class FileDialogs;
+class IdleWatcher;
 class InputBox;
+class LoadSampler;
 class MediaPlayer;
 class MessageBoxes;
 class ModalRunner;
@@ -60,6 +62,10 @@ struct MainServices
     ServiceManager* serviceManager = nullptr;
     /** The folder of the user's unit files, where schedules are written. */
     QString scheduleFolder;
+    /** The desktop's idle clock, for a run that waits for the user to leave; none where there is none. */
+    IdleWatcher* idle = nullptr;
+    /** The machine's load counters, for a run that waits for quiet; none where they cannot be read. */
+    LoadSampler* load = nullptr;
 };
 
 /** The windows created after the main window. */

@@ -3,6 +3,7 @@
 #include "core/MessageBoxes.h"
 #include "core/PowerActions.h"
 #include "core/TEinst.h"
+#include "windows/Announcer.h"
 #include "windows/TAktionsfehler.h"
 
 #include <QPointer>
@@ -53,30 +54,51 @@ void PowerActionRun::setNote(const QString& note, const QString& failure)
         noteChanged();
 }
 
-void PowerActionRun::announce(const RunAnnouncement& announcement, std::function<void(const RunAnnouncement&)> show)
+void PowerActionRun::announce(const RunAnnouncement& announcement, qint64 endMs, qint64 secondsLeft)
 {
     const quint64 serial = ++m_announcement;
     m_announced = announcement;
-    m_show = std::move(show);
+    m_endMs = endMs;
+    m_secondsLeft = secondsLeft;
+    m_up = true;
     if (m_forceAtEnd) {
         m_announced.forced = true;
-        m_show(m_announced);
+        show(m_announced);
         return;
     }
-    m_show(m_announced);
+    show(m_announced);
     m_links.power.findInhibitor(announcement.action, [self = QPointer<PowerActionRun>(this),
                                                       serial](const std::optional<PowerInhibitor>& holder) {
         if (!self || serial != self->m_announcement || !holder || self->m_forceAtEnd)
             return;
         RunAnnouncement named = self->m_announced;
         named.blocker = PowerFailure::blockedBy(named.action, holder->program, holder->why);
-        self->m_show(named);
+        self->show(named);
     });
 }
 
-void PowerActionRun::withdrawn()
+void PowerActionRun::show(const RunAnnouncement& announcement)
+{
+    m_links.announcer.show(announcement, m_endMs, m_secondsLeft);
+}
+
+void PowerActionRun::setEnd(qint64 endMs)
+{
+    m_endMs = endMs;
+    m_links.announcer.setEnd(endMs);
+}
+
+void PowerActionRun::setSecondsLeft(qint64 secondsLeft)
+{
+    m_secondsLeft = secondsLeft;
+    m_links.announcer.setSecondsLeft(secondsLeft);
+}
+
+void PowerActionRun::withdraw()
 {
     ++m_announcement;
+    m_up = false;
+    m_links.announcer.withdraw();
 }
 
 void PowerActionRun::forceAtEnd()
@@ -84,11 +106,11 @@ void PowerActionRun::forceAtEnd()
     m_forceAtEnd = true;
     ++m_announcement;
     // The announcement stays up, now as a forced one without the third choice.
-    if (m_show) {
+    if (m_up) {
         RunAnnouncement forced = m_announced;
         forced.forced = true;
         forced.blocker.clear();
-        m_show(forced);
+        show(forced);
     }
 }
 

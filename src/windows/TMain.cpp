@@ -63,9 +63,6 @@ namespace {
 constexpr int kOpenHeight = 527;
 constexpr int kClosedHeight = 250;
 constexpr int kOpenCloseThreshold = 300;
-constexpr qint64 kRunTickMs = 100; // the first run tick after Start; later ones follow each clock tick
-constexpr qint64 kStopwatchTickMs = 100;
-constexpr qint64 kPostponeMs = 5 * 60 * 1000;
 
 /** The file-name part of a path: everything after the last backslash, slash or colon. */
 QString fileNamePart(const QString& path)
@@ -84,10 +81,8 @@ auto TMain::guarded(Handler handler)
 
 TMain::TMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_errors(services.boxes),
-      m_trayIcon(services.trayShell, services.timers, this),
-      m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise)),
-      m_timer2(services.timers.create(guarded(&TMain::Timer2Timer))),
-      m_timer3(services.timers.create(guarded(&TMain::Timer3Timer)))
+      m_trayIcon(services.trayShell, services.timers, this), m_badge(m_trayIcon, QImage(programIconPath())),
+      m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise))
 {
     m_ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -114,42 +109,34 @@ TMain::~TMain() = default;
 
 void TMain::createRun()
 {
-    m_powerRun = std::make_unique<PowerActionRun>(
-        PowerActionRun::Links{m_services.power, m_services.boxes, m_services.notifications});
-    m_powerRun->noteChanged = [this] {
-        showPowerNote();
-    };
     m_announcer = std::make_unique<Announcer>(m_services.notifications, m_services.timers, m_services.clock,
                                               Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
                                                                  guarded(&TMain::Spaeter1Click),
-                                                                 [this] {
-                                                                     m_powerRun->forceAtEnd();
-                                                                 }},
+                                                                 [this] { m_powerRun->forceAtEnd(); }},
                                               [this](qint64 shownMs) { m_run->announcementShown(shownMs); });
     m_announcer->setKeepClear([this] { return announcementKeepClear(); });
-    TimedRun::Handlers handlers;
-    handlers.announce = [this](const RunAnnouncement& announcement, qint64 nowMs) {
-        m_services.runTrace.record("announcement", nowMs);
-        m_powerRun->announce(announcement, [this](const RunAnnouncement& shown) {
-            m_announcer->show(shown, m_run->endMs(), secondsShown());
-        });
-        noteRemoteChange();
+    m_powerRun = std::make_unique<PowerActionRun>(
+        PowerActionRun::Links{m_services.power, m_services.boxes, m_services.notifications, *m_announcer});
+    m_powerRun->noteChanged = [this] {
+        showPowerNote();
     };
-    handlers.withdraw = [this] {
-        m_powerRun->withdrawn();
-        m_announcer->withdraw();
-        noteRemoteChange();
-    };
-    handlers.endMoved = [this] {
-        noteRemoteChange();
-        m_services.runTrace.record("end", m_run->endMs());
-        m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(m_run->endMs())));
-        if (m_run->announced())
-            m_announcer->setEnd(m_run->endMs());
-        showRemaining();
-    };
-    handlers.expire = guarded(&TMain::expire);
-    m_run = std::make_unique<TimedRun>(m_services.clock, m_services.timers, m_options, std::move(handlers));
+    RunController::Links links{m_services.clock,
+                               m_services.timers,
+                               m_options,
+                               m_services.boxes,
+                               *m_powerRun,
+                               m_services.sound,
+                               m_services.runTrace,
+                               {m_services.processes, m_services.idle, m_services.load, m_services.timers,
+                                m_services.clock},
+                               [this](const std::function<void()>& step) { m_errors.guard(step); }};
+    RunController::View view{[this](bool running) { setRunningState(running); },
+                             [this](const RunDisplay& display) { showRun(display); },
+                             [this] { m_trayIcon.MinimizeMainWindow(); },
+                             [this] { showMessageWindow(); },
+                             [this] { close(); },
+                             [this] { noteRemoteChange(); }};
+    m_run = std::make_unique<RunController>(std::move(links), std::move(view));
 }
 
 TVorwarnung* TMain::announcementWindow() const
@@ -167,11 +154,6 @@ QList<QRect> TMain::announcementKeepClear() const
         if (button->isVisible())
             buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
     return {frameGeometry(), buttons};
-}
-
-qint64 TMain::secondsShown() const
-{
-    return RunAnnouncement::secondsLeft(RunSchedule::remaining(m_run->endMs(), m_nowSampleMs));
 }
 
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
@@ -251,31 +233,12 @@ QString TMain::captionBase() const
 
 void TMain::setUpTrayIcon()
 {
-    m_trayImage = QImage(programIconPath());
-    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(m_trayImage)));
     m_trayIcon.SetHint(ProductNameText());
     m_trayIcon.SetPopupMenu(m_ui.PopupMenu1);
     m_trayIcon.SetMinimizeToTray(true);
     m_trayIcon.OnClick = [this](TTrayIcon*) {
         m_errors.guard([this] { TrayIconClick(); });
     };
-}
-
-void TMain::setTrayHint(const QString& hint)
-{
-    // The run tick repeats the same text ten times a second; only a change goes to the tray.
-    if (hint != m_trayIcon.GetHint())
-        m_trayIcon.SetHint(hint);
-}
-
-void TMain::showRing(std::optional<double> remaining)
-{
-    // The icon shows how much of the run is left: some notification areas never show the tip.
-    const int step = CountdownRing::step(remaining);
-    if (step == m_ringStep)
-        return;
-    m_ringStep = step;
-    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(TrayRing::draw(m_trayImage, remaining))));
 }
 
 void TMain::TrayIconClick()
@@ -340,7 +303,7 @@ void TMain::FormShow()
     ShowOptions();
     m_ui.PageControl1->setCurrentIndex(0);
     setWindowTitle(captionBase());
-    setTrayHint(ProductNameText());
+    m_badge.setHint(ProductNameText());
     if (m_startupPending)
         m_ui.Btn_Config->click();
 }
@@ -348,8 +311,7 @@ void TMain::FormShow()
 void TMain::closeEvent(QCloseEvent* event)
 {
     // The program ends: a run still going is not carried out, and its announcement goes.
-    m_run->stop();
-    m_programWatch.reset();
+    m_run->quit();
     FormClose();
     event->accept();
     Q_EMIT closed();
@@ -429,7 +391,7 @@ void TMain::ShowOptions()
     m_ui.PageControl1->setTabVisible(m_ui.PageControl1->indexOf(m_ui.TS_Sound), aktion == AktionNachricht);
     m_ui.Start->showOptions(m_options);
 
-    if (m_options.GetForce() && ActionPanel::isForceable(aktion))
+    if (m_options.GetForce() && isForceableAktion(aktion))
         m_ui.StatusBar1->setPanelText(0, ActionPanel::statusText(aktion) + tr(" (erzwingen)"));
 
     if (aktion != AktionNachricht || soundMode == SoundNone)
@@ -456,14 +418,9 @@ void TMain::ShowOptions()
 void TMain::Timer1Timer()
 {
     m_timer1->stop();
-    m_nowSampleMs = m_services.clock.currentMSecsSinceEpoch();
+    const qint64 nowMs = m_services.clock.currentMSecsSinceEpoch();
     m_ui.Label_TimeNow->setText(SerialDateTime::formatTime(m_services.clock.now()));
-    if (m_run->running()) {
-        m_run->clockTick();
-        m_timer2->startOnce(0); // the run tick shows the new sample as soon as this tick is over
-    } else if (m_programWatch) {
-        m_timer2->startOnce(0);
-    }
+    m_run->clockTick(nowMs);
     if (m_startupPending && m_options.GetSofortStart())
         Btn_StartClick();
     m_startupPending = false;
@@ -473,19 +430,16 @@ void TMain::Timer1Timer()
 
 void TMain::setRunningState(bool running)
 {
-    noteRemoteChange();
     QWidget* const focused = focusWidget();
     m_ui.Eingabe->setCountdownEntryEnabled(!running);
     m_ui.Btn_Start->setEnabled(!running);
     m_ui.Btn_Reset->setEnabled(running);
     m_ui.Start1->setEnabled(!running);
     m_ui.Stop1->setEnabled(running);
-    if (!running) {
-        m_ui.Spaeter1->setEnabled(false);
-        m_ui.Spaeter2->setEnabled(false);
-    }
     m_ui.MenuOptionen->menuAction()->setEnabled(!running);
     m_ui.MenuHilfe->menuAction()->setEnabled(!running);
+    if (!running)
+        setDefaultButton(m_ui.Btn_Start);
 
     // The focus of a control that goes out of use passes on along the tab order, in the end to
     // "Beenden", where Enter would end the program. During a run the window keeps the focus itself,
@@ -503,172 +457,46 @@ void TMain::Btn_StartClick()
     // Starting a run ends a sound test that is playing.
     if (m_ui.Sound->Btn_PlayStop->text() == testSoundPlayingCaption())
         m_ui.Sound->Btn_PlayStop->click();
-
-    const quint8 mode = m_options.GetZeitMode();
-    if (mode == ZeitStopuhr)
-        m_ui.Eingabe->L_Stopuhr->setText(QStringLiteral("00:00:00:000"));
-
-    qint32 h = 0, m = 0, s = 0;
-    m_options.GetZeit(h, m, s);
-    if (mode == ZeitCountdown && !RunSchedule::countdownHasLength(h, m, s)) {
-        m_services.boxes.information(RunSchedule::zeroCountdownText());
-        return;
-    }
-    if (mode != ZeitStopuhr && !m_powerRun->mayStart(m_options.GetAktion()))
-        return;
-    std::unique_ptr<ProcessWatch> watch;
-    if (mode == ZeitProgrammende) {
-        watch = watchProgram();
-        if (!watch)
-            return;
-    }
-
-    if (m_options.GetMinimize())
-        m_trayIcon.MinimizeMainWindow();
-
-    setRunningState(true);
-    const qint64 startMs = m_services.clock.currentMSecsSinceEpoch();
-    // Before the first clock tick there is no sample yet; the run ticks count from the start until
-    // the clock provides one, instead of from the beginning of the epoch.
-    if (m_nowSampleMs == 0)
-        m_nowSampleMs = startMs;
-
-    qint64 endMs = 0;
-    switch (mode) {
-    case ZeitCountdown:
-        endMs = RunSchedule::countdownEnd(startMs, h, m, s);
-        break;
-    case ZeitUhrzeit: {
-        const std::optional<qint64> end = RunSchedule::clockTimeEnd(startMs, h, m, s);
-        if (!end)
-            throw AppError(tr("Ungültige Uhrzeit %1:%2:%3").arg(h).arg(m).arg(s));
-        endMs = *end;
-        break;
-    }
-    case ZeitStopuhr:
-        m_stopwatchStartMs = startMs;
-        m_timer3->start(kStopwatchTickMs);
-        return;
-    case ZeitProgrammende:
-        // No end yet: the start, the time elapsed and what the run waits for.
-        m_programWatch = std::move(watch);
-        m_waitStartMs = startMs;
-        m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(startMs)));
-        m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(true));
-        m_timer2->startOnce(kRunTickMs);
-        m_services.runTrace.record("start", startMs);
-        return;
-    default:
-        // No known mode: the window stays in the running state with no timer until Stop.
-        return;
-    }
-
-    m_ui.Label9->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(startMs)));
-    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(endMs)));
-    m_ui.Spaeter1->setEnabled(true);
-    m_ui.Spaeter2->setEnabled(true);
-    m_timer2->startOnce(kRunTickMs);
-    m_services.runTrace.record("start", startMs);
-    m_services.runTrace.record("end", endMs);
-    m_run->start(startMs, endMs);
+    m_run->start();
 }
 
-void TMain::Timer2Timer()
+void TMain::Btn_ResetClick()
 {
-    if (m_programWatch)
-        showWaiting();
-    else
-        showRemaining();
-}
-
-std::unique_ptr<ProcessWatch> TMain::watchProgram()
-{
-    const ProgramTarget target = ProgramTarget::parse(m_options.GetProgramm());
-    if (target.empty()) {
-        m_services.boxes.warning(RunSchedule::noProgramText());
-        return nullptr;
-    }
-    std::unique_ptr<ProcessWatch> watch = m_services.processes.watch(target, guarded(&TMain::ProgramEnded));
-    if (!watch)
-        m_services.boxes.warning(RunSchedule::programNotRunningText(target.text()));
-    return watch;
-}
-
-void TMain::showWaiting()
-{
-    m_ui.Label7->setText(SerialDateTime::formatTime(std::max<qint64>(m_nowSampleMs - m_waitStartMs, 0)));
-    //: In the caption and the tip while a run waits for a program; %1 is its name (and number).
-    const QString waiting = QStringLiteral("  [") + tr("wartet auf %1").arg(m_programWatch->description()) + u']';
-    setWindowTitle(captionBase() + waiting);
-    setTrayHint(ProductNameText() + waiting);
-    // The end cannot be foreseen: a quarter of the ring turns on by a twelfth of a circle at each tick.
-    m_waitTurn = (m_waitTurn + CountdownRing::Steps / 12) % CountdownRing::Steps;
-    m_ringStep = -2; // no step of a countdown: the next one is drawn anew
-    m_trayIcon.SetIcon(QIcon(QPixmap::fromImage(TrayRing::drawWaiting(m_trayImage, m_waitTurn))));
-}
-
-void TMain::ProgramEnded()
-{
-    m_programWatch.reset();
-    // The end of the program could not be foreseen: a power action is announced now and carried
-    // out when its whole lead time has passed; any other action follows at once.
-    const qint64 nowMs = m_services.clock.currentMSecsSinceEpoch();
-    const qint64 endMs = nowMs + TimedRun::leadMs(m_options);
-    m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(false));
-    m_ui.Label11->setText(SerialDateTime::formatTime(SerialDateTime::fromMSecsSinceEpoch(endMs)));
-    m_ui.Spaeter1->setEnabled(true);
-    m_ui.Spaeter2->setEnabled(true);
-    m_services.runTrace.record("end", endMs);
-    m_run->start(nowMs, endMs);
-    showRemaining();
-    noteRemoteChange();
-}
-
-void TMain::showRemaining()
-{
-    const qint64 endMs = m_run->endMs();
-    const qint64 remaining = RunSchedule::remaining(endMs, m_nowSampleMs);
-    m_ui.Label7->setText(SerialDateTime::formatTime(remaining));
-    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
-    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Label7->text() + u']');
-    const qint64 total = endMs - m_run->startMs();
-    showRing(total > 0 ? static_cast<double>(remaining) / static_cast<double>(total) : 0.0);
-    m_announcer->setSecondsLeft(secondsShown());
+    m_run->stop();
 }
 
 void TMain::Spaeter1Click()
 {
-    if (m_run->running())
-        m_run->postpone(kPostponeMs);
+    m_run->postpone();
 }
 
-void TMain::expire()
+void TMain::showRun(const RunDisplay& display)
 {
-    // The options are read now, so a change made during the run takes effect.
-    const quint8 action = m_options.GetAktion();
-    if (!isKnownAktion(action))
-        return; // no known action: the run stays expired until Stop
-    m_services.runTrace.record("expiry", m_services.clock.currentMSecsSinceEpoch());
-
-    Btn_ResetClick();
-    if (action == AktionNachricht) {
-        // A sound file that cannot be played is reported, and the message is shown all the same.
-        m_errors.guard([this] { m_services.sound.PlayExpirySound(m_options); });
-        showMessageWindow();
-        if (m_options.GetClosePgm())
-            close();
-        return;
+    if (display.kind == RunDisplay::Kind::Stopwatch) {
+        m_ui.Eingabe->L_Stopuhr->setText(display.shown);
+    } else {
+        m_ui.Label9->setText(display.start);
+        m_ui.Label11->setText(display.end);
+        m_ui.Label7->setText(display.shown);
+        m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(display.caption));
+        if (display.turn >= 0)
+            m_badge.showTurn(display.turn);
+        else
+            m_badge.showRemaining(display.remaining);
     }
-    // The program ends after an action that happened (shutting down and restarting end it anyway);
-    // after a failure the report stays.
-    const bool closeAfter = action == AktionStandby || action == AktionHibernate
-                                ? m_ui.Start->CBx_ClosePgm->isChecked()
-                                : (action == AktionLogoff || action == AktionSperren) && m_options.GetClosePgm();
-    const bool force = ActionPanel::isForceable(action) && m_options.GetForce();
-    m_powerRun->carryOut(action, force, [this, closeAfter] {
-        if (closeAfter)
-            close();
-    });
+    const QString note = display.note.isEmpty() ? QString() : QStringLiteral("  [") + display.note + u']';
+    setWindowTitle(captionBase() + note);
+    m_badge.setHint(ProductNameText() + note);
+    m_ui.Spaeter1->setEnabled(display.postponable);
+    m_ui.Spaeter2->setEnabled(display.postponable);
+    // A wait shows the figures it looks at in place of the options' details until it ends.
+    if (!display.figures.isEmpty()) {
+        m_ui.StatusBar1->setPanelText(1, display.figures);
+        m_figuresShown = true;
+    } else if (m_figuresShown) {
+        m_figuresShown = false;
+        ShowOptions();
+    }
 }
 
 void TMain::showPowerNote()
@@ -677,7 +505,7 @@ void TMain::showPowerNote()
     // The tip tells a user who left the window in the notification area; showing the window again
     // brings the usual tip back.
     if (!m_powerRun->failure().isEmpty())
-        setTrayHint(ProductNameText() + QStringLiteral(" – ") + m_powerRun->failure());
+        m_badge.setHint(ProductNameText() + QStringLiteral(" – ") + m_powerRun->failure());
 }
 
 void TMain::showMessageWindow()
@@ -694,53 +522,12 @@ void TMain::showMessageWindow()
     m_services.modal.exec(*message);
 }
 
-void TMain::Timer3Timer()
-{
-    const qint64 elapsed = m_services.clock.currentMSecsSinceEpoch() - m_stopwatchStartMs;
-    m_ui.Eingabe->L_Stopuhr->setText(SerialDateTime::formatTimeMs(elapsed));
-    setWindowTitle(captionBase() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
-    setTrayHint(ProductNameText() + QStringLiteral("  [") + m_ui.Eingabe->L_Stopuhr->text() + u']');
-}
-
-void TMain::Btn_ResetClick()
-{
-    m_ui.Label7->clear();
-    m_ui.Label9->clear();
-    m_ui.Label11->clear();
-    setRunningState(false);
-    setDefaultButton(m_ui.Btn_Start);
-    setWindowTitle(captionBase());
-    setTrayHint(ProductNameText());
-    showRing(std::nullopt);
-    m_run->stop();
-    m_programWatch.reset();
-    m_ui.L_Restzeit->setText(TMainUi::restzeitCaption(false));
-    m_timer2->stop();
-    m_timer3->stop();
-    m_powerRun->runEnded();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Control from outside
 
 RemoteState TMain::remoteState() const
 {
-    RemoteState state;
-    state.action = m_options.GetAktion();
-    state.message = m_options.GetNachricht();
-    state.preset = m_options.GetName();
-    if (m_programWatch) {
-        state.run = RemoteState::Run::Waiting;
-        state.startMs = m_waitStartMs;
-    } else if (m_run->running()) {
-        state.run = m_run->announced() ? RemoteState::Run::Announced : RemoteState::Run::Running;
-        state.startMs = m_run->startMs();
-        state.endMs = m_run->endMs();
-    } else if (m_timer3->isActive()) {
-        state.run = RemoteState::Run::Stopwatch;
-        state.startMs = m_stopwatchStartMs;
-    }
-    return state;
+    return m_run->remoteState();
 }
 
 void TMain::noteRemoteChange()
@@ -775,7 +562,7 @@ bool TMain::stopFromOutside()
 
 bool TMain::postponeFromOutside(qint64 ms)
 {
-    if (!m_ui.Spaeter1->isEnabled() || !m_run->running())
+    if (!m_ui.Spaeter1->isEnabled() || !m_run->timed())
         return false;
     m_errors.guard([this, ms] { m_run->postpone(ms); });
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/RemoteState.h"
+#include "core/RunController.h"
 #include "core/TEinst.h"
 #include "tray/TTrayIcon.h"
+#include "windows/TrayBadge.h"
 #include "widgets/GeneralErrorHandler.h"
 #include "windows/MainServices.h"
 #include "windows/TMainUi.h"
@@ -18,20 +20,16 @@ namespace kelvaro {
 class Announcer;
 class PowerActionRun;
 class PresetsPage;
-class ProcessWatch;
 class SchedulesPage;
 class ShortcutPage;
-class TimedRun;
 class Timer;
 class TVorwarnung;
 
 /**
  * The main window: clocks, time entry, start and stop, and the fold-out settings area. Every
- * control writes one option of `CurrentOptions` and redraws the view from it. A countdown or
- * clock-time run is a TimedRun: it keeps its end as an absolute moment, announces a power action
- * before it and wakes the program at the end itself; the clock tick, on the wall clock's second,
- * refreshes the display. A run that waits for the end of a program (time mode "Programmende") watches
- * it and becomes a TimedRun when it has ended.
+ * control writes one option of `CurrentOptions` and redraws the view from it. The run itself is a
+ * RunController; the window forwards its buttons to it and draws what it shows. The clock tick, on
+ * the wall clock's second, shows the time and gives the run its sample of it.
  */
 class TMain : public QMainWindow
 {
@@ -53,7 +51,7 @@ public:
     QString trayHint() const { return m_trayIcon.GetHint(); }
     /** The icon's ring step while a countdown or clock-time run goes on; -1 without one, -2 while a
      *  run waits for a program (the ring turns). */
-    int trayRingStep() const { return m_ringStep; }
+    int trayRingStep() const { return m_badge.step(); }
     /** The window that announces a power action when there is no notification server; null until
      *  it was first needed. */
     TVorwarnung* announcementWindow() const;
@@ -73,8 +71,6 @@ public:
     /** "5 Minuten später" (tray menu, Ctrl++ and the announcement): the running countdown or
      *  clock-time run ends five minutes later. */
     void Spaeter1Click();
-    /** The program a run waits for has ended: the run goes on to its action. */
-    void ProgramEnded();
     void Btn_ConfigClick();
     void Btn_SpeichernClick();
     /** A click on the tray icon, or "Anzeigen" in its menu: back from the notification area. */
@@ -110,33 +106,19 @@ protected:
 private:
     /** Clock: samples now, shows the current time, performs the auto-start. */
     void Timer1Timer();
-    /** Run tick of a countdown or clock-time run: remaining time and expiry. */
-    void Timer2Timer();
-    /** Stopwatch tick. */
-    void Timer3Timer();
     void FormClose();
     void bindPanels();
     void createPages();
     void connectHandlers();
     void setDefaultButton(QPushButton* button);
     void setOuterHeight(int height);
-    void setTrayHint(const QString& hint);
     void setUpTrayIcon();
-    void showRing(std::optional<double> remaining);
-    /** Shows the time left until the run's end by the latest clock sample: label, caption, tip,
-     *  ring and the countdown of the announcement window. */
-    void showRemaining();
-    /** Shows a run that waits for a program: the time elapsed, caption, tip and the turning ring. */
-    void showWaiting();
-    /** Watches the program the options name; nothing (after a warning) when it does not run. */
-    std::unique_ptr<ProcessWatch> watchProgram();
     void createRun();
-    /** The seconds left as the time left shows them (Label7), for the announcement window. */
-    qint64 secondsShown() const;
+    /** Draws the run: labels, caption, tip and ring. */
+    void showRun(const RunDisplay& display);
     /** What the announcement window must not cover: the window, or at least its buttons. */
     QList<QRect> announcementKeepClear() const;
     void setRunningState(bool running);
-    void expire();
     /** The note of the power action changed: the status bar and, after a failure, the tray tip. */
     void showPowerNote();
     void showMessageWindow();
@@ -158,26 +140,14 @@ private:
     std::unique_ptr<SchedulesPage> m_schedules;
     QPushButton* m_defaultButton = nullptr;
     TTrayIcon m_trayIcon;
+    TrayBadge m_badge;
     std::unique_ptr<Timer> m_timer1; // Timer1, the clock: at every full second of the wall clock
-    // Timer2, the run tick: the display of a timed run, once 100 ms after Start, then right after each
-    // clock tick. The time left changes only with the clock's sample, so ticking in between would
-    // wake the program for nothing. The end itself comes from the run's own timer.
-    std::unique_ptr<Timer> m_timer2;
-    std::unique_ptr<Timer> m_timer3; // Timer3, the stopwatch tick: every 100 ms
-    QImage m_trayImage;
-    int m_ringStep = -1;
 
     // The announcement outlives the run that uses it, so that it is taken back last.
-    std::unique_ptr<PowerActionRun> m_powerRun;
     std::unique_ptr<Announcer> m_announcer;
-    std::unique_ptr<TimedRun> m_run;              // a countdown or clock-time run
-    std::unique_ptr<ProcessWatch> m_programWatch; // while a run waits for the end of a program
-    int m_waitTurn = 0;                           // the position of the ring that turns meanwhile
-
-    // Absolute moments in milliseconds since the epoch.
-    qint64 m_stopwatchStartMs = 0;
-    qint64 m_waitStartMs = 0; // the start of a run that waits for a program
-    qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
+    std::unique_ptr<PowerActionRun> m_powerRun;
+    std::unique_ptr<RunController> m_run;
+    bool m_figuresShown = false; // the status bar shows the figures a run waits on
     bool m_startupPending = true;
     bool m_remoteChangeNoted = false;
 };

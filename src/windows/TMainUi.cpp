@@ -77,9 +77,21 @@ QPushButton* pageButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-QString TMainUi::restzeitCaption(bool waiting)
+QString TMainUi::restzeitCaption(RunDisplay::Caption caption)
 {
-    return waiting ? tr("Vergangene Zeit:") : tr("Verbleibende Zeit:");
+    switch (caption) {
+    case RunDisplay::Caption::Elapsed:
+        return tr("Vergangene Zeit:");
+    case RunDisplay::Caption::Inactive:
+        //: Beside the time no key has been pressed and the mouse has not moved.
+        return tr("Inaktiv seit:");
+    case RunDisplay::Caption::Quiet:
+        //: Beside the time the processor and the network have stayed below their limits.
+        return tr("Ruhig seit:");
+    case RunDisplay::Caption::Remaining:
+        break;
+    }
+    return tr("Verbleibende Zeit:");
 }
 
 void TMainUi::setupUi(QMainWindow* window)
@@ -115,7 +127,7 @@ void TMainUi::setupUi(QMainWindow* window)
     label(client, tr("Aktuelle Zeit:"), 8, 48, 96);
     label(client, tr("Start-Zeit:"), 8, 68, 96);
     label(client, tr("End-Zeit:"), 8, 88, 96);
-    L_Restzeit = label(client, restzeitCaption(false), 8, 108, 100);
+    L_Restzeit = label(client, restzeitCaption(), 8, 108, 100);
     L_Restzeit->setObjectName(QStringLiteral("L_Restzeit"));
     Label_TimeNow = valueLabel(client, "Label_TimeNow", 48);
     Label9 = valueLabel(client, "Label9", 68);

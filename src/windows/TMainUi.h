@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RunController.h"
+
 #include <QCoreApplication>
 
 class QAction;
@@ -89,8 +91,8 @@ public:
 
     void setupUi(QMainWindow* window);
 
-    /** The caption of Label7: "Verbleibende Zeit:", or "Vergangene Zeit:" while a run waits for a program. */
-    static QString restzeitCaption(bool waiting);
+    /** The caption of Label7: "Verbleibende Zeit:", or while a run waits what the time beside it counts. */
+    static QString restzeitCaption(RunDisplay::Caption caption = RunDisplay::Caption::Remaining);
 };
 
 } // namespace kelvaro

@@ -71,7 +71,7 @@ TEST_P(Notice, ComesLeadTimeBeforeTheEndNamesTheActionAndGoesWhenItIsCarriedOut)
     advance(59'999);
     EXPECT_TRUE(power.calls.isEmpty());
     advance(1);
-    EXPECT_EQ(power.calls, (QList<std::pair<int, bool>>{{c.action, c.force && ActionPanel::isForceable(c.action)}}));
+    EXPECT_EQ(power.calls, (QList<std::pair<int, bool>>{{c.action, c.force && isForceableAktion(c.action)}}));
     EXPECT_TRUE(notifications.up().empty());
 }
 

@@ -607,6 +607,36 @@ so that the countdown can run.</translation>
         <extracomment>%1 is the process number or the name of the program the run was to wait for.</extracomment>
         <translation>The program %1 is not running.</translation>
     </message>
+    <message>
+        <source>Die Inaktivität kann auf diesem Desktop nicht gemessen werden:
+Er meldet keine Zeit ohne Eingaben.</source>
+        <translation>Inactivity cannot be measured on this desktop:
+it does not report the time without input.</translation>
+    </message>
+    <message>
+        <source>Für den Leerlauf muss mindestens eine Grenze (CPU oder Netz) größer als 0 sein.</source>
+        <translation>To wait for the machine to go quiet, at least one limit (CPU or network) must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).</source>
+        <translation>The CPU and network load cannot be read (/proc/stat, /proc/net/dev).</translation>
+    </message>
+</context>
+<context>
+    <name>RunWait</name>
+    <message>
+        <source>Inaktivität</source>
+        <translation>inactivity</translation>
+    </message>
+    <message>
+        <source>Leerlauf</source>
+        <translation>quiet</translation>
+    </message>
+    <message>
+        <source>CPU %1 %, Netz %2 kB/s</source>
+        <extracomment>The load a run in the time mode &quot;Leerlauf&quot; looks at: processor use and network traffic.</extracomment>
+        <translation>CPU %1 %, network %2 kB/s</translation>
+    </message>
 </context>
 <context>
     <name>Schedule</name>
@@ -795,6 +825,18 @@ so that the countdown can run.</translation>
     </message>
 </context>
 <context>
+    <name>TMain</name>
+    <message>
+        <source>Ungültige Uhrzeit %1:%2:%3</source>
+        <translation>Invalid time of day %1:%2:%3</translation>
+    </message>
+    <message>
+        <source>wartet auf %1</source>
+        <extracomment>In the caption and the tip while a run waits; %1 is what it waits for (a program&apos;s name).</extracomment>
+        <translation>waiting for %1</translation>
+    </message>
+</context>
+<context>
     <name>TMainUi</name>
     <message>
         <source>&amp;Datei</source>
@@ -951,6 +993,16 @@ so that the countdown can run.</translation>
     <message>
         <source>Zeitpläne</source>
         <translation>Schedules</translation>
+    </message>
+    <message>
+        <source>Inaktiv seit:</source>
+        <extracomment>Beside the time no key has been pressed and the mouse has not moved.</extracomment>
+        <translation>Idle for:</translation>
+    </message>
+    <message>
+        <source>Ruhig seit:</source>
+        <extracomment>Beside the time the processor and the network have stayed below their limits.</extracomment>
+        <translation>Quiet for:</translation>
     </message>
 </context>
 <context>
@@ -1457,15 +1509,6 @@ actions named above.</translation>
     <message>
         <source>Sound-Datei [%1]</source>
         <translation>Sound file [%1]</translation>
-    </message>
-    <message>
-        <source>Ungültige Uhrzeit %1:%2:%3</source>
-        <translation>Invalid time of day %1:%2:%3</translation>
-    </message>
-    <message>
-        <source>wartet auf %1</source>
-        <extracomment>In the caption and the tip while a run waits for a program; %1 is its name (and number).</extracomment>
-        <translation>waiting for %1</translation>
     </message>
 </context>
 <context>
