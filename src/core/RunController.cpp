@@ -86,7 +86,9 @@ bool RunController::start()
     std::unique_ptr<RunWait> wait;
     if (waits) {
         RunWait::Events events{[this](qint64 heldMs) { m_links.guard([this, heldMs] { waitReached(heldMs); }); },
-                               [this] { m_links.guard([this] { waitLost(); }); }};
+                               [this] {
+                                   m_links.guard([this] { waitLost(); });
+                               }};
         wait = RunWait::create(options, TimedRun::leadMs(options), m_links.waits, m_links.boxes, std::move(events));
         if (!wait)
             return false;

@@ -65,13 +65,12 @@ class QuietWait : public RunWait
 {
 public:
     QuietWait(LoadSampler& load, TimerService& timers, const Clock& clock, qint64 neededMs, Events events)
-        : m_neededMs(neededMs),
-          m_watch(load, timers, clock,
-                  QuietWatch::Callbacks{{},
-                                        [this, reached = std::move(events.reached)] {
-                                            reached(m_watch.progress().quietMs);
-                                        },
-                                        std::move(events.lost)})
+        : m_neededMs(neededMs), m_watch(load, timers, clock,
+                                        QuietWatch::Callbacks{{},
+                                                              [this, reached = std::move(events.reached)] {
+                                                                  reached(m_watch.progress().quietMs);
+                                                              },
+                                                              std::move(events.lost)})
     {}
 
     bool start(qint32 cpuPercent, qint32 netKBps, qint64 quietMs)
@@ -155,8 +154,8 @@ std::unique_ptr<RunWait> RunWait::create(const TEinst& options, qint64 leadMs, c
             boxes.warning(RunSchedule::noLoadFiguresText());
             return nullptr;
         }
-        auto wait = std::make_unique<QuietWait>(*sources.load, sources.timers, sources.clock, neededMs,
-                                                std::move(events));
+        auto wait =
+            std::make_unique<QuietWait>(*sources.load, sources.timers, sources.clock, neededMs, std::move(events));
         if (!wait->start(cpu, net, thresholdMs)) {
             boxes.warning(RunSchedule::noLoadFiguresText());
             return nullptr;

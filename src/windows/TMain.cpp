@@ -6,7 +6,6 @@
 #include "core/CountdownRing.h"
 #include "core/ExpirySound.h"
 #include "core/MessageBoxes.h"
-#include "widgets/ModalRunner.h"
 #include "core/PowerActions.h"
 #include "core/ProcessWatcher.h"
 #include "core/RunAnnouncement.h"
@@ -22,11 +21,12 @@
 #include "widgets/ConfigButtonImages.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
+#include "widgets/ModalRunner.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
-#include "widgets/TrayRing.h"
 #include "widgets/TimeEntryBox.h"
+#include "widgets/TrayRing.h"
 #include "windows/Announcer.h"
 #include "windows/PowerActionRun.h"
 #include "windows/PresetsPage.h"
@@ -112,7 +112,9 @@ void TMain::createRun()
     m_announcer = std::make_unique<Announcer>(m_services.notifications, m_services.timers, m_services.clock,
                                               Announcer::Choices{[this] { m_ui.Btn_Reset->click(); },
                                                                  guarded(&TMain::Spaeter1Click),
-                                                                 [this] { m_powerRun->forceAtEnd(); }},
+                                                                 [this] {
+                                                                     m_powerRun->forceAtEnd();
+                                                                 }},
                                               [this](qint64 shownMs) { m_run->announcementShown(shownMs); });
     m_announcer->setKeepClear([this] { return announcementKeepClear(); });
     m_powerRun = std::make_unique<PowerActionRun>(
@@ -120,22 +122,26 @@ void TMain::createRun()
     m_powerRun->noteChanged = [this] {
         showPowerNote();
     };
-    RunController::Links links{m_services.clock,
-                               m_services.timers,
-                               m_options,
-                               m_services.boxes,
-                               *m_powerRun,
-                               m_services.sound,
-                               m_services.runTrace,
-                               {m_services.processes, m_services.idle, m_services.load, m_services.timers,
-                                m_services.clock},
-                               [this](const std::function<void()>& step) { m_errors.guard(step); }};
+    RunController::Links links{
+        m_services.clock,
+        m_services.timers,
+        m_options,
+        m_services.boxes,
+        *m_powerRun,
+        m_services.sound,
+        m_services.runTrace,
+        {m_services.processes, m_services.idle, m_services.load, m_services.timers, m_services.clock},
+        [this](const std::function<void()>& step) {
+            m_errors.guard(step);
+        }};
     RunController::View view{[this](bool running) { setRunningState(running); },
                              [this](const RunDisplay& display) { showRun(display); },
                              [this] { m_trayIcon.MinimizeMainWindow(); },
                              [this] { showMessageWindow(); },
                              [this] { close(); },
-                             [this] { noteRemoteChange(); }};
+                             [this] {
+                                 noteRemoteChange();
+                             }};
     m_run = std::make_unique<RunController>(std::move(links), std::move(view));
 }
 

@@ -4,10 +4,10 @@
 #include "core/RunController.h"
 #include "core/TEinst.h"
 #include "tray/TTrayIcon.h"
-#include "windows/TrayBadge.h"
 #include "widgets/GeneralErrorHandler.h"
 #include "windows/MainServices.h"
 #include "windows/TMainUi.h"
+#include "windows/TrayBadge.h"
 
 #include <QMainWindow>
 

@@ -59,26 +59,6 @@ TEST_F(ProgramEnd, WaitsShowingTheTimeElapsedAndActsOnceNoProcessOfTheNameIsLeft
     EXPECT_EQ(ui().L_Restzeit->text(), QStringLiteral("Verbleibende Zeit:"));
 }
 
-TEST_F(ProgramEnd, PowerActionIsAnnouncedWhenTheProgramEndsAndFollowsAfterTheWholeLeadTime)
-{
-    processes.programs = {{4711, QStringLiteral("sleep")}};
-    startWaiting(QStringLiteral("4711"), AktionShutdown);
-    advance(300'000);
-    EXPECT_TRUE(notifications.shown.empty());
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvaro 0.90  [wartet auf sleep (4711)]"));
-
-    processes.end(4711); // at 10:05:00
-    ASSERT_EQ(notifications.up().size(), 1u);
-    EXPECT_EQ(notifications.up().front().notification.body, QStringLiteral("um 10:06:00"));
-    EXPECT_EQ(ui().Label11->text(), QStringLiteral("10:06:00"));
-    EXPECT_EQ(ui().L_Restzeit->text(), QStringLiteral("Verbleibende Zeit:"));
-    EXPECT_TRUE(ui().Spaeter1->isEnabled());
-    advance(59'999);
-    EXPECT_TRUE(power.calls.isEmpty());
-    advance(1);
-    EXPECT_EQ(power.calls, (QList<std::pair<int, bool>>{{AktionShutdown, false}}));
-}
-
 TEST_F(ProgramEnd, ProgramThatDoesNotRunOrNoneStartsNothing)
 {
     processes.programs = {{4711, QStringLiteral("wget")}};
