@@ -56,6 +56,7 @@ void RunController::createTimedRun()
         if (m_timed->announced())
             m_links.power.setEnd(m_timed->endMs());
         redraw();
+        m_view.changed();
     };
     handlers.expire = [this] {
         m_links.guard([this] { expire(); });
