@@ -37,6 +37,7 @@
 #include "windows/TMain.h"
 #include "windows/TNachricht.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
@@ -99,21 +100,32 @@ std::optional<int> runRemoteCommand(int argc, char** argv, const QStringList& ar
  *  wait for the bus. */
 std::unique_ptr<DBusRemoteControl> offerRemoteControl(TMain& window)
 {
-    DBusRemoteControl::Handlers handlers;
-    handlers.start = [&window] {
-        return window.startFromOutside();
+    // Each call does what its tray-menu entry does, with the same checks, and answers false when that
+    // entry is disabled. An entry that may open a window is pressed after the caller has its answer.
+    const TMainUi& ui = window.ui();
+    const auto pressLater = [](QAction* entry) {
+        QMetaObject::invokeMethod(entry, &QAction::trigger, Qt::QueuedConnection);
     };
-    handlers.stop = [&window] {
-        return window.stopFromOutside();
+    DBusRemoteControl::Handlers handlers;
+    handlers.start = [&ui, pressLater] {
+        if (ui.Start1->isEnabled())
+            pressLater(ui.Start1);
+        return ui.Start1->isEnabled();
+    };
+    handlers.stop = [&ui] {
+        if (!ui.Stop1->isEnabled())
+            return false;
+        ui.Stop1->trigger();
+        return true;
     };
     handlers.postpone = [&window](qint64 ms) {
-        return window.postponeFromOutside(ms);
+        return window.postpone(ms);
     };
-    handlers.show = [&window] {
-        window.showFromOutside();
+    handlers.show = [&ui, pressLater] {
+        pressLater(ui.ProgAnzeigen);
     };
-    handlers.quit = [&window] {
-        window.quitFromOutside();
+    handlers.quit = [&ui, pressLater] {
+        pressLater(ui.ProgBeenden);
     };
     auto remote = std::make_unique<DBusRemoteControl>(std::move(handlers));
     DBusRemoteControl* const control = remote.get();

@@ -57,24 +57,22 @@ QString programNotRunningText(const QString& program)
     return QCoreApplication::translate("RunSchedule", "Das Programm %1 läuft nicht.").arg(program);
 }
 
-
 QString noIdleClockText()
 {
-    return QCoreApplication::translate("RunSchedule",
-                                       "Die Inaktivität kann auf diesem Desktop nicht gemessen werden:\n"
-                                       "Er meldet keine Zeit ohne Eingaben.");
+    return QCoreApplication::translate("RunSchedule", "Die Inaktivität kann auf diesem Desktop nicht gemessen werden:\n"
+                                                      "Er meldet keine Zeit ohne Eingaben.");
 }
 
 QString noLimitsText()
 {
-    return QCoreApplication::translate("RunSchedule",
-                                       "Für den Leerlauf muss mindestens eine Grenze (CPU oder Netz) größer als 0 sein.");
+    return QCoreApplication::translate(
+        "RunSchedule", "Für den Leerlauf muss mindestens eine Grenze (CPU oder Netz) größer als 0 sein.");
 }
 
 QString noLoadFiguresText()
 {
-    return QCoreApplication::translate("RunSchedule",
-                                       "Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).");
+    return QCoreApplication::translate(
+        "RunSchedule", "Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).");
 }
 
 } // namespace kelvaro::RunSchedule

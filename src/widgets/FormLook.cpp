@@ -1,5 +1,6 @@
 #include "widgets/FormLook.h"
 
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -61,6 +62,18 @@ void placeClearOf(QWidget& window, const QList<QRect>& keepClear)
     if (!screen)
         return;
     window.move(clearPlace(window.frameGeometry(), screen->availableGeometry(), keepClear).topLeft());
+}
+
+QList<QRect> keepClearAreas(const QWidget& window)
+{
+    // Above all the window's buttons; the whole window when there is room beside it.
+    if (!window.isVisible() || window.isMinimized())
+        return {};
+    QRect buttons;
+    for (const QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->isVisible())
+            buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+    return {window.frameGeometry(), buttons};
 }
 
 } // namespace kelvaro

@@ -18,6 +18,9 @@ QFont defaultFormFont();
 
 /** Moves the window so that its frame is centred on the screen it is on. */
 void centreOnScreen(QWidget& window);
+/** What a window that opens on top must not cover of `window`, the most important first: the
+ *  window, or at least its buttons; nothing while it is hidden or minimised. */
+QList<QRect> keepClearAreas(const QWidget& window);
 
 /**
  * Where a window with the frame `frame` goes on the free area `screen` of its screen: centred, or,

@@ -1,8 +1,24 @@
 #include "widgets/StatusPanels.h"
 
+#include "core/TEinst.h"
+#include "widgets/ActionPanel.h"
+
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kelvaro {
+
+namespace {
+
+/** The file-name part of a path: everything after the last backslash, slash or colon. */
+QString fileNamePart(const QString& path)
+{
+    const qsizetype cut = std::max({path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'), path.lastIndexOf(u':')});
+    return path.mid(cut + 1);
+}
+
+} // namespace
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent)
 {
@@ -41,6 +57,31 @@ void StatusPanels::setPanelText(int index, const QString& text)
             c = u' ';
     }
     m_panels[index]->setText(line);
+}
+
+void StatusPanels::showOptions(const TEinst& options, const QString& note)
+{
+    if (options.GetZeitMode() == ZeitStopuhr) {
+        setPanelText(0, QString());
+        setPanelText(1, QString());
+        return;
+    }
+    // An unknown action leaves the panel as it is.
+    const quint8 aktion = options.GetAktion();
+    if (options.GetForce() && isForceableAktion(aktion))
+        setPanelText(0, ActionPanel::statusText(aktion) + tr(" (erzwingen)"));
+    else if (isKnownAktion(aktion))
+        setPanelText(0, ActionPanel::statusText(aktion));
+
+    const quint8 soundMode = options.GetSoundMode();
+    if (!note.isEmpty())
+        setPanelText(1, note);
+    else if (aktion != AktionNachricht || soundMode == SoundNone)
+        setPanelText(1, QString());
+    else if (soundMode == SoundBeep)
+        setPanelText(1, tr("Beep (%1x)").arg(options.GetAnzBeeps()));
+    else if (soundMode == SoundFile)
+        setPanelText(1, tr("Sound-Datei [%1]").arg(fileNamePart(options.GetSoundFile())));
 }
 
 } // namespace kelvaro

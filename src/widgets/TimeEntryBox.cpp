@@ -361,4 +361,11 @@ bool TimeEntryBox::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+void TimeEntryBox::resetIncompleteUhrzeit()
+{
+    const QString text = uhrzeitText();
+    if (!IsNumber(text.mid(0, 2)) || !IsNumber(text.mid(3, 2)) || !IsNumber(text.mid(6, 2)))
+        setUhrzeitText(QStringLiteral("00:00:00"));
+}
+
 } // namespace kelvaro

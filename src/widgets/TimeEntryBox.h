@@ -52,6 +52,8 @@ public:
     /** Takes a time typed into the clock-time field over now, after the field's own check; false
      *  (after the check's error box) when the entry is incomplete. */
     bool commitUhrzeit();
+    /** Sets the clock-time field to "00:00:00" when one of its three numbers is incomplete. */
+    void resetIncompleteUhrzeit();
 
     QLineEdit* field(Target target) const;
 

@@ -4,7 +4,10 @@
 #include "core/RunController.h"
 #include "core/TEinst.h"
 #include "tray/TTrayIcon.h"
+#include "widgets/DefaultButton.h"
+#include "widgets/FoldOut.h"
 #include "widgets/GeneralErrorHandler.h"
+#include "windows/MainRun.h"
 #include "windows/MainServices.h"
 #include "windows/TMainUi.h"
 #include "windows/TrayBadge.h"
@@ -17,11 +20,8 @@ class QPushButton;
 
 namespace kelvaro {
 
-class Announcer;
 class PowerActionRun;
-class PresetsPage;
-class SchedulesPage;
-class ShortcutPage;
+struct SettingsPages;
 class Timer;
 class TVorwarnung;
 
@@ -54,14 +54,14 @@ public:
     int trayRingStep() const { return m_badge.step(); }
     /** The window that announces a power action when there is no notification server; null until
      *  it was first needed. */
-    TVorwarnung* announcementWindow() const;
+    TVorwarnung* announcementWindow() const { return m_main->announcementWindow(); }
     /** The power action of the run: the question at Start, the failure report at the end. */
-    PowerActionRun& powerRun() const { return *m_powerRun; }
+    PowerActionRun& powerRun() const { return m_main->power(); }
     /** The window's height including the frame the window manager reports. */
-    int outerHeight() const;
+    int outerHeight() const { return frameGeometry().height(); }
 
     /** Makes the start button the window's default button (Enter) again. */
-    void makeStartDefault() { setDefaultButton(m_ui.Btn_Start); }
+    void makeStartDefault() { m_defaultButton.set(m_ui.Btn_Start); }
 
     void FormShow();
     void ShowOptions();
@@ -79,16 +79,9 @@ public:
     void MessageWindowClosed();
 
     /** What the window shows outside about its run (on the session bus). */
-    RemoteState remoteState() const;
-    /** For callers outside the window: each does what its tray-menu entry does, with the same checks,
-     *  and answers false when that entry is disabled. An entry that may open a window is pressed
-     *  after the caller has its answer. */
-    bool startFromOutside();
-    bool stopFromOutside();
-    /** "5 Minuten später", by `ms`. */
-    bool postponeFromOutside(qint64 ms);
-    void showFromOutside();
-    void quitFromOutside();
+    RemoteState remoteState() const { return m_run->remoteState(); }
+    /** "5 Minuten später" from outside the window, by `ms`: false without a countdown to move. */
+    bool postpone(qint64 ms);
 
 Q_SIGNALS:
     /** The main window has been closed: the program ends. */
@@ -107,17 +100,14 @@ private:
     /** Clock: samples now, shows the current time, performs the auto-start. */
     void Timer1Timer();
     void FormClose();
+    /** The window system has minimised the window: it goes into the notification area. */
+    void minimizedToTray();
     void bindPanels();
-    void createPages();
     void connectHandlers();
-    void setDefaultButton(QPushButton* button);
-    void setOuterHeight(int height);
     void setUpTrayIcon();
     void createRun();
     /** Draws the run: labels, caption, tip and ring. */
     void showRun(const RunDisplay& display);
-    /** What the announcement window must not cover: the window, or at least its buttons. */
-    QList<QRect> announcementKeepClear() const;
     void setRunningState(bool running);
     /** The note of the power action changed: the status bar and, after a failure, the tray tip. */
     void showPowerNote();
@@ -135,18 +125,15 @@ private:
     TMainUi m_ui;
     TEinst m_options;
     SecondaryWindows m_windows;
-    std::unique_ptr<PresetsPage> m_presets;
-    std::unique_ptr<ShortcutPage> m_shortcut;
-    std::unique_ptr<SchedulesPage> m_schedules;
-    QPushButton* m_defaultButton = nullptr;
+    std::unique_ptr<SettingsPages> m_pages;
+    DefaultButton m_defaultButton;
+    std::unique_ptr<FoldOut> m_foldOut;
     TTrayIcon m_trayIcon;
     TrayBadge m_badge;
     std::unique_ptr<Timer> m_timer1; // Timer1, the clock: at every full second of the wall clock
 
-    // The announcement outlives the run that uses it, so that it is taken back last.
-    std::unique_ptr<Announcer> m_announcer;
-    std::unique_ptr<PowerActionRun> m_powerRun;
-    std::unique_ptr<RunController> m_run;
+    std::unique_ptr<MainRun> m_main;
+    RunController* m_run = nullptr;
     bool m_figuresShown = false; // the status bar shows the figures a run waits on
     bool m_startupPending = true;
     bool m_remoteChangeNoted = false;

@@ -227,4 +227,29 @@ void TMainUi::setupUi(QMainWindow* window)
     window->setFixedSize(kClientWidth, bar->sizeHint().height() + kClientHeight);
 }
 
+void TMainUi::enableForRun(bool running)
+{
+    Eingabe->setCountdownEntryEnabled(!running);
+    Btn_Start->setEnabled(!running);
+    Btn_Reset->setEnabled(running);
+    Start1->setEnabled(!running);
+    Stop1->setEnabled(running);
+    MenuOptionen->menuAction()->setEnabled(!running);
+    MenuHilfe->menuAction()->setEnabled(!running);
+}
+
+void TMainUi::showRun(const RunDisplay& display)
+{
+    if (display.kind == RunDisplay::Kind::Stopwatch) {
+        Eingabe->L_Stopuhr->setText(display.shown);
+    } else {
+        Label9->setText(display.start);
+        Label11->setText(display.end);
+        Label7->setText(display.shown);
+        L_Restzeit->setText(restzeitCaption(display.caption));
+    }
+    Spaeter1->setEnabled(display.postponable);
+    Spaeter2->setEnabled(display.postponable);
+}
+
 } // namespace kelvaro

@@ -57,9 +57,9 @@ public:
     QWidget* TabSheet1 = nullptr; // "Aktion"
     QWidget* TS_Sound = nullptr;
     QWidget* TS_Zeitplaene = nullptr; // repeating schedules (SchedulesPage)
-    QWidget* Sonstiges = nullptr; // "Starteinstellungen"
-    QWidget* TabSheet3 = nullptr; // "Vordef. Einst."
-    QWidget* TabSheet2 = nullptr; // "Verknüpfung"
+    QWidget* Sonstiges = nullptr;     // "Starteinstellungen"
+    QWidget* TabSheet3 = nullptr;     // "Vordef. Einst."
+    QWidget* TabSheet2 = nullptr;     // "Verknüpfung"
     ActionPanel* Aktion = nullptr;
     SoundPanel* Sound = nullptr;
     StartPanel* Start = nullptr;
@@ -90,6 +90,10 @@ public:
     QAction* Spaeter2 = nullptr;
 
     void setupUi(QMainWindow* window);
+    /** The controls a run locks, and those it opens. */
+    void enableForRun(bool running);
+    /** The run's times and captions, and whether it can be postponed. */
+    void showRun(const RunDisplay& display);
 
     /** The caption of Label7: "Verbleibende Zeit:", or while a run waits what the time beside it counts. */
     static QString restzeitCaption(RunDisplay::Caption caption = RunDisplay::Caption::Remaining);

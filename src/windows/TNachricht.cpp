@@ -8,11 +8,13 @@
 #include "tray/WindowFocus.h"
 #include "widgets/Controls.h"
 #include "widgets/FormLook.h"
+#include "widgets/ModalRunner.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QWindow>
 
 #include <cstdlib>
 #include <utility>
@@ -107,6 +109,17 @@ void TNachricht::Btn_OKClick()
 {
     m_links.sound.StopSound();
     accept();
+}
+
+void TNachricht::showOver(QWidget& owner, ModalRunner& modal)
+{
+    // Modal towards the main window only: the notification-area icon, a window of its own, must stay
+    // usable, since its click and its menu's "Anzeigen" close the message.
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setWindowModality(Qt::WindowModal);
+    winId();
+    windowHandle()->setTransientParent(owner.windowHandle());
+    modal.exec(*this);
 }
 
 void TNachricht::closeIfShowing()

@@ -12,6 +12,8 @@ class QPushButton;
 
 namespace kelvaro {
 
+class ModalRunner;
+
 class Clock;
 class ExpirySound;
 class TEinst;
@@ -47,6 +49,9 @@ public:
     void Btn_OKClick();
     /** Closes the window if it is showing (the tray icon does this before it shows the main window). */
     void closeIfShowing();
+    /** Shows the message on top of all windows and modal towards `owner` only, through `modal`;
+     *  returns when it has been closed. */
+    void showOver(QWidget& owner, ModalRunner& modal);
 
     /** Period of the elapsed-time display, in milliseconds. */
     static constexpr qint64 kMessageTickMs = 200;

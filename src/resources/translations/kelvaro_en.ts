@@ -1320,6 +1320,21 @@ Only numbers from 0 to %1 are allowed.</translation>
     </message>
 </context>
 <context>
+    <name>kelvaro::StatusPanels</name>
+    <message>
+        <source> (erzwingen)</source>
+        <translation> (forced)</translation>
+    </message>
+    <message>
+        <source>Beep (%1x)</source>
+        <translation>Beeps (%1x)</translation>
+    </message>
+    <message>
+        <source>Sound-Datei [%1]</source>
+        <translation>Sound file [%1]</translation>
+    </message>
+</context>
+<context>
     <name>kelvaro::TAktionsfehler</name>
     <message>
         <source>Kelvaro: Aktion nicht ausgeführt</source>
@@ -1494,21 +1509,6 @@ time of day has come or a program has
 ended, Kelvaro shows the message you
 entered or carries out one of the
 actions named above.</translation>
-    </message>
-</context>
-<context>
-    <name>kelvaro::TMain</name>
-    <message>
-        <source> (erzwingen)</source>
-        <translation> (forced)</translation>
-    </message>
-    <message>
-        <source>Beep (%1x)</source>
-        <translation>Beeps (%1x)</translation>
-    </message>
-    <message>
-        <source>Sound-Datei [%1]</source>
-        <translation>Sound file [%1]</translation>
     </message>
 </context>
 <context>
