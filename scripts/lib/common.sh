@@ -6,11 +6,14 @@ KELVARO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # To build and run the program (qt6-wayland: a native client in a Wayland session); lupdate and
 # lrelease (qt6-l10n-tools) with their CMake support (qt6-tools-dev) make the English translation;
-# libxcb-sync-dev and libxcb-screensaver0-dev give the idle time of an X11 display.
+# libxcb-sync-dev and libxcb-screensaver0-dev give the idle time of an X11 display; libwayland-dev
+# (with wayland-scanner), wayland-protocols and plasma-wayland-protocols that of a Wayland compositor
+# (ext-idle-notify-v1, KWin's idle protocol; libwayland-dev also serves the tests' compositor double).
 KELVARO_BUILD_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-wayland qt6-l10n-tools qt6-tools-dev
     libsdl2-mixer-dev libxcb-sync-dev libxcb-screensaver0-dev
+    libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols
     fonts-dejavu-core fonts-liberation2
 )
 

@@ -1,6 +1,7 @@
 #include "platform/LinuxIdleWatcher.h"
 
 #include "platform/DBusIdleClocks.h"
+#include "platform/WaylandIdleClock.h"
 #include "platform/X11IdleClock.h"
 
 namespace kelvaro {
@@ -11,9 +12,7 @@ namespace {
  *  only the input of X clients, so its idle time means nothing. */
 bool x11Session()
 {
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
-        return false;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !WaylandIdleClock::waylandSession() && !qEnvironmentVariableIsEmpty("DISPLAY");
 }
 
 } // namespace
@@ -24,13 +23,17 @@ LinuxIdleWatcher::LinuxIdleWatcher(TimerService& timers, QDBusConnection session
 
 std::unique_ptr<IdleWatch> LinuxIdleWatcher::watch(qint64 thresholdMs, std::function<void(bool idle)> changed)
 {
+    // GNOME's own monitor first: on X11 and on Wayland it is the one that sees all input there, and
+    // Mutter offers no idle protocol to Wayland clients.
     std::unique_ptr<IdleWatch> watch;
-    if (x11Session() && (watch = X11IdleClock::watch(m_timers, thresholdMs, changed))) {
-        m_source = QStringLiteral("X11 Sync");
-        return watch;
-    }
     if ((watch = MutterIdleClock::watch(m_session, thresholdMs, changed))) {
         m_source = QStringLiteral("Mutter IdleMonitor");
+        return watch;
+    }
+    if (WaylandIdleClock::waylandSession() && (watch = WaylandIdleClock::watch(thresholdMs, changed, &m_source)))
+        return watch;
+    if (x11Session() && (watch = X11IdleClock::watch(m_timers, thresholdMs, changed))) {
+        m_source = QStringLiteral("X11 Sync");
         return watch;
     }
     if ((watch = LogindIdleClock::watch(m_system, m_timers, thresholdMs, changed))) {

@@ -9,8 +9,9 @@ namespace kelvaro {
 class TimerService;
 
 /**
- * The idle clock of the desktop the program runs on, chosen at each watch: the X Sync counter (or MIT-SCREEN-SAVER)
- * of an X11 session, GNOME's idle monitor, and logind's idle hint of the own session as the last resort.
+ * The idle clock of the desktop the program runs on, chosen at each watch: GNOME's idle monitor where it runs, else
+ * the compositor's idle notifications in a Wayland session, else the X Sync counter (or MIT-SCREEN-SAVER) of an X11
+ * session, and logind's idle hint of the own session as the last resort.
  */
 class LinuxIdleWatcher : public IdleWatcher
 {
