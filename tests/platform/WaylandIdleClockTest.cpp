@@ -14,12 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/eventfd.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,30 +27,28 @@ namespace {
 
 enum class Offer { ExtIdleNotify, KWinIdle, SeatOnly };
 
-/** The compositor: records what the client asks for ("notification(ms) destroyed closed") and tells
- *  every notification that the seat went idle or came back. */
+/** The compositor: records what clients ask for ("notification(ms) destroyed closed") and, when told,
+ *  sends every notification that the seat went idle ('i') or came back ('r'). */
 class CompositorDouble
 {
 public:
-    explicit CompositorDouble(Offer offer) : m_offer(offer), m_display(wl_display_create())
+    explicit CompositorDouble(Offer offer)
     {
-        m_saved =
-            qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? std::optional(qgetenv("WAYLAND_DISPLAY")) : std::nullopt;
         const QByteArray name = "kelvaro-idle-" + QByteArray::number(getpid());
         EXPECT_EQ(wl_display_add_socket(m_display, name.constData()), 0);
         qputenv("WAYLAND_DISPLAY", name);
-        wl_global_create(m_display, &wl_seat_interface, 1, this,
-                         [](wl_client* client, void* data, uint32_t, uint32_t id) {
-                             wl_resource* seat = wl_resource_create(client, &wl_seat_interface, 1, id);
-                             wl_resource_set_implementation(seat, nullptr, data, [](wl_resource* resource) {
-                                 static_cast<CompositorDouble*>(wl_resource_get_user_data(resource))->record("closed");
-                             });
-                         });
+        wl_global_create(
+            m_display, &wl_seat_interface, 1, this, [](wl_client* client, void* data, uint32_t, uint32_t id) {
+                // A seat of version 1 is only held by the client, so its end is the end of the connection.
+                wl_resource_set_implementation(wl_resource_create(client, &wl_seat_interface, 1, id), nullptr, data,
+                                               [](wl_resource* seat) { of(seat)->record("closed"); });
+            });
         if (offer == Offer::ExtIdleNotify)
             wl_global_create(m_display, &ext_idle_notifier_v1_interface, 1, this, bindNotifier);
         if (offer == Offer::KWinIdle)
             wl_global_create(m_display, &org_kde_kwin_idle_interface, 1, this, bindKWinIdle);
-        wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_wake, WL_EVENT_READABLE, runPosted, this);
+        EXPECT_EQ(pipe(m_commands), 0);
+        wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_commands[0], WL_EVENT_READABLE, command, this);
         m_thread = std::thread([this] {
             while (m_running) {
                 wl_event_loop_dispatch(wl_display_get_event_loop(m_display), -1);
@@ -64,26 +59,15 @@ public:
 
     ~CompositorDouble()
     {
-        post([this] { m_running = false; });
+        tell('q');
         m_thread.join();
         wl_display_destroy(m_display);
-        close(m_wake);
-        m_saved ? qputenv("WAYLAND_DISPLAY", *m_saved) : qunsetenv("WAYLAND_DISPLAY");
+        close(m_commands[0]);
+        close(m_commands[1]);
+        qunsetenv("WAYLAND_DISPLAY");
     }
 
-    /** Sends idled (KWin: idle) or resumed to every notification the client holds. */
-    void setIdle(bool idle)
-    {
-        post([this, idle] {
-            for (wl_resource* notification : m_notifications)
-                if (m_offer == Offer::KWinIdle)
-                    idle ? org_kde_kwin_idle_timeout_send_idle(notification)
-                         : org_kde_kwin_idle_timeout_send_resumed(notification);
-                else
-                    idle ? ext_idle_notification_v1_send_idled(notification)
-                         : ext_idle_notification_v1_send_resumed(notification);
-        });
-    }
+    void tell(char command) { ASSERT_EQ(write(m_commands[1], &command, 1), 1); }
 
     std::string requests() const
     {
@@ -92,17 +76,18 @@ public:
     }
 
 private:
-    static void destroyRequest(wl_client*, wl_resource* resource) { wl_resource_destroy(resource); }
+    static CompositorDouble* of(wl_resource* resource)
+    {
+        return static_cast<CompositorDouble*>(wl_resource_get_user_data(resource));
+    }
+    static void destroy(wl_client*, wl_resource* resource) { wl_resource_destroy(resource); }
 
     static void bindNotifier(wl_client* client, void* data, uint32_t, uint32_t id)
     {
         static const struct ext_idle_notifier_v1_interface requests = {
-            destroyRequest,
-            [](wl_client* owner, wl_resource* notifier, uint32_t newId, uint32_t timeout, wl_resource*) {
-                static const struct ext_idle_notification_v1_interface notificationRequests = {destroyRequest};
-                static_cast<CompositorDouble*>(wl_resource_get_user_data(notifier))
-                    ->created(wl_resource_create(owner, &ext_idle_notification_v1_interface, 1, newId),
-                              &notificationRequests, timeout);
+            destroy, [](wl_client* owner, wl_resource* notifier, uint32_t newId, uint32_t timeout, wl_resource*) {
+                of(notifier)->created(wl_resource_create(owner, &ext_idle_notification_v1_interface, 1, newId),
+                                      timeout);
             }};
         wl_resource_set_implementation(wl_resource_create(client, &ext_idle_notifier_v1_interface, 1, id), &requests,
                                        data, nullptr);
@@ -110,27 +95,24 @@ private:
 
     static void bindKWinIdle(wl_client* client, void* data, uint32_t, uint32_t id)
     {
-        static const struct org_kde_kwin_idle_interface requests = {[](wl_client* owner, wl_resource* idle,
-                                                                       uint32_t newId, wl_resource*, uint32_t timeout) {
-            static const struct org_kde_kwin_idle_timeout_interface timeoutRequests = {destroyRequest,
-                                                                                       [](wl_client*, wl_resource*) {
-                                                                                       }};
-            static_cast<CompositorDouble*>(wl_resource_get_user_data(idle))
-                ->created(wl_resource_create(owner, &org_kde_kwin_idle_timeout_interface, 1, newId), &timeoutRequests,
-                          timeout);
-        }};
+        static const struct org_kde_kwin_idle_interface requests = {
+            [](wl_client* owner, wl_resource* idle, uint32_t newId, wl_resource*, uint32_t timeout) {
+                of(idle)->created(wl_resource_create(owner, &org_kde_kwin_idle_timeout_interface, 1, newId), timeout);
+            }};
         wl_resource_set_implementation(wl_resource_create(client, &org_kde_kwin_idle_interface, 1, id), &requests, data,
                                        nullptr);
     }
 
-    void created(wl_resource* notification, const void* requests, uint32_t timeout)
+    void created(wl_resource* notification, uint32_t timeout)
     {
+        // Both kinds of notification: request 0 ends it (KWin's request 1 makes no difference here).
+        static void (*const requests[])(wl_client*, wl_resource*) = {destroy, [](wl_client*, wl_resource*) {
+                                                                     }};
         record("notification(" + std::to_string(timeout) + ")");
         m_notifications.push_back(notification);
         wl_resource_set_implementation(notification, requests, this, [](wl_resource* resource) {
-            auto* self = static_cast<CompositorDouble*>(wl_resource_get_user_data(resource));
-            std::erase(self->m_notifications, resource);
-            self->record("destroyed");
+            std::erase(of(resource)->m_notifications, resource);
+            of(resource)->record("destroyed");
         });
     }
 
@@ -140,49 +122,29 @@ private:
         m_requests += (m_requests.empty() ? "" : " ") + request;
     }
 
-    /** Runs `task` in the compositor's thread. */
-    void post(std::function<void()> task)
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_posted.push_back(std::move(task));
-        }
-        const uint64_t one = 1;
-        ASSERT_EQ(write(m_wake, &one, sizeof one), ssize_t(sizeof one));
-    }
-
-    static int runPosted(int fd, uint32_t, void* data)
+    static int command(int fd, uint32_t, void* data)
     {
         auto* self = static_cast<CompositorDouble*>(data);
-        uint64_t count = 0;
-        EXPECT_EQ(read(fd, &count, sizeof count), ssize_t(sizeof count));
-        std::vector<std::function<void()>> tasks;
-        {
-            const std::lock_guard lock(self->m_mutex);
-            tasks.swap(self->m_posted);
+        char commands[8];
+        const ssize_t count = read(fd, commands, sizeof commands);
+        // Both protocols number their events alike: 0 idle, 1 resumed.
+        for (const char command : std::string(commands, size_t(qMax<ssize_t>(count, 0)))) {
+            if (command == 'q')
+                self->m_running = false;
+            else
+                for (wl_resource* notification : self->m_notifications)
+                    wl_resource_post_event(notification, command == 'i' ? 0 : 1);
         }
-        for (const auto& task : tasks)
-            task();
         return 0;
     }
 
-    Offer m_offer;
-    wl_display* m_display;
-    int m_wake = eventfd(0, EFD_CLOEXEC);
-    std::atomic<bool> m_running = true;
+    wl_display* m_display = wl_display_create();
+    int m_commands[2] = {-1, -1};
+    bool m_running = true; // in the compositor's thread only, as are the notifications
+    std::vector<wl_resource*> m_notifications;
     std::thread m_thread;
     mutable std::mutex m_mutex;
-    std::string m_requests;                      // under m_mutex
-    std::vector<std::function<void()>> m_posted; // under m_mutex
-    std::vector<wl_resource*> m_notifications;   // in the compositor's thread only
-    std::optional<QByteArray> m_saved;
-};
-
-/** Watches through the program's choice of clock, with no D-Bus to find GNOME's or logind's on. */
-struct Watcher
-{
-    QtTimerService timers;
-    LinuxIdleWatcher watcher{timers, QDBusConnection(QStringLiteral("none")), QDBusConnection(QStringLiteral("none"))};
+    std::string m_requests; // under m_mutex
 };
 
 class WaylandIdleClockTest : public ::testing::TestWithParam<std::pair<Offer, const char*>>
@@ -192,43 +154,36 @@ TEST_P(WaylandIdleClockTest, TellsIdleAndResumedFromTheCompositorAndLetsGo)
 {
     const auto [offer, source] = GetParam();
     CompositorDouble compositor(offer);
-    Watcher chosen;
+    // Chosen by the program in a Wayland session without GNOME (no D-Bus here to find it on).
+    QtTimerService timers;
+    LinuxIdleWatcher chooser(timers, QDBusConnection(QStringLiteral("none")), QDBusConnection(QStringLiteral("none")));
     std::string events;
-    std::unique_ptr<IdleWatch> watch =
-        chosen.watcher.watch(1500, [&events](bool idle) { events += idle ? "idle " : "active "; });
+    std::unique_ptr<IdleWatch> watch;
+    watch = chooser.watch(1500, [&](bool idle) {
+        events += idle ? "idle " : "active ";
+        if (events == "idle active idle ")
+            watch.reset(); // as a run that ends does
+    });
     ASSERT_TRUE(watch);
-    EXPECT_EQ(chosen.watcher.source(), QString::fromLatin1(source));
+    EXPECT_EQ(chooser.source(), QString::fromLatin1(source));
     ASSERT_TRUE(QTest::qWaitFor([&] { return compositor.requests() == "notification(1500)"; }, 5000))
         << compositor.requests();
     EXPECT_EQ(watch->idleMs(), 0);
 
-    compositor.setIdle(true);
+    compositor.tell('i');
     ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle "; }, 5000)) << events;
     EXPECT_GE(watch->idleMs(), 1500);
-    compositor.setIdle(false);
+    compositor.tell('r');
     ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle active "; }, 5000)) << events;
     EXPECT_EQ(watch->idleMs(), 0);
 
-    // A watch that ends itself at the first news hears no more, even of events that came with it.
-    std::string briefEvents;
-    std::unique_ptr<IdleWatch> brief = WaylandIdleClock::watch(100, [&](bool idle) {
-        briefEvents += idle ? "idle " : "active ";
-        brief.reset();
-    });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return compositor.requests().ends_with("notification(100)"); }, 5000));
-    compositor.setIdle(true);
-    compositor.setIdle(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return events == "idle active idle active "; }, 5000)) << events;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !brief; }, 5000));
+    // Ended from its callback, the watch hears no more, even of an event read together with the first.
+    compositor.tell('i');
+    compositor.tell('r');
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watch; }, 5000)) << events;
     QCoreApplication::processEvents();
-    EXPECT_EQ(briefEvents, "idle ");
-
-    watch.reset();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return compositor.requests() == "notification(1500) notification(100) destroyed closed destroyed closed";
-        },
-        5000))
+    EXPECT_EQ(events, "idle active idle ");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return compositor.requests() == "notification(1500) destroyed closed"; }, 5000))
         << compositor.requests();
 }
 
@@ -238,12 +193,9 @@ INSTANTIATE_TEST_SUITE_P(Protocols, WaylandIdleClockTest,
 
 TEST(WaylandIdleClockTest, NothingWithoutTheProtocolOrACompositor)
 {
-    Watcher chosen;
     {
-        CompositorDouble compositor(Offer::SeatOnly);
+        const CompositorDouble compositor(Offer::SeatOnly);
         EXPECT_FALSE(WaylandIdleClock::watch(1000, [](bool) {}));
-        EXPECT_FALSE(chosen.watcher.watch(1000, [](bool) {}));
-        EXPECT_EQ(chosen.watcher.source(), QString());
     }
     qputenv("WAYLAND_DISPLAY", "kelvaro-no-such-compositor");
     EXPECT_FALSE(WaylandIdleClock::watch(1000, [](bool) {}));
