@@ -3,6 +3,7 @@
 #include "core/SerialDateTime.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 namespace kelvaro::RunSchedule {
 
@@ -59,20 +60,38 @@ QString programNotRunningText(const QString& program)
 
 QString noIdleClockText()
 {
-    return QCoreApplication::translate("RunSchedule", "Die Inaktivität kann auf diesem Desktop nicht gemessen werden:\n"
-                                                      "Er meldet keine Zeit ohne Eingaben.");
+QString noIdleClockText()
+{
+    return QCoreApplication::translate("RunSchedule", "Kein Leerlaufzähler des Desktops verfügbar.\n"
+                                                      "Kelvaro kann hier nicht erkennen, wann Tastatur und Maus "
+                                                      "unbenutzt sind.");
 }
 
-QString noLimitsText()
+QString noQuietLimitText()
 {
-    return QCoreApplication::translate(
-        "RunSchedule", "Für den Leerlauf muss mindestens eine Grenze (CPU oder Netz) größer als 0 sein.");
+    return QCoreApplication::translate("RunSchedule", "Beim Leerlauf muss eine Grenze für den Prozessor oder das "
+                                                      "Netz größer Null sein, sonst wird nichts beobachtet.");
 }
 
 QString noLoadFiguresText()
 {
     return QCoreApplication::translate(
         "RunSchedule", "Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).");
+}
+
+QString loadFiguresText(double cpuPercent, double netKBps, qint32 cpuLimit, qint32 netLimit)
+{
+    QStringList figures;
+    if (cpuLimit > 0) {
+        //: The processor use of the latest second, in percent.
+        figures << QCoreApplication::translate("RunSchedule", "CPU %1 %").arg(qRound64(cpuPercent));
+    }
+    if (netLimit > 0) {
+        //: The network traffic of the latest second, received plus sent.
+        figures << QCoreApplication::translate("RunSchedule", "Netz %1 kB/s").arg(qRound64(netKBps));
+    }
+    return figures.join(QStringLiteral(", "));
+}
 }
 
 } // namespace kelvaro::RunSchedule

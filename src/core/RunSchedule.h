@@ -35,12 +35,16 @@ QString noProgramText();
 /** The warning given when the program a run is to wait for does not run: "Das Programm <x> läuft nicht." */
 QString programNotRunningText(const QString& program);
 
-/** The warning given when a run is to wait for the user's absence and the desktop has no idle clock
- *  this program can read. */
+/** The refusal at the start of a run that waits for the user to leave when the desktop offers no
+ *  idle clock the program can read. */
 QString noIdleClockText();
-/** The warning given when a run is to wait for quiet with both limits off. */
-QString noLimitsText();
+/** The refusal at the start (and in the preset editor) of a run that waits for the machine to go
+ *  quiet with both limits at 0, so that nothing would be watched. */
+QString noQuietLimitText();
 /** The warning given when a run is to wait for quiet and the load counters cannot be read. */
 QString noLoadFiguresText();
+/** The load figures of the latest second, each rounded to a whole number: "CPU 7 %, Netz 12 kB/s".
+ *  A figure whose limit is 0 is not watched and left out. */
+QString loadFiguresText(double cpuPercent, double netKBps, qint32 cpuLimit, qint32 netLimit);
 
 } // namespace kelvaro::RunSchedule

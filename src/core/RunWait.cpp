@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <cmath>
 
 namespace kelvaro {
 
@@ -75,6 +74,8 @@ public:
 
     bool start(qint32 cpuPercent, qint32 netKBps, qint64 quietMs)
     {
+        m_cpuLimit = cpuPercent;
+        m_netLimit = netKBps;
         return m_watch.start(cpuPercent, netKBps, quietMs);
     }
 
@@ -85,14 +86,13 @@ public:
     QString figures() const override
     {
         const QuietProgress& p = m_watch.progress();
-        //: The load a run in the time mode "Leerlauf" looks at: processor use and network traffic.
-        return QCoreApplication::translate("RunWait", "CPU %1 %, Netz %2 kB/s")
-            .arg(std::lround(p.cpuPercent))
-            .arg(std::lround(p.netKBps));
+        return RunSchedule::loadFiguresText(p.cpuPercent, p.netKBps, m_cpuLimit, m_netLimit);
     }
 
 private:
     qint64 m_neededMs;
+    qint32 m_cpuLimit = 0;
+    qint32 m_netLimit = 0;
     QuietWatch m_watch;
 };
 
@@ -147,7 +147,7 @@ std::unique_ptr<RunWait> RunWait::create(const TEinst& options, qint64 leadMs, c
         const qint32 cpu = options.GetLeerlaufCpu();
         const qint32 net = options.GetLeerlaufNetz();
         if (!QuietWatch::limitsWatchable(cpu, net)) {
-            boxes.warning(RunSchedule::noLimitsText());
+            boxes.warning(RunSchedule::noQuietLimitText());
             return nullptr;
         }
         if (!sources.load) {

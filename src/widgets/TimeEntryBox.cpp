@@ -5,6 +5,7 @@
 #include "core/TimeFields.h"
 #include "widgets/FocusLeave.h"
 #include "widgets/ProgramChoice.h"
+#include "widgets/QuietLimitsPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +24,11 @@ namespace {
 constexpr int kPanelTop = 44;
 constexpr int kPanelWidth = 198;
 constexpr int kPanelHeight = 50;
+// "Leerlauf" shows its limits below the countdown fields, which move up a little to make room.
+constexpr int kLeerlaufCountdownTop = 40;
+constexpr int kCountdownHeight = 37;
+constexpr int kLimitsTop = kLeerlaufCountdownTop + kCountdownHeight + 2;
+constexpr int kLimitsHeight = 20;
 
 // The warnings, translated where they are shown.
 const char* const kOnlyNumbers =
@@ -57,6 +63,15 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Einga
     if (modes == Modes::WithStopwatch)
         CBx_Zeit->addItem(tr("Stopuhr"), int(ZeitStopuhr));
     CBx_Zeit->addItem(tr("Programmende"), int(ZeitProgrammende));
+    CBx_Zeit->addItem(tr("Inaktivität"), int(ZeitInaktivitaet));
+    CBx_Zeit->setItemData(CBx_Zeit->count() - 1,
+                          tr("Die Aktion folgt, sobald so lange keine Eingabe über Tastatur oder Maus kam."),
+                          Qt::ToolTipRole);
+    CBx_Zeit->addItem(tr("Leerlauf"), int(ZeitLeerlauf));
+    CBx_Zeit->setItemData(CBx_Zeit->count() - 1,
+                          tr("Die Aktion folgt, sobald Prozessor und Netz so lange ohne Unterbrechung unter "
+                             "ihren Grenzen blieben."),
+                          Qt::ToolTipRole);
 
     P_Countdown = makePanel(this, "P_Countdown");
     Ed_Stunden = makeField(P_Countdown, "Ed_Stunden", 0, tr("Stunden"));
@@ -93,6 +108,10 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Einga
     CBx_Programm->setGeometry(0, 16, kPanelWidth, 21);
     P_Programmende->hide();
 
+    P_Leerlauf = new QuietLimitsPanel(this);
+    P_Leerlauf->setGeometry(8, kLimitsTop, kPanelWidth, kLimitsHeight);
+    P_Leerlauf->hide();
+
     connect(CBx_Zeit, &QComboBox::activated, this, &TimeEntryBox::CBx_ZeitChange);
     connect(Ed_Stunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_StundenChange);
     connect(Ed_Minuten, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_MinutenChange);
@@ -121,6 +140,7 @@ void TimeEntryBox::bind(TEinst& options, MessageBoxes& boxes, ProcessWatcher& pr
     m_options = &options;
     m_boxes = &boxes;
     CBx_Programm->setProcesses(&processes);
+    P_Leerlauf->bind(options, boxes, showOptions);
     m_showOptions = std::move(showOptions);
 }
 
@@ -156,6 +176,7 @@ void TimeEntryBox::setCountdownEntryEnabled(bool enabled)
     Ed_Minuten->setEnabled(enabled);
     Ed_Sekunden->setEnabled(enabled);
     CBx_Programm->setEnabled(enabled);
+    P_Leerlauf->setEnabled(enabled);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -188,6 +209,8 @@ void TimeEntryBox::showOptions(const TEinst& options)
     const quint8 mode = options.GetZeitMode();
     switch (mode) {
     case ZeitCountdown:
+    case ZeitInaktivitaet:
+    case ZeitLeerlauf: // the countdown fields hold the time the condition must last
         Ed_Stunden->setText(StundenToStr(h, false));
         Ed_Minuten->setText(MinutenToStr(m, false));
         Ed_Sekunden->setText(SekundenToStr(s, false));
@@ -203,10 +226,15 @@ void TimeEntryBox::showOptions(const TEinst& options)
     }
     // The editor's list has no stopwatch item: nothing is selected there.
     CBx_Zeit->setCurrentIndex(CBx_Zeit->findData(int(mode)));
-    P_Countdown->setVisible(mode == ZeitCountdown);
+    const bool countdownFields = mode == ZeitCountdown || mode == ZeitInaktivitaet || mode == ZeitLeerlauf;
+    P_Countdown->setGeometry(8, mode == ZeitLeerlauf ? kLeerlaufCountdownTop : kPanelTop, kPanelWidth,
+                             mode == ZeitLeerlauf ? kCountdownHeight : kPanelHeight);
+    P_Countdown->setVisible(countdownFields);
     P_Uhrzeit->setVisible(mode == ZeitUhrzeit);
     P_Stopuhr->setVisible(mode == ZeitStopuhr);
     P_Programmende->setVisible(mode == ZeitProgrammende);
+    P_Leerlauf->showOptions(options);
+    P_Leerlauf->setVisible(mode == ZeitLeerlauf);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -14,14 +14,16 @@ namespace kelvaro {
 class MessageBoxes;
 class ProcessWatcher;
 class ProgramChoice;
+class QuietLimitsPanel;
 class TEinst;
 
 /**
  * The group box "  Eingabe  ": the time-mode list `CBx_Zeit` and the panels of which one is
  * visible: `P_Countdown` with the hour, minute and second fields, `P_Uhrzeit` with the clock-time
  * field, `P_Stopuhr` with the stopwatch display and `P_Programmende` with the program to wait
- * for. It validates every entry and writes it into the options object it is bound to; the main
- * window and the preset editor each have one.
+ * for. The modes "Inaktivität" and "Leerlauf" take their time from the countdown fields; "Leerlauf"
+ * shows its limits in `P_Leerlauf` below them. It validates every entry and writes it into the options object it is
+ * bound to; the main window and the preset editor each have one.
  */
 class TimeEntryBox : public QGroupBox
 {
@@ -41,8 +43,8 @@ public:
     /** Writes the time mode and the time of `options` into the controls without running any handler. */
     void showOptions(const TEinst& options);
 
-    /** Disables or enables the time-mode list, the countdown fields and the program field (not the
-     *  clock-time field). */
+    /** Disables or enables the time-mode list, the countdown fields, the program field and the
+     *  limits (not the clock-time field). */
     void setCountdownEntryEnabled(bool enabled);
 
     /** The clock-time field's text with every position kept (an empty position reads as a blank). */
@@ -75,6 +77,7 @@ public:
     QLabel* L_Stopuhr;
     QFrame* P_Programmende;
     ProgramChoice* CBx_Programm;
+    QuietLimitsPanel* P_Leerlauf;
 
 Q_SIGNALS:
     /** A countdown field was double-clicked (the main window opens its digit pad). */

@@ -3,10 +3,12 @@
 #include "core/MediaPlayer.h"
 #include "core/MessageBoxes.h"
 #include "core/ProcessWatcher.h"
+#include "core/QuietWatch.h"
 #include "core/RunSchedule.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/FormLook.h"
 #include "widgets/ProgramChoice.h"
+#include "widgets/QuietLimitsPanel.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/TimeEntryBox.h"
@@ -199,6 +201,13 @@ void TEinstellungen::Btn_OKClick()
         ProgramTarget::parse(m_editorOptions.GetProgramm()).empty()) {
         Eingabe->CBx_Programm->setFocus();
         m_boxes.warning(RunSchedule::noProgramText());
+        return;
+    }
+    // With both limits at 0 nothing would be watched.
+    if (m_editorOptions.GetZeitMode() == ZeitLeerlauf &&
+        !QuietWatch::limitsWatchable(m_editorOptions.GetLeerlaufCpu(), m_editorOptions.GetLeerlaufNetz())) {
+        Eingabe->P_Leerlauf->Ed_LeerlaufCPU->setFocus();
+        m_boxes.warning(RunSchedule::noQuietLimitText());
         return;
     }
     if (m_editorOptions.GetAktion() == AktionNachricht && m_editorOptions.GetNachricht().isEmpty()) {

@@ -98,10 +98,9 @@ TEST_F(ProgramEnd, FieldListsTheRunningProgramsInBothWindowsAndTakesANumberOrANa
     const std::pair<TimeEntryBox*, TEinst*> windows[] = {{ui().Eingabe, &main->CurrentOptions()},
                                                          {einstellungen->Eingabe, &einstellungen->EditorOptions()}};
     for (const auto& [entry, options] : windows) {
-        const int last = entry->CBx_Zeit->count() - 1;
-        EXPECT_EQ(entry->CBx_Zeit->itemText(last), QStringLiteral("Programmende"));
-        entry->CBx_Zeit->setCurrentIndex(last);
-        Q_EMIT entry->CBx_Zeit->activated(last);
+        const int item = entry->CBx_Zeit->findText(QStringLiteral("Programmende"));
+        entry->CBx_Zeit->setCurrentIndex(item);
+        Q_EMIT entry->CBx_Zeit->activated(item);
         EXPECT_EQ(options->GetZeitMode(), ZeitProgrammende);
         EXPECT_FALSE(entry->P_Programmende->isHidden());
         EXPECT_TRUE(entry->P_Countdown->isHidden());

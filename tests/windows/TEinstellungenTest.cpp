@@ -32,6 +32,8 @@ constexpr const char* kZeroCountdownUtf8 =
     "Beim Countdown müssen Sie eine Zeit größer Null eingeben,\n\rdamit der Countdown durchgeführt werden kann!";
 constexpr const char* kNoMessageUtf8 = "Fehler - Keine Nachricht eingegeben";
 constexpr const char* kNoProgramUtf8 = "Fehler - Kein Programm eingegeben";
+constexpr const char* kNoQuietLimitUtf8 = "Beim Leerlauf muss eine Grenze für den Prozessor oder das Netz größer "
+                                          "Null sein, sonst wird nichts beobachtet.";
 const QString kZeroCountdown = QString::fromUtf8(kZeroCountdownUtf8);
 const QString kNoMessage = QString::fromUtf8(kNoMessageUtf8);
 
@@ -117,6 +119,8 @@ struct OkCase
     const char* nachricht;
     const char* box; // the one box shown, or nothing
     const char* programm = "";
+    qint32 cpu = 10;
+    qint32 netz = 50;
 };
 
 class OkChecks : public Editor, public ::testing::WithParamInterface<OkCase>
@@ -130,6 +134,8 @@ TEST_P(OkChecks, ComeInOrderAndOnlyTheFirstFailingOneSpeaks)
     options().SetSekunden(c.seconds);
     options().SetNachricht(QString::fromUtf8(c.nachricht));
     options().SetProgramm(QString::fromUtf8(c.programm));
+    options().SetLeerlaufCpu(c.cpu);
+    options().SetLeerlaufNetz(c.netz);
     run([this] { click(dialog.Btn_OK); });
     const QStringList expected = c.box ? QStringList{QString::fromUtf8(c.box)} : QStringList{};
     EXPECT_EQ(boxes.texts(), expected);
@@ -146,7 +152,10 @@ INSTANTIATE_TEST_SUITE_P(Settings, OkChecks,
                                            // A preset may name a program that does not run now.
                                            OkCase{AktionSperren, ZeitProgrammende, 0, "", nullptr, "wget"},
                                            OkCase{AktionNachricht, ZeitProgrammende, 0, "", kNoProgramUtf8, " "},
-                                           OkCase{AktionNachricht, ZeitProgrammende, 0, "x", kNoProgramUtf8}));
+                                           OkCase{AktionNachricht, ZeitProgrammende, 0, "x", kNoProgramUtf8},
+                                           // Waiting for quiet needs one limit to watch.
+                                           OkCase{AktionSperren, ZeitLeerlauf, 5, "", kNoQuietLimitUtf8, "", 0, 0},
+                                           OkCase{AktionSperren, ZeitLeerlauf, 5, "", nullptr, "", 0, 1}));
 
 TEST_F(Editor, AcceptedOnlyAfterAValidOkAndClearedAtTheNextShowing)
 {
