@@ -608,34 +608,42 @@ so that the countdown can run.</translation>
         <translation>The program %1 is not running.</translation>
     </message>
     <message>
-        <source>Die Inaktivität kann auf diesem Desktop nicht gemessen werden:
-Er meldet keine Zeit ohne Eingaben.</source>
-        <translation>Inactivity cannot be measured on this desktop:
-it does not report the time without input.</translation>
+        <source>Kein Leerlaufzähler des Desktops verfügbar.
+Kelvaro kann hier nicht erkennen, wann Tastatur und Maus unbenutzt sind.</source>
+        <translation>The desktop offers no idle clock.
+Kelvaro cannot tell here when the keyboard and mouse are not in use.</translation>
     </message>
     <message>
-        <source>Für den Leerlauf muss mindestens eine Grenze (CPU oder Netz) größer als 0 sein.</source>
-        <translation>To wait for the machine to go quiet, at least one limit (CPU or network) must be greater than 0.</translation>
+        <source>Beim Leerlauf muss eine Grenze für den Prozessor oder das Netz größer Null sein, sonst wird nichts beobachtet.</source>
+        <translation>For an idle machine, the processor or the network limit must be greater than zero, or nothing is watched.</translation>
     </message>
     <message>
-        <source>Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).</source>
-        <translation>The CPU and network load cannot be read (/proc/stat, /proc/net/dev).</translation>
-    </message>
-</context>
-<context>
-    <name>RunWait</name>
-    <message>
-        <source>Inaktivität</source>
-        <translation>inactivity</translation>
+        <source>wartet auf Inaktivität</source>
+        <translation>waiting for inactivity</translation>
     </message>
     <message>
-        <source>Leerlauf</source>
-        <translation>quiet</translation>
+        <source>wartet auf Leerlauf</source>
+        <translation>waiting for the machine to go idle</translation>
     </message>
     <message>
-        <source>CPU %1 %, Netz %2 kB/s</source>
-        <extracomment>The load a run in the time mode &quot;Leerlauf&quot; looks at: processor use and network traffic.</extracomment>
-        <translation>CPU %1 %, network %2 kB/s</translation>
+        <source>inaktiv seit %1</source>
+        <extracomment>%1 is a span as hh:mm:ss since the last keyboard or mouse input.</extracomment>
+        <translation>inactive for %1</translation>
+    </message>
+    <message>
+        <source>ruhig seit %1</source>
+        <extracomment>%1 is a span as hh:mm:ss for which processor and network have stayed below their limits.</extracomment>
+        <translation>idle for %1</translation>
+    </message>
+    <message>
+        <source>CPU %1 %</source>
+        <extracomment>The processor use of the latest second, in percent.</extracomment>
+        <translation>CPU %1%</translation>
+    </message>
+    <message>
+        <source>Netz %1 kB/s</source>
+        <extracomment>The network traffic of the latest second, received plus sent.</extracomment>
+        <translation>network %1 kB/s</translation>
     </message>
 </context>
 <context>
@@ -825,18 +833,6 @@ it does not report the time without input.</translation>
     </message>
 </context>
 <context>
-    <name>TMain</name>
-    <message>
-        <source>Ungültige Uhrzeit %1:%2:%3</source>
-        <translation>Invalid time of day %1:%2:%3</translation>
-    </message>
-    <message>
-        <source>wartet auf %1</source>
-        <extracomment>In the caption and the tip while a run waits; %1 is what it waits for (a program&apos;s name).</extracomment>
-        <translation>waiting for %1</translation>
-    </message>
-</context>
-<context>
     <name>TMainUi</name>
     <message>
         <source>&amp;Datei</source>
@@ -994,16 +990,6 @@ it does not report the time without input.</translation>
         <source>Zeitpläne</source>
         <translation>Schedules</translation>
     </message>
-    <message>
-        <source>Inaktiv seit:</source>
-        <extracomment>Beside the time no key has been pressed and the mouse has not moved.</extracomment>
-        <translation>Idle for:</translation>
-    </message>
-    <message>
-        <source>Ruhig seit:</source>
-        <extracomment>Beside the time the processor and the network have stayed below their limits.</extracomment>
-        <translation>Quiet for:</translation>
-    </message>
 </context>
 <context>
     <name>TestSound</name>
@@ -1134,6 +1120,45 @@ it does not report the time without input.</translation>
     <message>
         <source>Name:</source>
         <translation>Name:</translation>
+    </message>
+</context>
+<context>
+    <name>kelvaro::QuietLimitsPanel</name>
+    <message>
+        <source>Fehler bei der Eingabe!
+<byte value="xd"/>Es sind nur Zahlen zwischen 0 und 100 erlaubt.</source>
+        <translation>Invalid entry!
+Only numbers from 0 to 100 are allowed.</translation>
+    </message>
+    <message>
+        <source>Fehler bei der Eingabe!
+<byte value="xd"/>Es sind nur Zahlen ab 0 erlaubt.</source>
+        <translation>Invalid entry!
+Only numbers of 0 or more are allowed.</translation>
+    </message>
+    <message>
+        <source>CPU &lt;</source>
+        <translation>CPU &lt;</translation>
+    </message>
+    <message>
+        <source>Netz &lt;</source>
+        <translation>Net &lt;</translation>
+    </message>
+    <message>
+        <source>kB/s</source>
+        <translation>kB/s</translation>
+    </message>
+    <message>
+        <source>Der Rechner gilt als ruhig, solange die Prozessorlast unter so vielen Prozent bleibt.
+0 = nicht beobachtet</source>
+        <translation>The computer counts as idle while the processor use stays below this many percent.
+0 = not watched</translation>
+    </message>
+    <message>
+        <source>Der Rechner gilt als ruhig, solange der Netzverkehr (empfangen und gesendet) unter so vielen kB/s bleibt.
+0 = nicht beobachtet</source>
+        <translation>The computer counts as idle while the network traffic (received and sent) stays below this many kB/s.
+0 = not watched</translation>
     </message>
 </context>
 <context>
@@ -1320,21 +1345,6 @@ Only numbers from 0 to %1 are allowed.</translation>
     </message>
 </context>
 <context>
-    <name>kelvaro::StatusPanels</name>
-    <message>
-        <source> (erzwingen)</source>
-        <translation> (forced)</translation>
-    </message>
-    <message>
-        <source>Beep (%1x)</source>
-        <translation>Beeps (%1x)</translation>
-    </message>
-    <message>
-        <source>Sound-Datei [%1]</source>
-        <translation>Sound file [%1]</translation>
-    </message>
-</context>
-<context>
     <name>kelvaro::TAktionsfehler</name>
     <message>
         <source>Kelvaro: Aktion nicht ausgeführt</source>
@@ -1512,6 +1522,30 @@ actions named above.</translation>
     </message>
 </context>
 <context>
+    <name>kelvaro::TMain</name>
+    <message>
+        <source> (erzwingen)</source>
+        <translation> (forced)</translation>
+    </message>
+    <message>
+        <source>Beep (%1x)</source>
+        <translation>Beeps (%1x)</translation>
+    </message>
+    <message>
+        <source>Sound-Datei [%1]</source>
+        <translation>Sound file [%1]</translation>
+    </message>
+    <message>
+        <source>Ungültige Uhrzeit %1:%2:%3</source>
+        <translation>Invalid time of day %1:%2:%3</translation>
+    </message>
+    <message>
+        <source>wartet auf %1</source>
+        <extracomment>In the caption and the tip while a run waits for a program; %1 is its name (and number).</extracomment>
+        <translation>waiting for %1</translation>
+    </message>
+</context>
+<context>
     <name>kelvaro::TNachricht</name>
     <message>
         <source>Kelvaro Nachrichtenfenster</source>
@@ -1608,6 +1642,22 @@ Only numbers from 0 to 59 are allowed.</translation>
     <message>
         <source>Programmname oder Prozessnummer</source>
         <translation>Program name or process number</translation>
+    </message>
+    <message>
+        <source>Inaktivität</source>
+        <translation>Inactivity</translation>
+    </message>
+    <message>
+        <source>Die Aktion folgt, sobald so lange keine Eingabe über Tastatur oder Maus kam.</source>
+        <translation>The action follows once no keyboard or mouse input has come for this long.</translation>
+    </message>
+    <message>
+        <source>Leerlauf</source>
+        <translation>Machine idle</translation>
+    </message>
+    <message>
+        <source>Die Aktion folgt, sobald Prozessor und Netz so lange ohne Unterbrechung unter ihren Grenzen blieben.</source>
+        <translation>The action follows once processor and network have stayed below their limits for this long without a break.</translation>
     </message>
 </context>
 </TS>
