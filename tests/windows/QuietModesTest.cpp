@@ -10,13 +10,15 @@ using namespace kelvaro::test;
 
 namespace {
 
-/** One of the two settings views: its time entry, its options and a control the focus can move to. */
+/** One of the two settings views: its window, time entry and options, a control the focus can move
+ *  to, and its ShowOptions. */
 struct View
 {
     QWidget* window;
     TimeEntryBox* entry;
     TEinst* options;
     QWidget* elsewhere;
+    std::function<void()> showOptions;
 };
 
 class QuietModes : public MainWindowFixture
@@ -33,68 +35,53 @@ protected:
         MainWindowFixture::TearDown();
     }
 
-    View mainView() { return {main.get(), ui().Eingabe, &main->CurrentOptions(), ui().Btn_Beenden}; }
-    View editorView()
+    QList<View> views()
     {
-        return {einstellungen.get(), einstellungen->Eingabe, &einstellungen->EditorOptions(),
-                einstellungen->Btn_Schliessen};
+        return {{main.get(), ui().Eingabe, &main->CurrentOptions(), ui().Btn_Beenden,
+                 [this] {
+                     main->ShowOptions();
+                 }},
+                {einstellungen.get(), einstellungen->Eingabe, &einstellungen->EditorOptions(),
+                 einstellungen->Btn_Schliessen, [this] {
+                     einstellungen->ShowOptions();
+                 }}};
     }
 };
 
 TEST_F(QuietModes, ModeListMapsItemsToModesInBothWindowsAndShowsTheirPanels)
 {
-    const QStringList withStopwatch =
-        QString::fromUtf8("Countdown,Zeitpunkt,Stopuhr,Programmende,Inaktivität,Leerlauf").split(QLatin1Char(','));
-    const QList<quint8> mainModes{ZeitCountdown,    ZeitUhrzeit,      ZeitStopuhr,
-                                  ZeitProgrammende, ZeitInaktivitaet, ZeitLeerlauf};
-    QStringList withoutStopwatch = withStopwatch;
-    withoutStopwatch.removeAt(2);
-    QList<quint8> editorModes = mainModes;
-    editorModes.removeAt(2);
-    const struct
-    {
-        View view;
-        QStringList items;
-        QList<quint8> modes;
-        std::function<void()> showOptions;
-    } windows[] = {{mainView(), withStopwatch, mainModes,
-                    [this] {
-                        main->ShowOptions();
-                    }},
-                   {editorView(), withoutStopwatch, editorModes, [this] {
-                        einstellungen->ShowOptions();
-                    }}};
-    for (const auto& w : windows) {
-        QComboBox* list = w.view.entry->CBx_Zeit;
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        EXPECT_EQ(items, w.items);
-        for (int i = 0; i < list->count(); ++i) {
-            SCOPED_TRACE(items[i].toStdString());
+    const QList<std::pair<const char*, quint8>> items{
+        {"Countdown", ZeitCountdown},       {"Zeitpunkt", ZeitUhrzeit},        {"Stopuhr", ZeitStopuhr},
+        {"Programmende", ZeitProgrammende}, {"Inaktivität", ZeitInaktivitaet}, {"Leerlauf", ZeitLeerlauf}};
+    for (const View& view : views()) {
+        const bool editor = view.window == einstellungen.get(); // the editor has no stopwatch item
+        QComboBox* list = view.entry->CBx_Zeit;
+        int i = 0;
+        for (const auto& [text, mode] : items) {
+            SCOPED_TRACE(text);
+            if (editor && mode == ZeitStopuhr)
+                continue;
+            ASSERT_EQ(list->itemText(i), QString::fromUtf8(text));
             // Chosen by the user: stored, and its panels shown.
             list->setCurrentIndex(i);
             Q_EMIT list->activated(i);
-            const quint8 mode = w.modes[i];
-            EXPECT_EQ(w.view.options->GetZeitMode(), mode);
+            EXPECT_EQ(view.options->GetZeitMode(), mode);
             const bool countdownFields = mode == ZeitCountdown || mode == ZeitInaktivitaet || mode == ZeitLeerlauf;
-            EXPECT_EQ(w.view.entry->P_Countdown->isHidden(), !countdownFields);
-            EXPECT_EQ(w.view.entry->P_Leerlauf->isHidden(), mode != ZeitLeerlauf);
+            EXPECT_EQ(view.entry->P_Countdown->isHidden(), !countdownFields);
+            EXPECT_EQ(view.entry->P_Leerlauf->isHidden(), mode != ZeitLeerlauf);
             // Shown from the options: the same item comes back.
             list->setCurrentIndex(0);
-            w.showOptions();
-            EXPECT_EQ(list->currentIndex(), i);
+            view.showOptions();
+            EXPECT_EQ(list->currentIndex(), i++);
         }
-        // The editor has no stopwatch item: nothing is chosen, the stopwatch panel shown.
-        w.view.options->SetZeitMode(ZeitStopuhr);
-        w.showOptions();
-        EXPECT_EQ(list->currentIndex(), w.items.size() == withStopwatch.size() ? 2 : -1);
-        EXPECT_FALSE(w.view.entry->P_Stopuhr->isHidden());
-        // An unknown mode leaves the controls as they were.
-        w.view.options->SetZeitMode(9);
-        w.showOptions();
-        EXPECT_FALSE(w.view.entry->P_Stopuhr->isHidden());
-        EXPECT_TRUE(w.view.entry->P_Leerlauf->isHidden());
+        EXPECT_EQ(list->count(), i);
+        // In the editor a stored stopwatch chooses no item; an unknown mode leaves the controls as they were.
+        view.options->SetZeitMode(ZeitStopuhr);
+        view.showOptions();
+        EXPECT_EQ(list->currentIndex(), editor ? -1 : 2);
+        view.options->SetZeitMode(9);
+        view.showOptions();
+        EXPECT_FALSE(view.entry->P_Stopuhr->isHidden());
     }
 }
 
@@ -112,18 +99,18 @@ class LimitFields : public QuietModes, public ::testing::WithParamInterface<Limi
 TEST_P(LimitFields, TakeAWholeNumberInRangeOrWarnAndShowTheStoredLimit)
 {
     const LimitCase& c = GetParam();
-    for (const View& view : {mainView(), editorView()}) {
+    for (const View& view : views()) {
         SCOPED_TRACE(view.window->objectName().toStdString());
         boxes.boxes.clear();
         view.options->SetZeitMode(ZeitLeerlauf);
         view.options->SetLeerlaufCpu(10);
         view.options->SetLeerlaufNetz(50);
-        view.entry->showOptions(*view.options);
+        view.showOptions();
         view.window->show();
         QCoreApplication::processEvents();
         QApplication::setActiveWindow(view.window);
-        QLineEdit* field = c.limit == QuietLimitsPanel::Cpu ? view.entry->P_Leerlauf->Ed_LeerlaufCPU
-                                                            : view.entry->P_Leerlauf->Ed_LeerlaufNetz;
+        const bool cpu = c.limit == QuietLimitsPanel::Cpu;
+        QLineEdit* field = cpu ? view.entry->P_Leerlauf->Ed_LeerlaufCPU : view.entry->P_Leerlauf->Ed_LeerlaufNetz;
         field->setFocus(Qt::MouseFocusReason);
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Delete);
@@ -131,17 +118,10 @@ TEST_P(LimitFields, TakeAWholeNumberInRangeOrWarnAndShowTheStoredLimit)
         view.elsewhere->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
 
-        const qint32 stored =
-            c.limit == QuietLimitsPanel::Cpu ? view.options->GetLeerlaufCpu() : view.options->GetLeerlaufNetz();
-        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(cpu ? view.options->GetLeerlaufCpu() : view.options->GetLeerlaufNetz(), c.stored);
         EXPECT_EQ(field->text(), QString::number(c.stored));
         EXPECT_EQ(boxes.boxes.size(), c.warned ? 1 : 0);
-        if (c.warned) {
-            EXPECT_TRUE(field->hasFocus()); // back for a new entry
-        }
-        // The other limit is untouched.
-        EXPECT_EQ(c.limit == QuietLimitsPanel::Cpu ? view.options->GetLeerlaufNetz() : view.options->GetLeerlaufCpu(),
-                  c.limit == QuietLimitsPanel::Cpu ? 50 : 10);
+        EXPECT_EQ(field->hasFocus(), c.warned); // back for a new entry after a warning
     }
 }
 
