@@ -6,6 +6,7 @@
 #include "widgets/FocusLeave.h"
 
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -71,8 +72,6 @@ QuietLimitsPanel::QuietLimitsPanel(QWidget* parent) : QFrame(parent)
     L_LeerlaufNetz->setToolTip(netzTip);
     Ed_LeerlaufNetz->setToolTip(netzTip);
 
-    connect(Ed_LeerlaufCPU, &QLineEdit::returnPressed, this, [this] { confirm(Cpu); });
-    connect(Ed_LeerlaufNetz, &QLineEdit::returnPressed, this, [this] { confirm(Netz); });
     Ed_LeerlaufCPU->installEventFilter(this);
     Ed_LeerlaufNetz->installEventFilter(this);
 }
@@ -112,12 +111,6 @@ bool QuietLimitsPanel::take(Limit limit)
     return taken;
 }
 
-void QuietLimitsPanel::confirm(Limit limit)
-{
-    if (!take(limit))
-        warn(limit);
-}
-
 void QuietLimitsPanel::warn(Limit limit)
 {
     QLineEdit* edit = field(limit);
@@ -129,13 +122,22 @@ void QuietLimitsPanel::warn(Limit limit)
 
 bool QuietLimitsPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched != Ed_LeerlaufCPU && watched != Ed_LeerlaufNetz)
+        return false;
+    const Limit limit = watched == Ed_LeerlaufCPU ? Cpu : Netz;
+    // Enter takes the field; a refused entry keeps the key, so that it does not also confirm the
+    // dialog the field is in.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !take(limit)) {
+            warn(limit);
+            return true;
+        }
+    }
     // The field shows the stored limit at once; the warning waits until the focus has moved on, so
     // that it can take the focus back.
-    if (leavesControl(event) && (watched == Ed_LeerlaufCPU || watched == Ed_LeerlaufNetz)) {
-        const Limit limit = watched == Ed_LeerlaufCPU ? Cpu : Netz;
-        if (!take(limit))
-            QTimer::singleShot(0, this, [this, limit] { warn(limit); });
-    }
+    if (leavesControl(event) && !take(limit))
+        QTimer::singleShot(0, this, [this, limit] { warn(limit); });
     return false;
 }
 

@@ -36,8 +36,6 @@ public:
     /** Takes the text of a field as its limit; false (the field then shows the stored limit again)
      *  when the text is no whole number in the limit's range. */
     bool take(Limit limit);
-    /** The field was confirmed: takes it, or warns. */
-    void confirm(Limit limit);
 
     QLabel* L_LeerlaufCPU;
     QLineEdit* Ed_LeerlaufCPU;

@@ -8,6 +8,7 @@
 #include "mock/ScriptedModalRunner.h"
 #include "widgets/ActionPanel.h"
 #include "widgets/ClickPanel.h"
+#include "widgets/QuietLimitsPanel.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/TimeEntryBox.h"
@@ -248,6 +249,25 @@ TEST_F(Editor, LeadTimeTypedAndConfirmedWithEnterIsTaken)
     });
     EXPECT_TRUE(dialog.Accepted());
     EXPECT_EQ(options().GetVorwarnzeit(), 25);
+}
+
+TEST_F(Editor, EnterOnARefusedLimitWarnsAndDoesNotCloseTheDialog)
+{
+    options().SetAktion(AktionSperren);
+    options().SetZeitMode(ZeitLeerlauf);
+    run([this] {
+        QLineEdit* cpu = dialog.Eingabe->P_Leerlauf->Ed_LeerlaufCPU;
+        for (const QString& typed : {QStringLiteral("101"), QStringLiteral("40")}) {
+            cpu->setFocus();
+            cpu->selectAll();
+            QTest::keyClicks(cpu, typed);
+            QTest::keyClick(cpu, Qt::Key_Return);
+            EXPECT_EQ(dialog.isVisible(), typed == QStringLiteral("101"));
+        }
+    });
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(dialog.Accepted());
+    EXPECT_EQ(options().GetLeerlaufCpu(), 40);
 }
 
 TEST_F(Editor, CloseKeepsTheChangesInTheOptions)
