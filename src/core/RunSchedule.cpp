@@ -60,8 +60,6 @@ QString programNotRunningText(const QString& program)
 
 QString noIdleClockText()
 {
-QString noIdleClockText()
-{
     return QCoreApplication::translate("RunSchedule", "Kein Leerlaufzähler des Desktops verfügbar.\n"
                                                       "Kelvaro kann hier nicht erkennen, wann Tastatur und Maus "
                                                       "unbenutzt sind.");
@@ -91,7 +89,6 @@ QString loadFiguresText(double cpuPercent, double netKBps, qint32 cpuLimit, qint
         figures << QCoreApplication::translate("RunSchedule", "Netz %1 kB/s").arg(qRound64(netKBps));
     }
     return figures.join(QStringLiteral(", "));
-}
 }
 
 } // namespace kelvaro::RunSchedule

@@ -618,24 +618,6 @@ Kelvaro cannot tell here when the keyboard and mouse are not in use.</translatio
         <translation>For an idle machine, the processor or the network limit must be greater than zero, or nothing is watched.</translation>
     </message>
     <message>
-        <source>wartet auf Inaktivität</source>
-        <translation>waiting for inactivity</translation>
-    </message>
-    <message>
-        <source>wartet auf Leerlauf</source>
-        <translation>waiting for the machine to go idle</translation>
-    </message>
-    <message>
-        <source>inaktiv seit %1</source>
-        <extracomment>%1 is a span as hh:mm:ss since the last keyboard or mouse input.</extracomment>
-        <translation>inactive for %1</translation>
-    </message>
-    <message>
-        <source>ruhig seit %1</source>
-        <extracomment>%1 is a span as hh:mm:ss for which processor and network have stayed below their limits.</extracomment>
-        <translation>idle for %1</translation>
-    </message>
-    <message>
         <source>CPU %1 %</source>
         <extracomment>The processor use of the latest second, in percent.</extracomment>
         <translation>CPU %1%</translation>
@@ -644,6 +626,21 @@ Kelvaro cannot tell here when the keyboard and mouse are not in use.</translatio
         <source>Netz %1 kB/s</source>
         <extracomment>The network traffic of the latest second, received plus sent.</extracomment>
         <translation>network %1 kB/s</translation>
+    </message>
+    <message>
+        <source>Die Auslastung von CPU und Netz kann nicht gelesen werden (/proc/stat, /proc/net/dev).</source>
+        <translation>The CPU and network load cannot be read (/proc/stat, /proc/net/dev).</translation>
+    </message>
+</context>
+<context>
+    <name>RunWait</name>
+    <message>
+        <source>Inaktivität</source>
+        <translation>inactivity</translation>
+    </message>
+    <message>
+        <source>Leerlauf</source>
+        <translation>the machine to go idle</translation>
     </message>
 </context>
 <context>
@@ -833,6 +830,18 @@ Kelvaro cannot tell here when the keyboard and mouse are not in use.</translatio
     </message>
 </context>
 <context>
+    <name>TMain</name>
+    <message>
+        <source>Ungültige Uhrzeit %1:%2:%3</source>
+        <translation>Invalid time of day %1:%2:%3</translation>
+    </message>
+    <message>
+        <source>wartet auf %1</source>
+        <extracomment>In the caption and the tip while a run waits; %1 is what it waits for (a program&apos;s name).</extracomment>
+        <translation>waiting for %1</translation>
+    </message>
+</context>
+<context>
     <name>TMainUi</name>
     <message>
         <source>&amp;Datei</source>
@@ -989,6 +998,16 @@ Kelvaro cannot tell here when the keyboard and mouse are not in use.</translatio
     <message>
         <source>Zeitpläne</source>
         <translation>Schedules</translation>
+    </message>
+    <message>
+        <source>Inaktiv seit:</source>
+        <extracomment>Beside the time no key has been pressed and the mouse has not moved.</extracomment>
+        <translation>Idle for:</translation>
+    </message>
+    <message>
+        <source>Ruhig seit:</source>
+        <extracomment>Beside the time the processor and the network have stayed below their limits.</extracomment>
+        <translation>Quiet for:</translation>
     </message>
 </context>
 <context>
@@ -1345,6 +1364,21 @@ Only numbers from 0 to %1 are allowed.</translation>
     </message>
 </context>
 <context>
+    <name>kelvaro::StatusPanels</name>
+    <message>
+        <source> (erzwingen)</source>
+        <translation> (forced)</translation>
+    </message>
+    <message>
+        <source>Beep (%1x)</source>
+        <translation>Beeps (%1x)</translation>
+    </message>
+    <message>
+        <source>Sound-Datei [%1]</source>
+        <translation>Sound file [%1]</translation>
+    </message>
+</context>
+<context>
     <name>kelvaro::TAktionsfehler</name>
     <message>
         <source>Kelvaro: Aktion nicht ausgeführt</source>
@@ -1519,30 +1553,6 @@ time of day has come or a program has
 ended, Kelvaro shows the message you
 entered or carries out one of the
 actions named above.</translation>
-    </message>
-</context>
-<context>
-    <name>kelvaro::TMain</name>
-    <message>
-        <source> (erzwingen)</source>
-        <translation> (forced)</translation>
-    </message>
-    <message>
-        <source>Beep (%1x)</source>
-        <translation>Beeps (%1x)</translation>
-    </message>
-    <message>
-        <source>Sound-Datei [%1]</source>
-        <translation>Sound file [%1]</translation>
-    </message>
-    <message>
-        <source>Ungültige Uhrzeit %1:%2:%3</source>
-        <translation>Invalid time of day %1:%2:%3</translation>
-    </message>
-    <message>
-        <source>wartet auf %1</source>
-        <extracomment>In the caption and the tip while a run waits for a program; %1 is its name (and number).</extracomment>
-        <translation>waiting for %1</translation>
     </message>
 </context>
 <context>
