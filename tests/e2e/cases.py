@@ -297,6 +297,41 @@ def program_end(program: str) -> None:
         expect(code == 0, f"with ClosePgm the program should end with exit code 0, not {code}")
 
 
+@case(budget=50)
+def inactivity_shutdown(program: str) -> None:
+    """-I: the shutdown comes once no input has arrived for 3 s, announced a second before; a mouse
+    move in between starts the 3 s again."""
+    with Session(program, "inactivity_shutdown") as session:
+        kelvaro = session.start("-A", "-S", "-W1", "-I00:00:03")
+        kelvaro.wait_for_window("Kelvaro 0.90  [wartet auf Inaktivität]", SHOW)
+        time.sleep(1)
+        session.display.run("xdotool", "mousemove", "40", "40", check=True)
+        moved = time.time() * 1000
+        expect(session.logind.wait_for_call("PowerOff", STEP) is not None, "PowerOff after 3 s without input")
+        expiry = events(session, "expiry")[-1]
+        expect(expiry >= moved + 2900, f"shut down {expiry - moved:.0f} ms after the mouse moved, not 3 s")
+        note(f"shut down {expiry - moved:.0f} ms after the last input")
+
+
+@case(budget=50)
+def quiet_message(program: str) -> None:
+    """-Q: the message waits while busy loops keep every core busy, and comes about 3 s after they end."""
+    with Session(program, "quiet_message") as session:
+        busy = [session.start_helper(["sh", "-c", "while :; do :; done"], f"busy{n}.log")
+                for n in range(os.cpu_count() or 1)]
+        kelvaro = session.start("-A", "-Mfertig", "-Q00:00:03,80,0")
+        kelvaro.wait_for_window("Kelvaro 0.90  [wartet auf Leerlauf]", SHOW)
+        time.sleep(5)
+        expect(not events(session, "expiry"), "the message came while the processor was busy")
+        for loop in busy:
+            stop(loop)
+        ended = time.time() * 1000
+        kelvaro.wait_for_window(MESSAGE_CAPTION, STEP)
+        expiry = events(session, "expiry")[-1]
+        expect(expiry >= ended + 1900, f"the message came {expiry - ended:.0f} ms after the load ended")
+        note(f"message {expiry - ended:.0f} ms after the load ended")
+
+
 # --- announcement of a power action ----------------------------------------------------------------
 
 NOTIFICATION_ACTIONS = ["abbrechen", "Abbrechen", "spaeter", "5 Minuten später"]
