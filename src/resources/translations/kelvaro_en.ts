@@ -640,7 +640,7 @@ Kelvaro cannot tell here when the keyboard and mouse are not in use.</translatio
     </message>
     <message>
         <source>Leerlauf</source>
-        <translation>the machine to go idle</translation>
+        <translation>idle</translation>
     </message>
 </context>
 <context>
