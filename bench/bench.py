@@ -237,6 +237,48 @@ def bench_run_cost(world: World, kelvaros: dict[str, str], bare: str, seconds: f
     return result
 
 
+# --- 7: cost of waiting -----------------------------------------------------------------------------
+
+WAITS = {"countdown": ["-T-00:02:00"], "inactivity": ["-I01:00:00"], "quiet": ["-Q01:00:00,1,1"]}
+
+
+def bench_wait_cost(world: World, kelvaro: str, seconds: float) -> dict:
+    """The same kelvaro three times at once: counting down, waiting for an hour without input, and
+    waiting for an hour of quiet; CPU time of each over `seconds` from the moment all had started."""
+    traces = {name: world.folder / f"wait-trace-{name}.txt" for name in WAITS}
+    processes = {name: spawn([kelvaro, "-A", "-Mx", *arguments], world.env(KELVARO_TRACE_RUN=str(traces[name])),
+                             world.folder / f"wait-{name}.log") for name, arguments in WAITS.items()}
+    try:
+        for process in processes.values():
+            wait_visible(world, process, time.monotonic())
+        for name, trace in traces.items():
+            wait_for(lambda: "start" in read_trace(trace), 10, f"the run of {name} to start")
+        first = {name: cpu_ns(p.pid) for name, p in processes.items()}
+        begun = time.monotonic()
+        time.sleep(seconds)
+        last = {name: cpu_ns(p.pid) for name, p in processes.items()}
+        elapsed = time.monotonic() - begun
+        for name, process in processes.items():
+            if process.poll() is not None or "expiry" in read_trace(traces[name]):
+                raise Unavailable(f"the {name} run ended during the measurement")
+    finally:
+        for process in processes.values():
+            stop(process)
+    return {"seconds": elapsed, **{name: {"cpu_ns": last[name] - first[name],
+                                          "percent_ns": 100.0 * (last[name] - first[name]) / 1e9 / elapsed}
+                                   for name in WAITS}}
+
+
+def report_wait_cost(cost: dict) -> None:
+    print(f"\n7. Cost of waiting: CPU time over {cost['seconds']:.1f} s, each wait against a countdown of the "
+          "same build running at the same time")
+    base = cost["countdown"]["cpu_ns"]
+    for name in WAITS:
+        entry = cost[name]
+        ratio = f", {entry['cpu_ns'] / base:.2f} x the countdown" if base and name != "countdown" else ""
+        print(f"  {name:10} {entry['cpu_ns'] / 1e6:.1f} ms = {entry['percent_ns']:.3f} % of one core{ratio}")
+
+
 # --- 4: expiry lateness ----------------------------------------------------------------------------
 
 def logind_calls(world: World, method: str) -> list[float]:
@@ -519,7 +561,7 @@ def main() -> int:
     parser.add_argument("--rounds", type=int, default=20, help="counted start-up rounds (default 20)")
     parser.add_argument("--lateness-runs", type=int, default=20)
     parser.add_argument("--quick", action="store_true", help="a smoke run: 10 s of run cost, 3 rounds, 5 expiries")
-    parser.add_argument("--only", default="123456", help="which of the benchmarks 1-6 to run (default all)")
+    parser.add_argument("--only", default="1234567", help="which of the benchmarks 1-7 to run (default all)")
     parser.add_argument("--json", help="write every measured value into this file")
     parser.add_argument("--keep", action="store_true", help="keep the folder with the logs")
     options = parser.parse_args()
@@ -563,6 +605,10 @@ def main() -> int:
             print(f"\nRuns that wait for a program: {lateness_runs} runs")
             results["program_end"] = program_end = bench_program_end(world, kelvaros, lateness_runs)
             report_program_end(program_end)
+        if "7" in options.only:
+            print(f"\nCost of waiting: {cost_seconds:g} s")
+            results["wait_cost"] = wait_cost = bench_wait_cost(world, options.kelvaro, cost_seconds)
+            report_wait_cost(wait_cost)
     report_goals(results)
     if options.json:
         Path(options.json).write_text(json.dumps(results, indent=1))
