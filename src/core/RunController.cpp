@@ -31,13 +31,18 @@ QString clockTime(qint64 ms)
 
 RunController::RunController(Links links, View view)
     : m_links(std::move(links)), m_view(std::move(view)),
-      m_displayTick(m_links.timers.create([this] { m_links.guard([this] { tick(); }); })),
-      m_stopwatchTick(m_links.timers.create([this] { m_links.guard([this] { redraw(); }); }))
+      m_timer2(m_links.timers.create([this] { m_links.guard([this] { Timer2Timer(); }); })),
+      m_timer3(m_links.timers.create([this] { m_links.guard([this] { Timer3Timer(); }); }))
 {
     createTimedRun();
 }
 
 RunController::~RunController() = default;
+
+void RunController::Timer3Timer()
+{
+    redraw();
+}
 
 void RunController::createTimedRun()
 {
@@ -121,7 +126,7 @@ bool RunController::start()
     }
     case ZeitStopuhr:
         m_state = State::Stopwatch;
-        m_stopwatchTick->start(kStopwatchTickMs);
+        m_timer3->start(kStopwatchTickMs);
         redraw();
         break;
     case ZeitProgrammende:
@@ -130,7 +135,7 @@ bool RunController::start()
         // No end yet: the start, the time waited or held and what the run waits for.
         m_wait = std::move(wait);
         m_state = State::Waiting;
-        m_displayTick->startOnce(kFirstTickMs);
+        m_timer2->startOnce(kFirstTickMs);
         m_links.trace.record("start", startMs);
         redraw();
         break;
@@ -145,7 +150,7 @@ bool RunController::start()
 void RunController::startTimed(qint64 startMs, qint64 endMs)
 {
     m_state = State::Timed;
-    m_displayTick->startOnce(kFirstTickMs);
+    m_timer2->startOnce(kFirstTickMs);
     m_links.trace.record("start", startMs);
     m_links.trace.record("end", endMs);
     m_timed->start(startMs, endMs);
@@ -189,10 +194,10 @@ void RunController::clockTick(qint64 nowMs)
         m_timed->clockTick();
     // The display shows the new sample as soon as the clock's tick is over.
     if (m_state == State::Timed || m_state == State::Waiting)
-        m_displayTick->startOnce(0);
+        m_timer2->startOnce(0);
 }
 
-void RunController::tick()
+void RunController::Timer2Timer()
 {
     if (m_state == State::Waiting && m_wait->neededMs() == 0)
         // The end cannot be foreseen: the ring turns on by a twelfth of a circle at each tick.
@@ -219,8 +224,8 @@ void RunController::announcementShown(qint64 shownMs)
 void RunController::stop()
 {
     quit();
-    m_displayTick->stop();
-    m_stopwatchTick->stop();
+    m_timer2->stop();
+    m_timer3->stop();
     m_view.setRunning(false);
     m_view.changed();
     redraw();

@@ -126,7 +126,11 @@ private:
     void startWaiting(std::unique_ptr<RunWait> wait, qint64 startMs);
     void waitReached(qint64 heldMs);
     void waitLost();
-    void tick();
+    /** Timer2, the display tick of a run that counts down or waits: once kFirstTickMs after Start,
+     *  then right after each clock tick, since what it shows changes only with the clock's sample. */
+    void Timer2Timer();
+    /** Timer3, the stopwatch tick: every kStopwatchTickMs. */
+    void Timer3Timer();
     void expire();
     void redraw();
 
@@ -134,8 +138,8 @@ private:
     View m_view;
     std::unique_ptr<TimedRun> m_timed;
     std::unique_ptr<RunWait> m_wait;
-    std::unique_ptr<Timer> m_displayTick;
-    std::unique_ptr<Timer> m_stopwatchTick;
+    std::unique_ptr<Timer> m_timer2;
+    std::unique_ptr<Timer> m_timer3;
     State m_state = State::Idle;
     qint64 m_startMs = 0;     // as the user started it
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
