@@ -20,7 +20,7 @@ namespace {
 class ProgramWait : public RunWait
 {
 public:
-    ProgramWait(const Clock& clock, qint64 startMs) : m_clock(clock), m_startMs(startMs) {}
+    explicit ProgramWait(qint64 startMs) : m_startMs(startMs) {}
 
     bool watch(ProcessWatcher& processes, const ProgramTarget& target, std::function<void()> ended)
     {
@@ -36,7 +36,6 @@ public:
     void ended() { m_watch.reset(); }
 
 private:
-    const Clock& m_clock;
     qint64 m_startMs;
     std::unique_ptr<ProcessWatch> m_watch;
 };
@@ -114,7 +113,7 @@ std::unique_ptr<RunWait> RunWait::create(const TEinst& options, qint64 leadMs, c
             boxes.warning(RunSchedule::noProgramText());
             return nullptr;
         }
-        auto wait = std::make_unique<ProgramWait>(sources.clock, sources.clock.currentMSecsSinceEpoch());
+        auto wait = std::make_unique<ProgramWait>(sources.clock.currentMSecsSinceEpoch());
         ProgramWait* const self = wait.get();
         if (!wait->watch(sources.processes, target, [self, reached = std::move(events.reached)] {
                 self->ended();
