@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <limits>
+
 namespace kelvaro {
 
 std::optional<RunAnnouncement> RunAnnouncement::of(const TEinst& options)
@@ -33,10 +36,9 @@ QString RunAnnouncement::name() const
 
 QString RunAnnouncement::summary(qint64 secondsLeft) const
 {
-    const QString unit = secondsLeft == 1 ? QCoreApplication::translate("RunAnnouncement", "Sekunde")
-                                          : QCoreApplication::translate("RunAnnouncement", "Sekunden");
-    //: The action, the number of seconds and "Sekunde" or "Sekunden": "Herunterfahren in 60 Sekunden".
-    return QCoreApplication::translate("RunAnnouncement", "%1 in %2 %3").arg(name()).arg(secondsLeft).arg(unit);
+    const int n = static_cast<int>(std::clamp<qint64>(secondsLeft, 0, std::numeric_limits<int>::max()));
+    //: The action and the number of seconds: "Herunterfahren in 60 Sekunden", "Abmelden in 1 Sekunde".
+    return QCoreApplication::translate("RunAnnouncement", "%1 in %n Sekunden", nullptr, n).arg(name());
 }
 
 QString RunAnnouncement::body(const QString& endTime) const

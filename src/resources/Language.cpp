@@ -60,10 +60,11 @@ void useLanguage(Language language)
         return translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                                QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     });
-    // German is the language of the sources: it needs no translation of the program's own texts.
-    if (language == Language::English)
-        g_programTranslator =
-            install([](QTranslator& translator) { return translator.load(QStringLiteral(":/i18n/kelvaro_en.qm")); });
+    // German is the language of the sources: its file holds only the singular and plural forms of
+    // the texts that count something ("1 Sekunde", "2 Sekunden").
+    const QString file = language == Language::English ? QStringLiteral(":/i18n/kelvaro_en.qm")
+                                                       : QStringLiteral(":/i18n/kelvaro_de.qm");
+    g_programTranslator = install([&file](QTranslator& translator) { return translator.load(file); });
 }
 
 Language currentLanguage()

@@ -2,6 +2,7 @@
 
 #include "core/TEinst.h"
 #include "mock/VirtualTimerService.h"
+#include "resources/Language.h"
 
 #include <QStringList>
 
@@ -204,10 +205,39 @@ const Scenario kScenarios[] = {
 INSTANTIATE_TEST_SUITE_P(Runs, TimedRunScenario, ::testing::ValuesIn(kScenarios),
                          [](const ::testing::TestParamInfo<Scenario>& param) { return std::string(param.param.name); });
 
-TEST(RunAnnouncement, NamesTheActionInTheSingularForOneSecond)
+struct SummaryCase
+{
+    Language language;
+    qint64 seconds;
+    const char* text;
+};
+
+class RunAnnouncementSummary : public ::testing::TestWithParam<SummaryCase>
+{
+protected:
+    void TearDown() override { useLanguage(Language::German); }
+};
+
+TEST_P(RunAnnouncementSummary, CountsTheSecondsInTheSingularOnlyForOne)
+{
+    useLanguage(GetParam().language);
+    const RunAnnouncement logoff{AktionLogoff, true};
+    EXPECT_EQ(logoff.summary(GetParam().seconds), QString::fromUtf8(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, RunAnnouncementSummary,
+                         ::testing::Values(SummaryCase{Language::German, 0, "Abmelden in 0 Sekunden"},
+                                           SummaryCase{Language::German, 1, "Abmelden in 1 Sekunde"},
+                                           SummaryCase{Language::German, 2, "Abmelden in 2 Sekunden"},
+                                           SummaryCase{Language::German, 61, "Abmelden in 61 Sekunden"},
+                                           SummaryCase{Language::English, 0, "Logging out in 0 seconds"},
+                                           SummaryCase{Language::English, 1, "Logging out in 1 second"},
+                                           SummaryCase{Language::English, 2, "Logging out in 2 seconds"},
+                                           SummaryCase{Language::English, 61, "Logging out in 61 seconds"}));
+
+TEST(RunAnnouncement, BodyAndSecondsLeft)
 {
     const RunAnnouncement logoff{AktionLogoff, true};
-    EXPECT_EQ(logoff.summary(1), QStringLiteral("Abmelden in 1 Sekunde"));
     EXPECT_EQ(logoff.body(QStringLiteral("23:00:00")), QStringLiteral("um 23:00:00 (erzwungen)"));
     // Cut off as the main window's time left: both name the same second.
     EXPECT_EQ(RunAnnouncement::secondsLeft(59'999), 59);

@@ -84,6 +84,8 @@ def main() -> int:
     parser.add_argument("--lupdate", required=True)
     parser.add_argument("--sources", required=True, help="the source folder (src/)")
     parser.add_argument("--ts", required=True, help="the translation file (kelvaro_en.ts)")
+    parser.add_argument("--plural-only", action="store_true",
+                        help="only the texts with plural forms (the German kelvaro_de.ts)")
     args = parser.parse_args()
     sources = Path(args.sources).resolve()
     with tempfile.TemporaryDirectory(prefix="kelvaro-i18n-") as folder:
@@ -91,7 +93,8 @@ def main() -> int:
         shutil.copyfile(args.ts, copy)
         # The same scan as the target update_translations; the copy gets absolute locations.
         result = subprocess.run([args.lupdate, "-recursive", str(sources), "-I", str(sources), "-extensions", "cpp,h",
-                                 "-no-obsolete", "-locations", "absolute", "-ts", str(copy)],
+                                 "-no-obsolete", "-locations", "absolute", *(["-pluralonly"] if args.plural_only else []),
+                                 "-ts", str(copy)],
                                 capture_output=True, text=True, timeout=120)
         if result.returncode != 0:
             print(f"lupdate failed:\n{result.stdout}{result.stderr}", file=sys.stderr)
@@ -99,7 +102,7 @@ def main() -> int:
         found = problems(copy, sources.parent)
         total = sum(1 for _ in ET.parse(copy).getroot().iter("message"))
     if found:
-        print(f"{len(found)} of {total} texts of the English translation need work:", file=sys.stderr)
+        print(f"{len(found)} of {total} texts of {Path(args.ts).name} need work:", file=sys.stderr)
         for line in found:
             print("  " + line, file=sys.stderr)
         print(HOW_TO_FIX, file=sys.stderr)

@@ -1,5 +1,6 @@
 // Test entry: every test program runs with the offscreen platform, a private runtime folder and a
 // private settings store, so no test can touch the user's display or settings.
+#include "resources/Language.h"
 #include "resources/Resources.h"
 
 #include <QApplication>
@@ -30,5 +31,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvaro"));
     kelvaro::initResources();
+    // German, as the program on a German desktop: its singular and plural forms come from a translation.
+    kelvaro::useLanguage(kelvaro::Language::German);
     return RUN_ALL_TESTS();
 }

@@ -556,19 +556,6 @@ See the help for details.</translation>
         <translation>Suspending</translation>
     </message>
     <message>
-        <source>Sekunde</source>
-        <translation>second</translation>
-    </message>
-    <message>
-        <source>Sekunden</source>
-        <translation>seconds</translation>
-    </message>
-    <message>
-        <source>%1 in %2 %3</source>
-        <extracomment>The action, the number of seconds and &quot;Sekunde&quot; or &quot;Sekunden&quot;: &quot;Herunterfahren in 60 Sekunden&quot;.</extracomment>
-        <translation>%1 in %2 %3</translation>
-    </message>
-    <message>
         <source>(erzwungen)</source>
         <translation>(forced)</translation>
     </message>
@@ -588,6 +575,14 @@ See the help for details.</translation>
         <source>um %1</source>
         <extracomment>The clock time of the action: &quot;um 23:00:00&quot;.</extracomment>
         <translation>at %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 in %n Sekunden</source>
+        <extracomment>The action and the number of seconds: &quot;Herunterfahren in 60 Sekunden&quot;, &quot;Abmelden in 1 Sekunde&quot;.</extracomment>
+        <translation>
+            <numerusform>%1 in %n second</numerusform>
+            <numerusform>%1 in %n seconds</numerusform>
+        </translation>
     </message>
 </context>
 <context>
