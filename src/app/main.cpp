@@ -26,6 +26,7 @@
 #include "resources/Language.h"
 #include "resources/Resources.h"
 #include "tray/QtTrayShell.h"
+#include "widgets/ActionPanel.h"
 #include "widgets/QtFileDialogs.h"
 #include "widgets/QtInputBox.h"
 #include "widgets/QtMessageBoxes.h"
@@ -217,18 +218,32 @@ int main(int argc, char** argv)
                                 &load};
 
     LinuxOsVersion osVersion;
+    ScheduleBook schedules(SystemdUserManager::unitFolder(), serviceManager);
 
     TMain mainWindow(services);
-    TDeinstallation deinstallation(registry, boxes, [](int code) { exitImmediately(code); });
-    deinstallation.setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
-    ScheduleBook schedules(SystemdUserManager::unitFolder(), serviceManager);
-    deinstallation.setSchedules(&schedules);
-    TNachricht nachricht({clock, timers, mainWindow.CurrentOptions(), sound,
-                          [&mainWindow] { mainWindow.MessageWindowClosed(); }, notifications});
-    TInfofenster infofenster(ProgramInfo::compiledIn(), osVersion);
-    THilfe hilfe;
-    TEinstellungen einstellungen(boxes, fileDialogs, audio, processes);
-    mainWindow.setSecondaryWindows({&deinstallation, &nachricht, &infofenster, &hilfe, &einstellungen});
+    // The other windows are made when they are first opened: most sessions never open them, and
+    // building them before the main window is shown would cost their fonts, texts and pictures.
+    SecondaryWindows windows;
+    windows.deinstallation = OnFirstUse<TDeinstallation>([&] {
+        auto window = std::make_unique<TDeinstallation>(registry, boxes, [](int code) { exitImmediately(code); });
+        window->setOnClose([&mainWindow] { mainWindow.makeStartDefault(); });
+        window->setSchedules(&schedules);
+        return window;
+    });
+    windows.nachricht = OnFirstUse<TNachricht>([&] {
+        return std::make_unique<TNachricht>(TNachricht::Links{clock, timers, mainWindow.CurrentOptions(), sound,
+                                                              [&mainWindow] { mainWindow.MessageWindowClosed(); },
+                                                              notifications});
+    });
+    windows.infofenster = OnFirstUse<TInfofenster>(
+        [&osVersion] { return std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion); });
+    windows.hilfe = OnFirstUse<THilfe>([] { return std::make_unique<THilfe>(); });
+    windows.einstellungen = OnFirstUse<TEinstellungen>([&] {
+        auto window = std::make_unique<TEinstellungen>(boxes, fileDialogs, audio, processes);
+        window->Aktion->setPowerActions(&power);
+        return window;
+    });
+    mainWindow.setSecondaryWindows(windows);
 
     QObject::connect(&mainWindow, &TMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
 

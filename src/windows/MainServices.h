@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ProgramInfo.h"
+#include "windows/OnFirstUse.h"
 
 #include <QStringList>
 
@@ -68,14 +69,14 @@ struct MainServices
     LoadSampler* load = nullptr;
 };
 
-/** The windows created after the main window. */
+/** The windows besides the main window, each made at its first use. */
 struct SecondaryWindows
 {
-    TDeinstallation* deinstallation = nullptr;
-    TNachricht* nachricht = nullptr;
-    TInfofenster* infofenster = nullptr;
-    THilfe* hilfe = nullptr;
-    TEinstellungen* einstellungen = nullptr;
+    OnFirstUse<TDeinstallation> deinstallation;
+    OnFirstUse<TNachricht> nachricht;
+    OnFirstUse<TInfofenster> infofenster;
+    OnFirstUse<THilfe> hilfe;
+    OnFirstUse<TEinstellungen> einstellungen;
 };
 
 } // namespace kelvaro

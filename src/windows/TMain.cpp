@@ -72,7 +72,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
         ShowOptions();
     };
     m_pages = std::make_unique<SettingsPages>(
-        m_ui, m_services, m_options, m_errors, showOptions, [this] { return m_windows.einstellungen; }, this);
+        m_ui, m_services, m_options, m_errors, showOptions, [this] { return m_windows.einstellungen.get(); }, this);
 
     // A parameter list that is accepted decides every option of this run; otherwise the stored
     // default set is loaded. The two are never mixed.
@@ -107,8 +107,6 @@ void TMain::createRun()
 void TMain::setSecondaryWindows(const SecondaryWindows& windows)
 {
     m_windows = windows;
-    if (m_windows.einstellungen)
-        m_windows.einstellungen->Aktion->setPowerActions(&m_services.power);
 }
 
 void TMain::bindPanels()
@@ -137,10 +135,11 @@ void TMain::connectHandlers()
     connect(m_ui.Beenden1, &QAction::triggered, this, &QWidget::close);
     connect(m_ui.Einstellungen1, &QAction::triggered, m_ui.Btn_Config, &QPushButton::click);
     connect(m_ui.Programmdeinstallieren1, &QAction::triggered, this,
-            [this] { m_errors.guard([this] { showModal(m_windows.deinstallation); }); });
-    connect(m_ui.Hilfe1, &QAction::triggered, this, [this] { m_errors.guard([this] { showModal(m_windows.hilfe); }); });
+            [this] { m_errors.guard([this] { showModal(m_windows.deinstallation.get()); }); });
+    connect(m_ui.Hilfe1, &QAction::triggered, this,
+            [this] { m_errors.guard([this] { showModal(m_windows.hilfe.get()); }); });
     connect(m_ui.Info2, &QAction::triggered, this,
-            [this] { m_errors.guard([this] { showModal(m_windows.infofenster); }); });
+            [this] { m_errors.guard([this] { showModal(m_windows.infofenster.get()); }); });
 
     // F10 opens the first menu, as on the usual desktops.
     connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
@@ -171,8 +170,8 @@ void TMain::setUpTrayIcon()
 
 void TMain::TrayIconClick()
 {
-    if (m_windows.nachricht)
-        m_windows.nachricht->closeIfShowing();
+    if (TNachricht* const message = m_windows.nachricht.made())
+        message->closeIfShowing();
     m_trayIcon.RestoreMainWindow();
     m_trayIcon.SetIconVisible(false);
 }
@@ -362,8 +361,8 @@ void TMain::showPowerNote()
 
 void TMain::showMessageWindow()
 {
-    if (m_windows.nachricht)
-        m_windows.nachricht->showOver(*this, m_services.modal);
+    if (TNachricht* const message = m_windows.nachricht.get())
+        message->showOver(*this, m_services.modal);
 }
 
 // ---------------------------------------------------------------------------------------------

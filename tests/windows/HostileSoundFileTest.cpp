@@ -38,8 +38,9 @@ protected:
     {
         MainWindowFixture::TearDown();
         // The windows go before the players they use, and the output is shut for the next test.
-        einstellungen.reset();
-        nachricht.reset();
+        main->setSecondaryWindows({});
+        einstellungen = {};
+        nachricht = {};
         main.reset();
         realPlayer.Close();
         SdlAudioDevice::instance().shutdown();

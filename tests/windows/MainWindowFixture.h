@@ -16,6 +16,7 @@
 #include "mock/ScriptedInputBox.h"
 #include "mock/ScriptedModalRunner.h"
 #include "mock/VirtualTimerService.h"
+#include "widgets/ActionPanel.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TimeEntryBox.h"
 #include "windows/TDeinstallation.h"
@@ -88,11 +89,12 @@ protected:
     FakeOsVersionQuery osVersion;
     QList<int> exitCodes;
     std::unique_ptr<TMain> main;
-    std::unique_ptr<TDeinstallation> deinstallation;
-    std::unique_ptr<TNachricht> nachricht;
-    std::unique_ptr<TInfofenster> infofenster;
-    std::unique_ptr<THilfe> hilfe;
-    std::unique_ptr<TEinstellungen> einstellungen;
+    // Made at their first use, as in the program.
+    OnFirstUse<TDeinstallation> deinstallation;
+    OnFirstUse<TNachricht> nachricht;
+    OnFirstUse<TInfofenster> infofenster;
+    OnFirstUse<THilfe> hilfe;
+    OnFirstUse<TEinstellungen> einstellungen;
 
     void SetUp() override { clock.setLocal(QDate(2026, 12, 7), QTime(10, 0, 0)); }
 
@@ -110,15 +112,23 @@ protected:
                               *runTrace,    notifications, inputBox,    processes, ProgramInfo::compiledIn(),
                               parameters,   programPath,   nullptr,     {}};
         main = std::make_unique<TMain>(services);
-        deinstallation = std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
-        nachricht = std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,
-                                                                   [this] { main->MessageWindowClosed(); },
-                                                                   notifications});
-        infofenster = std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion);
-        hilfe = std::make_unique<THilfe>();
-        einstellungen = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio, processes);
-        main->setSecondaryWindows(
-            {deinstallation.get(), nachricht.get(), infofenster.get(), hilfe.get(), einstellungen.get()});
+        deinstallation = OnFirstUse<TDeinstallation>([this] {
+            return std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
+        });
+        nachricht = OnFirstUse<TNachricht>([this] {
+            return std::make_unique<TNachricht>(TNachricht::Links{
+                clock, timers, main->CurrentOptions(), *expirySound, [this] { main->MessageWindowClosed(); },
+                notifications});
+        });
+        infofenster = OnFirstUse<TInfofenster>(
+            [this] { return std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion); });
+        hilfe = OnFirstUse<THilfe>([] { return std::make_unique<THilfe>(); });
+        einstellungen = OnFirstUse<TEinstellungen>([this] {
+            auto window = std::make_unique<TEinstellungen>(boxes, fileDialogs, *editorAudio, processes);
+            window->Aktion->setPowerActions(&power);
+            return window;
+        });
+        main->setSecondaryWindows({deinstallation, nachricht, infofenster, hilfe, einstellungen});
     }
 
     void createAndShow(const QStringList& parameters = {})

@@ -99,6 +99,28 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
     }
 }
 
+TEST_F(MessageWindow, IsMadeAtTheFirstExpiryAndServesEveryRunAfterIt)
+{
+    // No window besides the main window is made at start.
+    EXPECT_FALSE(deinstallation.made() || nachricht.made() || infofenster.made() || hilfe.made() || einstellungen.made());
+    QList<const QDialog*> shown;
+    modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& d) {
+        shown << &d;
+        EXPECT_TRUE(d.windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(d.windowModality(), Qt::WindowModal);
+        EXPECT_EQ(nachricht->Label_Nachricht->text(), QStringLiteral("Tee %1").arg(shown.size()));
+    };
+    for (int run = 1; run <= 2; ++run) {
+        main->CurrentOptions().SetNachricht(QStringLiteral("Tee %1").arg(run));
+        setCountdown(0, 0, 2);
+        ui().Btn_Start->click();
+        advance(3'000);
+    }
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], nachricht.made());
+}
+
 TEST_F(MessageWindow, MessageIsPlainTextOfAnyLength)
 {
     openMessage(QStringLiteral("<b>fett</b> & <a href=\"x\">Link</a>"));
