@@ -1,6 +1,7 @@
 #include "windows/TMainUi.h"
 
 #include "widgets/ActionPanel.h"
+#include "widgets/CompactTabs.h"
 #include "widgets/Controls.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
@@ -154,7 +155,7 @@ void TMainUi::setupUi(QMainWindow* window)
     PageControl1->setGeometry(8, 184, 385, 265);
     // Six tabs must fit the page's width side by side; with larger fonts the bar scrolls instead of
     // cutting the last one off.
-    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 3px; }"));
+    useCompactTabs(*PageControl1->tabBar());
     PageControl1->setUsesScrollButtons(true);
     TabSheet1 = page(PageControl1, "TabSheet1", tr("Aktion"));
     TS_Sound = page(PageControl1, "TS_Sound", tr("Sound"));
