@@ -52,6 +52,14 @@ QString timeOf(const QString& calendar)
 
 SchedulesPage::SchedulesPage(QWidget* page, const Links& links) : m_page(page), m_links(links)
 {
+    // The controls are made, and the service manager is asked, when the user first looks at the page,
+    // not while the program starts.
+    page->installEventFilter(this);
+}
+
+void SchedulesPage::build()
+{
+    QWidget* const page = m_page;
     LBx_Zeitplaene = new QTreeWidget(page);
     LBx_Zeitplaene->setObjectName(QStringLiteral("LBx_Zeitplaene"));
     LBx_Zeitplaene->setGeometry(8, 8, 361, 112);
@@ -82,8 +90,9 @@ SchedulesPage::SchedulesPage(QWidget* page, const Links& links) : m_page(page), 
 
     connect(Btn_ZeitplanNeu, &QPushButton::clicked, this, &SchedulesPage::Btn_ZeitplanNeuClick);
     connect(Btn_ZeitplanLoeschen, &QPushButton::clicked, this, &SchedulesPage::Btn_ZeitplanLoeschenClick);
-    // The service manager is asked when the user first looks at the page, not while the program starts.
-    page->installEventFilter(this);
+    // Made while the page is being shown: its children were shown before they were there.
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        control->setVisible(control != L_ZeitplanHinweis);
 }
 
 SchedulesPage::~SchedulesPage() = default;
@@ -107,6 +116,8 @@ void SchedulesPage::setUsable(bool usable)
 
 void SchedulesPage::refresh()
 {
+    if (!LBx_Zeitplaene)
+        build();
     if (!m_asked) {
         m_asked = true;
         if (m_links.manager && m_links.manager->available())

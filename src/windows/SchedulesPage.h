@@ -50,7 +50,8 @@ public:
         QString programPath;
     };
 
-    /** Builds the page's controls in `page`. */
+    /** The page's controls go into `page` when it is first shown (or refreshed); until then the
+     *  controls below are null. */
     SchedulesPage(QWidget* page, const Links& links);
     ~SchedulesPage() override;
 
@@ -71,6 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void build();
     void setUsable(bool usable);
     /** The options the choice names: the current options or a preset; `name` gets the preset's name. */
     TEinst chosenOptions(QString& name) const;
