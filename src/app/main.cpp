@@ -7,6 +7,7 @@
 #include "core/SystemPowerActions.h"
 #include "platform/DBusNotifications.h"
 #include "platform/DBusRemoteControl.h"
+#include "platform/DBusServiceWatch.h"
 #include "platform/FileRegistryStore.h"
 #include "platform/FileRunTrace.h"
 #include "platform/IdleClosingAudioDevice.h"
@@ -50,6 +51,9 @@
 using namespace kelvaro;
 
 namespace {
+
+/** How long after the window is shown the program goes onto the session bus. */
+constexpr int kBusDelayMs = 200;
 
 /** The desktop's idle clock, found (and the buses it may need connected) at the first watch. */
 class FirstUseIdleWatcher : public IdleWatcher
@@ -132,8 +136,7 @@ std::unique_ptr<DBusRemoteControl> offerRemoteControl(TMain& window)
     DBusRemoteControl* const control = remote.get();
     QObject::connect(&window, &TMain::remoteStateChanged, control,
                      [control, &window] { control->publish(window.remoteState()); });
-    constexpr int kOfferDelayMs = 200;
-    QTimer::singleShot(kOfferDelayMs, control, [control, &window] {
+    QTimer::singleShot(kBusDelayMs, control, [control, &window] {
         control->publish(window.remoteState());
         control->offer(QDBusConnection::sessionBus(), QCoreApplication::applicationPid());
     });
@@ -262,5 +265,13 @@ int main(int argc, char** argv)
 
     mainWindow.show();
     const std::unique_ptr<DBusRemoteControl> remote = offerRemoteControl(mainWindow);
+    // A StatusNotifierWatcher that starts anew (the desktop's panel restarted) may have lost the icon:
+    // its coming and going go to the tray, which shows the icon again. Nothing is polled.
+    std::unique_ptr<DBusServiceWatch> areaWatch;
+    QTimer::singleShot(kBusDelayMs, &app, [&areaWatch, &trayShell] {
+        areaWatch = std::make_unique<DBusServiceWatch>(QDBusConnection::sessionBus(),
+                                                       QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                                       [&trayShell] { trayShell.noteAreaChanged(); });
+    });
     return QApplication::exec();
 }

@@ -1,6 +1,5 @@
 #include "tray/TTrayIcon.h"
 
-#include "core/TimerService.h"
 #include "tray/WindowFocus.h"
 #include "tray/TrayShell.h"
 
@@ -9,11 +8,13 @@
 
 namespace kelvaro {
 
-TTrayIcon::TTrayIcon(TrayShell& shell, TimerService& timers, QWidget* owner)
-    : m_shell(shell), m_owner(owner), m_areaCheck(timers.create([this] { checkNotificationArea(); }))
+TTrayIcon::TTrayIcon(TrayShell& shell, QWidget* owner) : m_shell(shell), m_owner(owner)
 {
     m_shell.onActivated = [this](QSystemTrayIcon::ActivationReason reason) {
         activated(reason);
+    };
+    m_shell.onAreaChanged = [this] {
+        checkNotificationArea();
     };
 }
 
@@ -21,6 +22,7 @@ TTrayIcon::~TTrayIcon()
 {
     SetIconVisible(false);
     m_shell.onActivated = {};
+    m_shell.onAreaChanged = {};
 }
 
 void TTrayIcon::SetHint(const QString& value)
@@ -41,9 +43,7 @@ void TTrayIcon::SetIconVisible(bool value)
     if (value) {
         m_shell.show();
         m_areaAvailable = m_shell.isAvailable();
-        m_areaCheck->start(AreaCheckInterval);
     } else {
-        m_areaCheck->stop();
         m_shell.hide();
     }
 }
@@ -78,12 +78,14 @@ void TTrayIcon::activated(QSystemTrayIcon::ActivationReason reason)
 
 void TTrayIcon::checkNotificationArea()
 {
-    // Qt does not report a notification area that started anew: one that is there again after it
-    // was gone has lost the icon.
+    // An area that is there again after it was gone has lost the icon. Asked only while the icon is
+    // shown: asking takes a connection to the session bus of its own.
+    if (!m_iconVisible)
+        return;
     const bool available = m_shell.isAvailable();
     const bool restarted = available && !m_areaAvailable;
     m_areaAvailable = available;
-    if (restarted && m_iconVisible)
+    if (restarted)
         m_shell.show();
 }
 

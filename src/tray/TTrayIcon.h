@@ -13,8 +13,6 @@ class QWidget;
 
 namespace kelvaro {
 
-class Timer;
-class TimerService;
 class TrayShell;
 
 /**
@@ -22,21 +20,19 @@ class TrayShell;
  * double-click events, and the move of the main window into the tray when it is minimised (the window
  * and with it its task bar button are hidden, the icon shown instead). Without a notification area a
  * minimised window stays in the task bar, where the user can get it back. When the area starts anew
- * while the icon is shown, the icon is added again. A shell carries one component.
+ * while the icon is shown, the icon is added again: the shell reports it, nothing is polled. A shell
+ * carries one component.
  */
 class TTrayIcon
 {
 public:
     using TNotifyEvent = std::function<void(TTrayIcon* sender)>;
 
-    /** How often the shown icon checks whether the notification area has started anew, in milliseconds. */
-    static constexpr qint64 AreaCheckInterval = 2000;
-
     /**
      * `owner` is the main window that minimising moves into the tray; without one the window
-     * operations do nothing. Shell and timer service must outlive the component.
+     * operations do nothing. The shell must outlive the component.
      */
-    TTrayIcon(TrayShell& shell, TimerService& timers, QWidget* owner = nullptr);
+    explicit TTrayIcon(TrayShell& shell, QWidget* owner = nullptr);
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
     /** Removes the icon from the notification area. */
@@ -82,7 +78,6 @@ private:
 
     TrayShell& m_shell;
     QPointer<QWidget> m_owner;
-    std::unique_ptr<Timer> m_areaCheck;
     bool m_areaAvailable = false;
 
     QString m_hint;

@@ -19,6 +19,7 @@ class TrayShell
 {
 public:
     using Activated = std::function<void(QSystemTrayIcon::ActivationReason reason)>;
+    using AreaChanged = std::function<void()>;
 
     virtual ~TrayShell() = default;
 
@@ -37,6 +38,8 @@ public:
 
     /** Called on every activation of the icon: click, double click, middle click, context request. */
     Activated onActivated;
+    /** Called when the notification area may have gone or come back (the desktop started it anew). */
+    AreaChanged onAreaChanged;
 
 protected:
     void activated(QSystemTrayIcon::ActivationReason reason) const
@@ -44,6 +47,12 @@ protected:
         // A copy, because the receiver may be replaced while it runs.
         if (const Activated receiver = onActivated)
             receiver(reason);
+    }
+
+    void areaChanged() const
+    {
+        if (const AreaChanged receiver = onAreaChanged)
+            receiver();
     }
 };
 

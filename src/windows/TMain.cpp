@@ -54,7 +54,7 @@ auto TMain::guarded(Handler handler)
 
 TMain::TMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_errors(services.boxes),
-      m_trayIcon(services.trayShell, services.timers, this), m_badge(m_trayIcon, QImage(programIconPath())),
+      m_trayIcon(services.trayShell, this), m_badge(m_trayIcon, QImage(programIconPath())),
       m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise))
 {
     m_ui.setupUi(this);

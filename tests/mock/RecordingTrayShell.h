@@ -36,6 +36,8 @@ public:
     /** The user activates the icon as the area reports it. */
     void activate(QSystemTrayIcon::ActivationReason reason) const { activated(reason); }
     void click() const { activate(QSystemTrayIcon::Trigger); }
+    /** The area reports that it may have gone or come back. */
+    void changeArea() const { areaChanged(); }
 };
 
 } // namespace kelvaro::test

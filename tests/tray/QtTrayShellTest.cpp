@@ -34,7 +34,7 @@ TEST_F(QtTray, ShowsIconAndPlainTipAndTurnsActivationsIntoEvents)
     const QIcon programIcon(programIconPath());
     ASSERT_FALSE(programIcon.isNull());
 
-    TTrayIcon tray(shell, timers);
+    TTrayIcon tray(shell);
     std::vector<std::string> log;
     tray.OnClick = [&log](TTrayIcon*) {
         log.push_back("click");
@@ -79,18 +79,18 @@ TEST_F(QtTray, IconWithoutImageShowsTheProgramIcon)
 
 TEST_F(QtTray, AreaComingBackShowsTheIconAgain)
 {
-    TTrayIcon tray(shell, timers);
+    TTrayIcon tray(shell);
     tray.SetIconVisible(true);
     QSystemTrayIcon* icon = shell.trayIcon();
     areaAvailable = true;
-    timers.advance(TTrayIcon::AreaCheckInterval);
+    shell.noteAreaChanged();
     EXPECT_EQ(shell.trayIcon(), icon) << "one icon, registered anew";
     EXPECT_TRUE(icon->isVisible());
 }
 
 TEST_F(QtTray, MenuIsTheIconsContextMenuAndIsForgottenWhenDestroyed)
 {
-    TTrayIcon tray(shell, timers);
+    TTrayIcon tray(shell);
     auto menu = std::make_unique<QMenu>();
     menu->addAction(QStringLiteral("Anzeigen"));
     tray.SetPopupMenu(menu.get()); // before the icon exists

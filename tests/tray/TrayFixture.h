@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         window.show();
-        tray = std::make_unique<TTrayIcon>(shell, timers, &window);
+        tray = std::make_unique<TTrayIcon>(shell, &window);
         tray->OnClick = [this](TTrayIcon*) {
             log.push_back("click");
         };

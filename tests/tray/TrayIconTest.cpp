@@ -58,9 +58,9 @@ TEST_F(TrayIcon, ComesBackAfterTheAreaRestartsOnlyWhileShown)
     const auto restartArea = [this] {
         shell.areaAvailable = false;
         shell.shown = false; // the area and its icons are gone
-        timers.advance(TTrayIcon::AreaCheckInterval);
+        shell.changeArea();
         shell.areaAvailable = true;
-        timers.advance(TTrayIcon::AreaCheckInterval);
+        shell.changeArea();
     };
     tray->SetIconVisible(true);
     timers.advance(10'000);

@@ -73,7 +73,7 @@ TEST_F(TrayWindow, WithoutTheAreaOrTheOptionTheWindowStaysInTheTaskBar)
 
 TEST_F(TrayWindow, WithoutOwnerTheWindowOperationsDoNothing)
 {
-    TTrayIcon ownerless(shell, timers);
+    TTrayIcon ownerless(shell);
     ownerless.SetMinimizeToTray(true);
     ownerless.applicationMinimized();
     ownerless.RestoreMainWindow();
