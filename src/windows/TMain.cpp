@@ -291,7 +291,9 @@ void TMain::Timer1Timer()
         Btn_StartClick();
     m_startupPending = false;
     // The next tick comes at the next full second, so the time shown changes with the desktop's clock.
-    m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
+    // A hidden window without a run has nothing to show: showing it starts the clock again (FormShow).
+    if (isVisible() || m_run->running())
+        m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
 }
 
 void TMain::setRunningState(bool running)
@@ -338,7 +340,8 @@ void TMain::showRun(const RunDisplay& display)
     else if (display.kind != RunDisplay::Kind::Stopwatch)
         m_badge.showRemaining(display.remaining);
     const QString note = display.note.isEmpty() ? QString() : QStringLiteral("  [") + display.note + u']';
-    setWindowTitle(captionBase() + note);
+    if (isVisible()) // hidden, the caption is set when the window is shown again (FormShow)
+        setWindowTitle(captionBase() + note);
     m_badge.setHint(ProductNameText() + note);
     // A wait shows the figures it looks at in place of the options' details until it ends.
     if (!display.figures.isEmpty()) {
