@@ -99,6 +99,30 @@ class World(contextlib.AbstractContextManager):
                 raise Unavailable(f"the logind double did not start; see {self.folder / 'logind-mock.log'}")
             time.sleep(0.05)
 
+    def start_tray_watcher(self) -> None:
+        """A StatusNotifierWatcher with a host registered on the session bus, as Plasma offers it: a
+        program can then hide its window in the notification area. Started only for the benchmarks that
+        need it, so that the start-up of the others is measured without a notification area."""
+        if self._has_owner("org.kde.StatusNotifierWatcher"):
+            return
+        name, path = "org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher"
+        env = {**os.environ, **self._bus_env(), "PYTHONDONTWRITEBYTECODE": "1"}
+        process = spawn(["/usr/bin/python3", "-m", "dbusmock", "--session", name, path, name], env,
+                        self.folder / "tray-watcher.log")
+        deadline = time.monotonic() + 20
+        while not self._has_owner(name):
+            if process.poll() is not None or time.monotonic() > deadline:
+                raise Unavailable(f"the tray watcher double did not start; see {self.folder / 'tray-watcher.log'}")
+            time.sleep(0.05)
+        mock = ["dbus-send", f"--bus={self.bus_address}", "--print-reply", f"--dest={name}", path]
+        for call in (["org.freedesktop.DBus.Mock.AddProperty", f"string:{name}", "string:IsStatusNotifierHostRegistered",
+                      "variant:boolean:true"],
+                     ["org.freedesktop.DBus.Mock.AddProperty", f"string:{name}", "string:ProtocolVersion",
+                      "variant:int32:0"],
+                     ["org.freedesktop.DBus.Mock.AddMethod", f"string:{name}", "string:RegisterStatusNotifierItem",
+                      "string:s", "string:", "string:"]):
+            subprocess.run(mock + call, capture_output=True, check=True, timeout=10)
+
     def _has_owner(self, name: str) -> bool:
         answer = subprocess.run(["dbus-send", f"--bus={self.bus_address}", "--print-reply", "--dest=org.freedesktop.DBus",
                                  "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", f"string:{name}"],
