@@ -600,8 +600,9 @@ def report_goals(results: dict) -> None:
         verdict("a run costs under 0.2 % of one core", value < 0.2, f"{value:.3f} % (scheduler time)")
         if "tray" in cost:
             # The event loop's wake-ups; Qt's own D-Bus and X threads are shown beside them.
+            # A tick a second gives one more in a window that begins just before one and ends just after.
             value = cost["tray"]["wakeups_main_per_s"]
-            verdict("hidden in the tray with a run: at most 1 wake-up a second", value <= 1.0,
+            verdict("hidden in the tray with a run: at most 1 wake-up a second", value <= 1.0 + 1.0 / cost["seconds"],
                     f"{value:.2f} /s (main thread; all threads {cost['tray']['wakeups_all_per_s']:.2f})")
         if "tray-idle" in cost:
             value = cost["tray-idle"]["wakeups_all_per_s"]

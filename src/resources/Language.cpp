@@ -62,8 +62,8 @@ void useLanguage(Language language)
     });
     // German is the language of the sources: its file holds only the singular and plural forms of
     // the texts that count something ("1 Sekunde", "2 Sekunden").
-    const QString file = language == Language::English ? QStringLiteral(":/i18n/kelvaro_en.qm")
-                                                       : QStringLiteral(":/i18n/kelvaro_de.qm");
+    const QString file =
+        language == Language::English ? QStringLiteral(":/i18n/kelvaro_en.qm") : QStringLiteral(":/i18n/kelvaro_de.qm");
     g_programTranslator = install([&file](QTranslator& translator) { return translator.load(file); });
 }
 

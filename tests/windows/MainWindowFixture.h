@@ -116,9 +116,9 @@ protected:
             return std::make_unique<TDeinstallation>(*registry, boxes, [this](int code) { exitCodes << code; });
         });
         nachricht = OnFirstUse<TNachricht>([this] {
-            return std::make_unique<TNachricht>(TNachricht::Links{
-                clock, timers, main->CurrentOptions(), *expirySound, [this] { main->MessageWindowClosed(); },
-                notifications});
+            return std::make_unique<TNachricht>(TNachricht::Links{clock, timers, main->CurrentOptions(), *expirySound,
+                                                                  [this] { main->MessageWindowClosed(); },
+                                                                  notifications});
         });
         infofenster = OnFirstUse<TInfofenster>(
             [this] { return std::make_unique<TInfofenster>(ProgramInfo::compiledIn(), osVersion); });

@@ -102,7 +102,8 @@ TEST_F(MessageWindow, EveryWayOfClosingEnablesStartAndStopsTheClock)
 TEST_F(MessageWindow, IsMadeAtTheFirstExpiryAndServesEveryRunAfterIt)
 {
     // No window besides the main window is made at start.
-    EXPECT_FALSE(deinstallation.made() || nachricht.made() || infofenster.made() || hilfe.made() || einstellungen.made());
+    EXPECT_FALSE(deinstallation.made() || nachricht.made() || infofenster.made() || hilfe.made() ||
+                 einstellungen.made());
     QList<const QDialog*> shown;
     modal.actions[QStringLiteral("Nachricht")] = [&](QDialog& d) {
         shown << &d;
