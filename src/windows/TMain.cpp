@@ -319,6 +319,8 @@ void TMain::Btn_StartClick()
     // Starting a run ends a sound test that is playing.
     if (m_ui.Sound->Btn_PlayStop->text() == testSoundPlayingCaption())
         m_ui.Sound->Btn_PlayStop->click();
+    if (!m_timer1->isActive()) // stopped while hidden without a run: started from the tray menu or outside
+        m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
     m_run->start();
 }
 
