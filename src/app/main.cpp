@@ -28,6 +28,8 @@
 #include "resources/Resources.h"
 #include "tray/QtTrayShell.h"
 #include "widgets/ActionPanel.h"
+#include "widgets/AppStyle.h"
+#include "widgets/PngPictures.h"
 #include "widgets/QtFileDialogs.h"
 #include "widgets/QtInputBox.h"
 #include "widgets/QtMessageBoxes.h"
@@ -162,8 +164,9 @@ int main(int argc, char** argv)
     // The program ends when its main window is closed, not when the last visible window goes (the
     // main window may be hidden in the notification area while the message window closes).
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setStyle(makeAppStyle());
     initResources();
-    QApplication::setWindowIcon(QIcon(programIconPath()));
+    QApplication::setWindowIcon(pngIcon({programIconPath()}));
 
     // German, or English when the desktop asks for another language first; the standard dialogs
     // speak the same language as the rest of the program.

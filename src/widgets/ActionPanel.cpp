@@ -4,6 +4,7 @@
 #include "core/PowerFailure.h"
 #include "core/TEinst.h"
 #include "widgets/ClickPanel.h"
+#include "widgets/PngPictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -104,7 +105,7 @@ ClickPanel* ActionPanel::makePanel(QWidget* parent, const char* name, const char
 {
     auto* panel = new ClickPanel(QLatin1String(name), chosenColour(), parent);
     panel->setGeometry(x, y, kPanelSize, kPanelSize);
-    panel->setPicture(QPixmap(picture), QLatin1String(pictureName), 8, 8);
+    panel->setPicture(QPixmap::fromImage(pngImage(picture)), QLatin1String(pictureName), 8, 8);
     // The caption below the panel is not clickable.
     caption(parent, text, x - 6, y + kPanelSize + 2, kPanelSize + 12, 28)
         ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -11,6 +11,7 @@
 #include "widgets/ActionPanel.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
+#include "widgets/PngPictures.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
@@ -54,7 +55,7 @@ auto TMain::guarded(Handler handler)
 
 TMain::TMain(const MainServices& services, QWidget* parent)
     : QMainWindow(parent), m_services(services), m_errors(services.boxes),
-      m_trayIcon(services.trayShell, this), m_badge(m_trayIcon, QImage(programIconPath())),
+      m_trayIcon(services.trayShell, this), m_badge(m_trayIcon, pngImage(programIconPath())),
       m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise))
 {
     m_ui.setupUi(this);

@@ -5,6 +5,7 @@
 #include "widgets/Controls.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
+#include "widgets/PngPictures.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
@@ -139,7 +140,7 @@ void TMainUi::setupUi(QMainWindow* window)
     Eingabe->setGeometry(176, 36, 214, 102);
 
     Btn_Speichern = button(client, "Btn_Speichern", QString(), 4, 25);
-    Btn_Speichern->setIcon(QIcon(QStringLiteral(":/buttons/save.png")));
+    Btn_Speichern->setIcon(pngIcon({QStringLiteral(":/buttons/save.png"), QStringLiteral(":/buttons/save@2x.png")}));
     Btn_Speichern->setToolTip(tr("Einstellungen speichern"));
     Btn_Config = button(client, "Btn_Config", QString(), 33, 50);
     Btn_Config->setToolTip(tr("Einstellungen öffnen/schließen"));
