@@ -11,8 +11,8 @@
 #include "widgets/ActionPanel.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
-#include "widgets/PngPictures.h"
 #include "widgets/ModalRunner.h"
+#include "widgets/PngPictures.h"
 #include "widgets/SoundPanel.h"
 #include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
@@ -54,8 +54,8 @@ auto TMain::guarded(Handler handler)
 }
 
 TMain::TMain(const MainServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_errors(services.boxes),
-      m_trayIcon(services.trayShell, this), m_badge(m_trayIcon, pngImage(programIconPath())),
+    : QMainWindow(parent), m_services(services), m_errors(services.boxes), m_trayIcon(services.trayShell, this),
+      m_badge(m_trayIcon, pngImage(programIconPath())),
       m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise))
 {
     m_ui.setupUi(this);
@@ -103,11 +103,6 @@ void TMain::createRun()
                                                            showPowerNote();
                                                        }});
     m_run = &m_main->run();
-}
-
-void TMain::setSecondaryWindows(const SecondaryWindows& windows)
-{
-    m_windows = windows;
 }
 
 void TMain::bindPanels()

@@ -41,7 +41,7 @@ public:
     explicit TMain(const MainServices& services, QWidget* parent = nullptr);
     ~TMain() override;
 
-    void setSecondaryWindows(const SecondaryWindows& windows);
+    void setSecondaryWindows(const SecondaryWindows& windows) { m_windows = windows; }
 
     TEinst& CurrentOptions() { return m_options; }
     const TMainUi& ui() const { return m_ui; }
