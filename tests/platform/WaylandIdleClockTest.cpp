@@ -45,7 +45,8 @@ public:
         if (offerNotifier)
             wl_global_create(m_display, &ext_idle_notifier_v1_interface, 1, this, bindNotifier);
         EXPECT_EQ(pipe2(m_commands, O_NONBLOCK | O_CLOEXEC), 0);
-        wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_commands[0], WL_EVENT_READABLE, command, this);
+        m_commandSource =
+            wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_commands[0], WL_EVENT_READABLE, command, this);
         m_thread = std::thread(wl_display_run, m_display);
     }
 
@@ -53,6 +54,7 @@ public:
     {
         wl_display_terminate(m_display); // made to be called from another thread
         m_thread.join();
+        wl_event_source_remove(m_commandSource); // the display leaves a source of ours to us
         wl_display_destroy(m_display);
         close(m_commands[0]);
         close(m_commands[1]);
@@ -115,6 +117,7 @@ private:
 
     wl_display* m_display = wl_display_create();
     int m_commands[2] = {-1, -1};
+    wl_event_source* m_commandSource = nullptr;
     std::vector<wl_resource*> m_notifications; // in the compositor's thread only
     std::thread m_thread;
     mutable std::mutex m_mutex;
