@@ -10,11 +10,16 @@ FoldOut::FoldOut(QWidget& window, QPushButton& button, QWidget& area, int closed
     : m_window(window), m_button(button), m_area(area), m_closedHeight(closedHeight), m_openHeight(openHeight)
 {}
 
-void FoldOut::toggle(QWidget* focusAfterClosing)
+bool FoldOut::opens() const
 {
     // The window manager's frame counts, so the threshold lies between the two outer heights.
     constexpr int kThreshold = 300;
-    if (m_window.frameGeometry().height() >= kThreshold) {
+    return m_window.frameGeometry().height() < kThreshold;
+}
+
+void FoldOut::toggle(QWidget* focusAfterClosing)
+{
+    if (!opens()) {
         m_button.setIcon(ConfigButtonImages::image(0));
         m_area.hide();
         if (focusAfterClosing)

@@ -17,6 +17,8 @@ public:
     /** Closes the area when the window is taller than halfway between the heights (the focus goes to
      *  `focusAfterClosing`), otherwise opens it and gives it the focus. */
     void toggle(QWidget* focusAfterClosing);
+    /** Whether toggle() would open the area. */
+    bool opens() const;
 
 private:
     void setOuterHeight(int height);

@@ -38,15 +38,31 @@ bool removeOldValues(RegistryTree& tree)
 
 PresetsPage::PresetsPage(const Controls& controls, const Links& links) : m_controls(controls), m_links(links)
 {
+    connect(m_controls.CBx_Presets, &QComboBox::activated, this,
+            [this](int index) { m_links.errors.guard([this, index] { CBx_PresetsChange(index); }); });
+    if (controls.LBx_Presets) {
+        m_controls.LBx_Presets = nullptr;
+        attachList(controls.LBx_Presets, controls.Btn_Presets_Add, controls.Btn_Presets_Del,
+                   controls.Btn_Presets_Change);
+    }
+}
+
+void PresetsPage::attachList(QListWidget* list, QPushButton* add, QPushButton* del, QPushButton* change)
+{
+    if (m_controls.LBx_Presets)
+        return;
+    m_controls.LBx_Presets = list;
+    m_controls.Btn_Presets_Add = add;
+    m_controls.Btn_Presets_Del = del;
+    m_controls.Btn_Presets_Change = change;
     const auto guarded = [this](void (PresetsPage::*handler)()) {
         return m_links.errors.guarded(this, handler);
     };
-    connect(m_controls.Btn_Presets_Add, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_AddClick));
-    connect(m_controls.Btn_Presets_Change, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_ChangeClick));
-    connect(m_controls.Btn_Presets_Del, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_DelClick));
-    connect(m_controls.LBx_Presets, &QListWidget::itemSelectionChanged, this, &PresetsPage::LBx_PresetsClick);
-    connect(m_controls.CBx_Presets, &QComboBox::activated, this,
-            [this](int index) { m_links.errors.guard([this, index] { CBx_PresetsChange(index); }); });
+    connect(add, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_AddClick));
+    connect(change, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_ChangeClick));
+    connect(del, &QPushButton::clicked, this, guarded(&PresetsPage::Btn_Presets_DelClick));
+    connect(list, &QListWidget::itemSelectionChanged, this, &PresetsPage::LBx_PresetsClick);
+    fillList();
 }
 
 void PresetsPage::RemoveOldValues()
@@ -103,12 +119,18 @@ void PresetsPage::SavePresets()
         throw AppError(tr("Die vordefinierten Einstellungen konnten nicht gespeichert werden: %1").arg(error));
 }
 
-void PresetsPage::ShowPresets()
+void PresetsPage::fillList()
 {
+    if (!m_controls.LBx_Presets)
+        return;
     m_controls.LBx_Presets->clear();
     for (const TROptionen& preset : m_presetList)
         m_controls.LBx_Presets->addItem(preset.Name);
+}
 
+void PresetsPage::ShowPresets()
+{
+    fillList();
     const QSignalBlocker blocker(m_controls.CBx_Presets);
     m_controls.CBx_Presets->clear();
     m_controls.CBx_Presets->addItem(QString());
@@ -147,6 +169,8 @@ bool PresetsPage::showEditor(TEinstellungen& editor)
 
 int PresetsPage::selectedRow() const
 {
+    if (!m_controls.LBx_Presets)
+        return -1;
     const QList<QListWidgetItem*> selected = m_controls.LBx_Presets->selectedItems();
     if (selected.isEmpty())
         return -1;

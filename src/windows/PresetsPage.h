@@ -33,7 +33,8 @@ class PresetsPage : public QObject
     Q_OBJECT
 
 public:
-    /** The main window's controls that show the presets. */
+    /** The main window's controls that show the presets; those of the page "Vordef. Einst." may be
+     *  null, and given later with attachList. */
     struct Controls
     {
         QListWidget* LBx_Presets;
@@ -60,6 +61,9 @@ public:
 
     PresetsPage(const Controls& controls, const Links& links);
 
+    /** The controls of the page "Vordef. Einst.", made after the page: the list shows the presets. */
+    void attachList(QListWidget* list, QPushButton* add, QPushButton* del, QPushButton* change);
+
     const std::vector<TROptionen>& PresetList() const { return m_presetList; }
 
     /** Deletes the values of the program's older settings layout from the program's key. */
@@ -84,6 +88,7 @@ private:
     /** Shows the editor on its options as they are; true when it was closed with a valid "OK". */
     bool showEditor(TEinstellungen& editor);
     void saveAndShow();
+    void fillList();
     int selectedRow() const;
 
     Controls m_controls;

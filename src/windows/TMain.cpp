@@ -4,17 +4,13 @@
 #include "core/CommandLine.h"
 #include "core/RunSchedule.h"
 #include "core/SerialDateTime.h"
-#include "core/TestSound.h"
 #include "core/TimeFields.h"
 #include "core/TimerService.h"
 #include "resources/Resources.h"
-#include "widgets/ActionPanel.h"
 #include "widgets/DigitPad.h"
 #include "widgets/FormLook.h"
 #include "widgets/ModalRunner.h"
 #include "widgets/PngPictures.h"
-#include "widgets/SoundPanel.h"
-#include "widgets/StartPanel.h"
 #include "widgets/StatusPanels.h"
 #include "widgets/TimeEntryBox.h"
 #include "windows/MainRun.h"
@@ -59,7 +55,7 @@ TMain::TMain(const MainServices& services, QWidget* parent)
       m_timer1(services.timers.create(guarded(&TMain::Timer1Timer), TimerPrecision::Precise))
 {
     m_ui.setupUi(this);
-    m_foldOut = std::make_unique<FoldOut>(*this, *m_ui.Btn_Config, *m_ui.PageControl1, kClosedHeight, kOpenHeight);
+    m_foldOut = std::make_unique<FoldOut>(*this, *m_ui.Btn_Config, *m_ui.SettingsArea, kClosedHeight, kOpenHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     centreOnScreen(*this);
@@ -111,11 +107,8 @@ void TMain::bindPanels()
         ShowOptions();
     };
     m_ui.Eingabe->bind(m_options, m_services.boxes, m_services.processes, showOptions);
-    m_ui.Aktion->bind(m_options, showOptions);
-    m_ui.Aktion->setPowerActions(&m_services.power);
-    m_ui.Sound->bind({m_options, m_services.mediaPlayer, m_services.fileDialogs, m_errors, showOptions});
-    m_ui.Start->bind(m_options, m_services.boxes);
     connect(m_ui.Eingabe, &TimeEntryBox::fieldDoubleClicked, this, [this](TimeEntryBox::Target target) {
+        m_ui.setupDigitPad();
         m_ui.P_Eingabehilfe->ToggleDigitPad(!m_ui.P_Eingabehilfe->isVisible(), target);
     });
 }
@@ -216,7 +209,7 @@ void TMain::FormShow()
     m_pages->presets.LoadPresets();
     m_pages->presets.ShowPresets();
     ShowOptions();
-    m_ui.PageControl1->setCurrentIndex(0);
+    m_pages->showFirstPage();
     setWindowTitle(captionBase());
     m_badge.setHint(ProductNameText());
     if (m_startupPending)
@@ -247,8 +240,15 @@ void TMain::keyPressEvent(QKeyEvent* event)
         QMainWindow::keyPressEvent(event);
 }
 
+void TMain::buildSettingsPages()
+{
+    m_pages->build();
+}
+
 void TMain::Btn_ConfigClick()
 {
+    if (m_foldOut->opens())
+        m_pages->build();
     m_foldOut->toggle(m_ui.Btn_Start->isEnabled() ? m_ui.Btn_Start : m_ui.Btn_Reset);
 }
 
@@ -262,12 +262,8 @@ void TMain::Btn_SpeichernClick()
 
 void TMain::ShowOptions()
 {
-    const quint8 aktion = m_options.GetAktion();
     m_ui.Eingabe->showOptions(m_options);
-    m_ui.Aktion->showOptions(m_options);
-    m_ui.Sound->showOptions(m_options);
-    m_ui.PageControl1->setTabVisible(m_ui.PageControl1->indexOf(m_ui.TS_Sound), aktion == AktionNachricht);
-    m_ui.Start->showOptions(m_options);
+    m_pages->showOptions();
 
     // A password asked for at the end, or a failed action, is noted until the next Start.
     m_ui.StatusBar1->showOptions(m_options, m_main->power().statusNote());
@@ -313,8 +309,7 @@ void TMain::setRunningState(bool running)
 void TMain::Btn_StartClick()
 {
     // Starting a run ends a sound test that is playing.
-    if (m_ui.Sound->Btn_PlayStop->text() == testSoundPlayingCaption())
-        m_ui.Sound->Btn_PlayStop->click();
+    m_pages->stopSoundTest();
     if (!m_timer1->isActive()) // stopped while hidden without a run: started from the tray menu or outside
         m_timer1->startOnce(RunSchedule::msToNextSecond(m_services.clock.currentMSecsSinceEpoch()));
     m_run->start();

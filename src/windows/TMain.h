@@ -21,7 +21,7 @@ class QPushButton;
 namespace kelvaro {
 
 class PowerActionRun;
-struct SettingsPages;
+class SettingsPages;
 class Timer;
 class TVorwarnung;
 
@@ -65,6 +65,8 @@ public:
 
     void FormShow();
     void ShowOptions();
+    /** Makes the controls of the settings pages now; the window makes them when the area first opens. */
+    void buildSettingsPages();
 
     void Btn_StartClick();
     void Btn_ResetClick();

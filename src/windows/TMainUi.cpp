@@ -151,9 +151,45 @@ void TMainUi::setupUi(QMainWindow* window)
     Btn_Beenden = button(client, "Btn_Beenden", tr("&Beenden"), 287, 75);
     Btn_Beenden->setToolTip(tr("Programm beenden"));
 
-    PageControl1 = new QTabWidget(client);
+    SettingsArea = new QWidget(client);
+    SettingsArea->setObjectName(QStringLiteral("SettingsArea"));
+    SettingsArea->setGeometry(8, 184, 385, 265);
+
+    StatusBar1 = new StatusPanels(window);
+    window->setStatusBar(StatusBar1);
+
+    PopupMenu1 = new QMenu(window);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", tr("Anzeigen"));
+    PopupMenu1->addSeparator();
+    Start1 = item(PopupMenu1, "Start1", tr("Start"));
+    Stop1 = item(PopupMenu1, "Stop1", tr("Stop"));
+    Stop1->setEnabled(false);
+    Spaeter1 = item(PopupMenu1, "Spaeter1", tr("5 Minuten später"));
+    Spaeter1->setEnabled(false);
+    PopupMenu1->addSeparator();
+    ProgBeenden = item(PopupMenu1, "ProgBeenden", tr("Beenden"));
+
+    Spaeter2 = new QAction(tr("5 Minuten später"), window);
+    Spaeter2->setObjectName(QStringLiteral("Spaeter2"));
+    // "+" on the main keyboard and on the number pad.
+    Spaeter2->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                            QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))});
+    Spaeter2->setEnabled(false);
+    window->addAction(Spaeter2);
+
+    // The designed client area (below the menu bar, the status bar included) is the open state;
+    // the first showing folds the settings in.
+    window->setFixedSize(kClientWidth, bar->sizeHint().height() + kClientHeight);
+}
+
+void TMainUi::setupSettingsPages()
+{
+    if (PageControl1)
+        return;
+    PageControl1 = new QTabWidget(SettingsArea);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(8, 184, 385, 265);
+    PageControl1->setGeometry(0, 0, 385, 265);
     // Six tabs must fit the page's width side by side; with larger fonts the bar scrolls instead of
     // cutting the last one off.
     useCompactTabs(*PageControl1->tabBar());
@@ -164,6 +200,8 @@ void TMainUi::setupUi(QMainWindow* window)
     TabSheet3 = page(PageControl1, "TabSheet3", tr("Vordef. Einst."));
     TabSheet2 = page(PageControl1, "TabSheet2", tr("Verknüpfung"));
     TS_Zeitplaene = page(PageControl1, "TS_Zeitplaene", tr("Zeitpläne"));
+
+    SettingsArea->setFocusProxy(PageControl1);
 
     Aktion = new ActionPanel(ActionPanel::Variant::MainWindow, TabSheet1);
     Aktion->setGeometry(0, 0, 377, 236);
@@ -198,35 +236,12 @@ void TMainUi::setupUi(QMainWindow* window)
                                 "Pizza-Fertig-Melder"),
                              8, 154, 360, 42);
     linkHint->setWordWrap(true);
+}
 
-    P_Eingabehilfe = new DigitPad(*Eingabe, client);
-
-    StatusBar1 = new StatusPanels(window);
-    window->setStatusBar(StatusBar1);
-
-    PopupMenu1 = new QMenu(window);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    ProgAnzeigen = item(PopupMenu1, "ProgAnzeigen", tr("Anzeigen"));
-    PopupMenu1->addSeparator();
-    Start1 = item(PopupMenu1, "Start1", tr("Start"));
-    Stop1 = item(PopupMenu1, "Stop1", tr("Stop"));
-    Stop1->setEnabled(false);
-    Spaeter1 = item(PopupMenu1, "Spaeter1", tr("5 Minuten später"));
-    Spaeter1->setEnabled(false);
-    PopupMenu1->addSeparator();
-    ProgBeenden = item(PopupMenu1, "ProgBeenden", tr("Beenden"));
-
-    Spaeter2 = new QAction(tr("5 Minuten später"), window);
-    Spaeter2->setObjectName(QStringLiteral("Spaeter2"));
-    // "+" on the main keyboard and on the number pad.
-    Spaeter2->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                            QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))});
-    Spaeter2->setEnabled(false);
-    window->addAction(Spaeter2);
-
-    // The designed client area (below the menu bar, the status bar included) is the open state;
-    // the first showing folds the settings in.
-    window->setFixedSize(kClientWidth, bar->sizeHint().height() + kClientHeight);
+void TMainUi::setupDigitPad()
+{
+    if (!P_Eingabehilfe)
+        P_Eingabehilfe = new DigitPad(*Eingabe, Eingabe->parentWidget());
 }
 
 void TMainUi::enableForRun(bool running)

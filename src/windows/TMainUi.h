@@ -53,6 +53,11 @@ public:
     QPushButton* Btn_Reset = nullptr;
     QPushButton* Btn_Beenden = nullptr;
 
+    /** The fold-out settings area; its pages are made when it first opens. */
+    QWidget* SettingsArea = nullptr;
+
+    // The settings pages and their controls, and the digit pad: null until setupSettingsPages and
+    // setupDigitPad.
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr; // "Aktion"
     QWidget* TS_Sound = nullptr;
@@ -89,7 +94,13 @@ public:
     /** Ctrl++ in the main window: the running countdown or clock-time run ends five minutes later. */
     QAction* Spaeter2 = nullptr;
 
+    /** Creates the window's controls, the settings area empty. */
     void setupUi(QMainWindow* window);
+    /** Creates the settings pages with their controls, once. While the settings area is folded, so
+     *  that they show when it opens. */
+    void setupSettingsPages();
+    /** Creates the digit pad, once: it opens over the client area. */
+    void setupDigitPad();
     /** The controls a run locks, and those it opens. */
     void enableForRun(bool running);
     /** The run's times and captions, and whether it can be postponed. */

@@ -137,7 +137,13 @@ protected:
         main->show();
     }
 
-    const TMainUi& ui() const { return main->ui(); }
+    /** The main window's controls, those of its settings pages made (the window makes them when the
+     *  area first opens). */
+    const TMainUi& ui() const
+    {
+        main->buildSettingsPages();
+        return main->ui();
+    }
 
     /** Moves the clock on and runs every timer that falls due on the way, as the event loop would. */
     void advance(qint64 ms) { timers.advance(ms); }

@@ -107,6 +107,29 @@ TEST_F(Presets, StoredPresetsAreListedOnceHoweverOftenTheWindowIsShown)
     EXPECT_EQ(choiceItems(), (QStringList{QString(), QStringLiteral("Tee"), QStringLiteral("Pizza")}));
 }
 
+TEST_F(Presets, PagesMadeWhenTheSettingsFirstOpenShowWhatWasChosenBefore)
+{
+    storePresets({QStringLiteral("Tee"), QStringLiteral("Pizza")});
+    ASSERT_TRUE(file.update([](RegistryTree& tree) {
+        const QString key = TEinst::KeyPath(2);
+        tree.setValue(key, QStringLiteral("Aktion"), RegValue::fromDword(AktionNachricht));
+        tree.setValue(key, QStringLiteral("Nachricht"), RegValue::sz(QStringLiteral("Pizza holen")));
+    }));
+    createAndShow();
+    // The controls as the window has them, without the fixture making the pages.
+    const TMainUi& controls = main->ui();
+    ASSERT_EQ(controls.PageControl1, nullptr);
+    Q_EMIT controls.CBx_Presets->activated(2);
+
+    controls.Btn_Config->click();
+    ASSERT_NE(controls.Aktion, nullptr);
+    EXPECT_TRUE(controls.Aktion->isVisible());
+    EXPECT_TRUE(controls.Aktion->P_Msg->isChosen());
+    EXPECT_EQ(controls.Aktion->Ed_Nachricht->text(), QStringLiteral("Pizza holen"));
+    EXPECT_TRUE(controls.PageControl1->isTabVisible(controls.PageControl1->indexOf(controls.TS_Sound)));
+    EXPECT_EQ(listLines(), (QStringList{QStringLiteral("Tee"), QStringLiteral("Pizza")}));
+}
+
 TEST_F(Presets, SubkeysAreReadThroughTheirNumber)
 {
     storePresets({QStringLiteral("Tee")});
