@@ -103,9 +103,6 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Einga
     P_Programmende = makePanel(this, "P_Programmende");
     auto* programLabel = new QLabel(tr("Programmname oder Prozessnummer"), P_Programmende);
     programLabel->setGeometry(0, 0, kPanelWidth, 14);
-    CBx_Programm = new ProgramChoice(P_Programmende);
-    CBx_Programm->setObjectName(QStringLiteral("CBx_Programm"));
-    CBx_Programm->setGeometry(0, 16, kPanelWidth, 21);
     P_Programmende->hide();
 
     P_Leerlauf = new QuietLimitsPanel(this);
@@ -116,6 +113,19 @@ TimeEntryBox::TimeEntryBox(Modes modes, QWidget* parent) : QGroupBox(tr("  Einga
     connect(Ed_Stunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_StundenChange);
     connect(Ed_Minuten, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_MinutenChange);
     connect(Ed_Sekunden, &QLineEdit::textChanged, this, &TimeEntryBox::Ed_SekundenChange);
+}
+
+void TimeEntryBox::makeProgramChoice()
+{
+    if (CBx_Programm)
+        return;
+    CBx_Programm = new ProgramChoice(P_Programmende);
+    CBx_Programm->setObjectName(QStringLiteral("CBx_Programm"));
+    CBx_Programm->setGeometry(0, 16, kPanelWidth, 21);
+    CBx_Programm->setProcesses(m_processes);
+    CBx_Programm->setEnabled(m_entryEnabled);
+    CBx_Programm->show();
+    setTabOrder(Ed_Uhrzeit, CBx_Programm); // its place among the fields, as if made with them
     connect(CBx_Programm, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (m_options)
             m_options->SetProgramm(text);
@@ -139,7 +149,9 @@ void TimeEntryBox::bind(TEinst& options, MessageBoxes& boxes, ProcessWatcher& pr
 {
     m_options = &options;
     m_boxes = &boxes;
-    CBx_Programm->setProcesses(&processes);
+    m_processes = &processes;
+    if (CBx_Programm)
+        CBx_Programm->setProcesses(&processes);
     P_Leerlauf->bind(options, boxes, showOptions);
     m_showOptions = std::move(showOptions);
 }
@@ -175,7 +187,9 @@ void TimeEntryBox::setCountdownEntryEnabled(bool enabled)
     Ed_Stunden->setEnabled(enabled);
     Ed_Minuten->setEnabled(enabled);
     Ed_Sekunden->setEnabled(enabled);
-    CBx_Programm->setEnabled(enabled);
+    m_entryEnabled = enabled;
+    if (CBx_Programm)
+        CBx_Programm->setEnabled(enabled);
     P_Leerlauf->setEnabled(enabled);
 }
 
@@ -205,8 +219,12 @@ void TimeEntryBox::showOptions(const TEinst& options)
 
     qint32 h = 0, m = 0, s = 0;
     options.GetZeit(h, m, s);
-    CBx_Programm->setText(options.GetProgramm());
     const quint8 mode = options.GetZeitMode();
+    // The program field, an editable list, is made when the mode first needs it.
+    if (mode == ZeitProgrammende)
+        makeProgramChoice();
+    if (CBx_Programm)
+        CBx_Programm->setText(options.GetProgramm());
     switch (mode) {
     case ZeitCountdown:
     case ZeitInaktivitaet:

@@ -76,7 +76,7 @@ public:
     QFrame* P_Stopuhr;
     QLabel* L_Stopuhr;
     QFrame* P_Programmende;
-    ProgramChoice* CBx_Programm;
+    ProgramChoice* CBx_Programm = nullptr; // made when the mode "Programmende" is first shown
     QuietLimitsPanel* P_Leerlauf;
 
 Q_SIGNALS:
@@ -88,6 +88,7 @@ protected:
 
 private:
     QLineEdit* makeField(QWidget* parent, const char* name, int x, const QString& caption);
+    void makeProgramChoice();
     Target targetOf(QObject* object) const;
     void validate(Target target);
     bool uhrzeitCheckFails();
@@ -95,6 +96,8 @@ private:
 
     TEinst* m_options = nullptr;
     MessageBoxes* m_boxes = nullptr;
+    ProcessWatcher* m_processes = nullptr;
+    bool m_entryEnabled = true;
     std::function<void()> m_showOptions;
     QString m_uhrzeitAtEntry;
     bool m_keepEntry = false;

@@ -199,7 +199,8 @@ void TEinstellungen::Btn_OKClick()
     // A preset waits for a program by its name or number; whether it runs is seen at the start.
     if (m_editorOptions.GetZeitMode() == ZeitProgrammende &&
         ProgramTarget::parse(m_editorOptions.GetProgramm()).empty()) {
-        Eingabe->CBx_Programm->setFocus();
+        if (Eingabe->CBx_Programm)
+            Eingabe->CBx_Programm->setFocus();
         m_boxes.warning(RunSchedule::noProgramText());
         return;
     }
