@@ -3,6 +3,8 @@
 #include "widgets/PngPictures.h"
 
 #include <QApplication>
+#include <qdrawutil.h>
+#include <QGroupBox>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
@@ -27,7 +29,33 @@ public:
         return QProxyStyle::standardIcon(which, option, widget);
     }
 
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element == PE_FrameGroupBox && baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+            drawGroupBoxFrame(option, painter, widget);
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
 private:
+    /** Fusion's frame of a group box: its picture stretched around the box below the title. Fusion
+     *  reads the picture by name; here it is read as PNG, once. */
+    void drawGroupBoxFrame(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+    {
+        constexpr int kTitleGap = 3;
+        if (m_groupBoxFrame.isNull())
+            m_groupBoxFrame = QPixmap::fromImage(
+                pngImage(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")));
+        const auto* box = qobject_cast<const QGroupBox*>(widget);
+        const bool untitled = box && !box->isCheckable() && box->title().isEmpty();
+        const int title = untitled ? 0 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                                              option->fontMetrics.height());
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, title + kTitleGap, 0, 0), QMargins(6, 6, 6, 6),
+                          m_groupBoxFrame);
+    }
+
     /** Qt's own pictures of the arrow in its sizes. */
     static QIcon arrows(const char* kind, std::initializer_list<int> sizes)
     {
@@ -39,6 +67,8 @@ private:
                              .arg(size))));
         return icon;
     }
+
+    mutable QPixmap m_groupBoxFrame;
 };
 
 } // namespace
