@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QTranslator>
 
+#include <cstring>
+#include <mutex>
+
 namespace kelvaro {
 
 namespace {
@@ -35,6 +38,55 @@ QTranslator* install(Load load)
     return translator;
 }
 
+/**
+ * Qt's own texts in the language (the buttons of its dialogs, the menu of a text field, the names of
+ * keys). Most runs never show one, so the file is read when Qt first asks for a text of its own, not
+ * at start; the program's texts are never looked up in it.
+ */
+class QtTexts : public QTranslator
+{
+public:
+    QtTexts(const QLocale& locale, QObject* parent) : QTranslator(parent), m_locale(locale) {}
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
+                      int n = -1) const override
+    {
+        // The question for the direction of the language comes with every start: both languages
+        // read left to right, which is the answer without a translation.
+        if (!isQtContext(context) || std::strcmp(sourceText, "QT_LAYOUT_DIRECTION") == 0)
+            return {};
+        // Qt may ask from any thread.
+        std::call_once(m_loadOnce, [this] {
+            m_loaded = m_file.load(m_locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        });
+        return m_loaded ? m_file.translate(context, sourceText, disambiguation, n) : QString();
+    }
+
+    bool isEmpty() const override { return false; }
+
+private:
+    /** Qt's classes, and the few other names its texts go by. */
+    static bool isQtContext(const char* context)
+    {
+        if (!context)
+            return false;
+        if (context[0] == 'Q' || context[0] == 'q')
+            return true;
+        for (const char* other : {"CloseButton", "MAC_APPLICATION_MENU", "Print Device Input Slot",
+                                  "Print Device Output Bin"}) {
+            if (std::strcmp(context, other) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    QLocale m_locale;
+    mutable std::once_flag m_loadOnce;
+    mutable QTranslator m_file;
+    mutable bool m_loaded = false;
+};
+
 } // namespace
 
 Language languageFor(const QStringList& uiLanguages)
@@ -56,10 +108,8 @@ void useLanguage(Language language)
 
     const QLocale locale = language == Language::English ? QLocale(QLocale::English, QLocale::UnitedStates)
                                                          : QLocale(QLocale::German, QLocale::Germany);
-    g_qtTranslator = install([&locale](QTranslator& translator) {
-        return translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                               QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    });
+    g_qtTranslator = new QtTexts(locale, QCoreApplication::instance());
+    QCoreApplication::installTranslator(g_qtTranslator);
     // German is the language of the sources: its file holds only the singular and plural forms of
     // the texts that count something ("1 Sekunde", "2 Sekunden").
     const QString file =
