@@ -73,8 +73,8 @@ private:
             return false;
         if (context[0] == 'Q' || context[0] == 'q')
             return true;
-        for (const char* other : {"CloseButton", "MAC_APPLICATION_MENU", "Print Device Input Slot",
-                                  "Print Device Output Bin"}) {
+        for (const char* other :
+             {"CloseButton", "MAC_APPLICATION_MENU", "Print Device Input Slot", "Print Device Output Bin"}) {
             if (std::strcmp(context, other) == 0)
                 return true;
         }

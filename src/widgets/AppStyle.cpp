@@ -3,10 +3,10 @@
 #include "widgets/PngPictures.h"
 
 #include <QApplication>
-#include <qdrawutil.h>
 #include <QGroupBox>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <qdrawutil.h>
 
 #include <initializer_list>
 
@@ -32,7 +32,8 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {
-        if (element == PE_FrameGroupBox && baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+        if (element == PE_FrameGroupBox &&
+            baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
             drawGroupBoxFrame(option, painter, widget);
             return;
         }
@@ -50,8 +51,8 @@ private:
                 pngImage(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png")));
         const auto* box = qobject_cast<const QGroupBox*>(widget);
         const bool untitled = box && !box->isCheckable() && box->title().isEmpty();
-        const int title = untitled ? 0 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
-                                              option->fontMetrics.height());
+        const int title =
+            untitled ? 0 : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height());
         qDrawBorderPixmap(painter, option->rect.adjusted(0, title + kTitleGap, 0, 0), QMargins(6, 6, 6, 6),
                           m_groupBoxFrame);
     }

@@ -1,11 +1,11 @@
 #include "windows/PresetsPage.h"
 
 #include "core/AppError.h"
-#include "widgets/InputBox.h"
-#include "widgets/ModalRunner.h"
 #include "core/Registry.h"
 #include "core/TimeFields.h"
 #include "widgets/GeneralErrorHandler.h"
+#include "widgets/InputBox.h"
+#include "widgets/ModalRunner.h"
 #include "windows/TEinstellungen.h"
 
 #include <QComboBox>

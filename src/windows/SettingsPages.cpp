@@ -13,8 +13,7 @@
 namespace kelvaro {
 
 SettingsPages::SettingsPages(TMainUi& ui, const MainServices& services, TEinst& options, GeneralErrorHandler& errors,
-                             std::function<void()> showOptions, std::function<TEinstellungen*()> editor,
-                             QWidget* owner)
+                             std::function<void()> showOptions, std::function<TEinstellungen*()> editor, QWidget* owner)
     : presets(PresetsPage::Controls{nullptr, nullptr, nullptr, nullptr, ui.CBx_Presets},
               PresetsPage::Links{services.registry, options, showOptions, editor, services.modal, services.inputBox,
                                  errors, owner}),

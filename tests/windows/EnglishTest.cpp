@@ -91,4 +91,16 @@ TEST_F(English, NoWindowKeepsAGermanText)
     EXPECT_GE(english.size(), 100); // every window was seen
 }
 
+// Qt's own texts (its dialogs' buttons) follow the language, the direction staying left to right.
+TEST(QtTexts, FollowTheLanguage)
+{
+    for (const auto& [language, cancel] :
+         {std::pair{Language::German, "Abbrechen"}, std::pair{Language::English, "Cancel"}}) {
+        useLanguage(language);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QLatin1String(cancel));
+        EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    }
+    useLanguage(Language::German);
+}
+
 } // namespace
