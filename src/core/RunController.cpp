@@ -41,6 +41,9 @@ RunController::~RunController() = default;
 
 void RunController::Timer3Timer()
 {
+    // After the window came into sight again the first tick comes at once, then every tenth.
+    if (!m_timer3->isActive())
+        m_timer3->start(kStopwatchTickMs);
     redraw();
 }
 
@@ -126,7 +129,8 @@ bool RunController::start()
     }
     case ZeitStopuhr:
         m_state = State::Stopwatch;
-        m_timer3->start(kStopwatchTickMs);
+        if (m_shown)
+            m_timer3->start(kStopwatchTickMs);
         redraw();
         break;
     case ZeitProgrammende:
@@ -192,9 +196,27 @@ void RunController::clockTick(qint64 nowMs)
     m_nowSampleMs = nowMs;
     if (m_state == State::Timed)
         m_timed->clockTick();
-    // The display shows the new sample as soon as the clock's tick is over.
+    // The display shows the new sample as soon as the clock's tick is over; an unseen stopwatch
+    // is drawn in the same wake-up.
     if (m_state == State::Timed || m_state == State::Waiting)
         m_timer2->startOnce(0);
+    else if (m_state == State::Stopwatch && !m_shown)
+        redraw();
+}
+
+void RunController::setShown(bool shown)
+{
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    if (m_state != State::Stopwatch)
+        return;
+    // The time shown is always the clock's reading against the start: it is right again as soon as
+    // the window has finished showing itself.
+    if (shown)
+        m_timer3->startOnce(0);
+    else
+        m_timer3->stop();
 }
 
 void RunController::Timer2Timer()

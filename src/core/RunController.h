@@ -109,6 +109,11 @@ public:
     void announcementShown(qint64 shownMs);
     /** The clock's tick at each full second, with its sample of the time. */
     void clockTick(qint64 nowMs);
+    /** Whether anyone sees the window (shown and not minimised). The stopwatch's tenths need their
+     *  tick only then; unseen, the display (still in the tip and a minimised window's caption) is
+     *  drawn at each clock tick, and when the window is seen again it is drawn as soon as the
+     *  program is idle. */
+    void setShown(bool shown);
 
     bool running() const { return m_state != State::Idle; }
     /** Whether a countdown to an end goes on (it can be postponed). */
@@ -129,7 +134,7 @@ private:
     /** Timer2, the display tick of a run that counts down or waits: once kFirstTickMs after Start,
      *  then right after each clock tick, since what it shows changes only with the clock's sample. */
     void Timer2Timer();
-    /** Timer3, the stopwatch tick: every kStopwatchTickMs. */
+    /** Timer3, the stopwatch tick: every kStopwatchTickMs while the window is seen. */
     void Timer3Timer();
     void expire();
     void redraw();
@@ -144,6 +149,7 @@ private:
     qint64 m_startMs = 0;     // as the user started it
     qint64 m_nowSampleMs = 0; // the latest clock tick's sample; 0 before the first tick
     int m_turn = 0;           // the turning ring while the end cannot be foreseen
+    bool m_shown = true;      // whether anyone sees the window
 };
 
 } // namespace kelvaro

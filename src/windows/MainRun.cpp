@@ -4,10 +4,12 @@
 #include "windows/Announcer.h"
 #include "windows/MainServices.h"
 #include "windows/PowerActionRun.h"
+#include "windows/WindowSeen.h"
 
 namespace kelvaro {
 
-MainRun::MainRun(const MainServices& services, TEinst& options, GeneralErrorHandler& errors, Window window)
+MainRun::MainRun(const MainServices& services, TEinst& options, GeneralErrorHandler& errors, QWidget& shownIn,
+                 Window window)
 {
     const auto guard = [&errors](const std::function<void()>& step) {
         errors.guard(step);
@@ -34,6 +36,7 @@ MainRun::MainRun(const MainServices& services, TEinst& options, GeneralErrorHand
                              {services.processes, services.idle, services.load, services.timers, services.clock},
                              guard},
         std::move(window.view));
+    m_seen = std::make_unique<WindowSeen>(shownIn, [this](bool seen) { m_run->setShown(seen); });
 }
 
 MainRun::~MainRun() = default;

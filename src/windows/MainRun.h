@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace kelvaro {
 
 class Announcer;
@@ -15,11 +17,13 @@ class GeneralErrorHandler;
 class PowerActionRun;
 class TEinst;
 class TVorwarnung;
+class WindowSeen;
 struct MainServices;
 
 /**
  * The run of the main window with what it needs on the screen: the RunController, the announcement
  * of a power action (notification or window) and the power action's questions and failure report.
+ * The run follows whether anyone sees the window, which spares it the ticks of a display nobody sees.
  */
 class MainRun
 {
@@ -35,7 +39,8 @@ public:
         std::function<void()> noteChanged;
     };
 
-    MainRun(const MainServices& services, TEinst& options, GeneralErrorHandler& errors, Window window);
+    MainRun(const MainServices& services, TEinst& options, GeneralErrorHandler& errors, QWidget& shownIn,
+            Window window);
     ~MainRun();
 
     RunController& run() { return *m_run; }
@@ -50,6 +55,7 @@ private:
     std::unique_ptr<Announcer> m_announcer;
     std::unique_ptr<PowerActionRun> m_power;
     std::unique_ptr<RunController> m_run;
+    std::unique_ptr<WindowSeen> m_seen;
 };
 
 } // namespace kelvaro

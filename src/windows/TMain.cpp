@@ -92,7 +92,7 @@ void TMain::createRun()
                              [this] {
                                  noteRemoteChange();
                              }};
-    m_main = std::make_unique<MainRun>(m_services, m_options, m_errors,
+    m_main = std::make_unique<MainRun>(m_services, m_options, m_errors, *this,
                                        MainRun::Window{std::move(view), [this] { m_ui.Btn_Reset->click(); },
                                                        [this] { return keepClearAreas(*this); },
                                                        [this] {

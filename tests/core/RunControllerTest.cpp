@@ -290,4 +290,68 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"BothLimitsOffIsRefused", ZeitLeerlauf, AktionNachricht, 10, 60, " refused:1", quiet, {}, -1, 0, 0}),
     [](const ::testing::TestParamInfo<RunCase>& p) { return std::string(p.param.name); });
 
+/** Ten seconds of a stopwatch with the clock ticking each second; nobody sees the window from the
+ *  second `hiddenAtS` on (0: from Start, as when it goes into the notification area; -1: never). */
+struct SeenCase
+{
+    const char* name;
+    int hiddenAtS;
+    int ticks;             // the stopwatch's own ticks in the ten seconds: the program's wake-ups
+    const char* seenAgain; // what it shows as soon as the window is seen again, at 10.45 s
+};
+
+class StopwatchSeen : public ::testing::TestWithParam<SeenCase>
+{};
+
+TEST_P(StopwatchSeen, TicksOnlyWhileSeenAndShowsTheClocksTime)
+{
+    const SeenCase& c = GetParam();
+    FakeClock clock;
+    clock.msecs = 1'800'000'000'250; // a quarter of a second past the clock's tick
+    VirtualTimerService timers(clock);
+    RecordingMessageBoxes boxes;
+    LoggingPower power(clock, timers);
+    FakeProcessWatcher processes;
+    TEinst options;
+    options.SetZeitMode(ZeitStopuhr);
+    QString shown;
+    const auto direct = [](const std::function<void()>& step) {
+        step();
+    };
+    const auto nothing = [] {
+    };
+    RunController run({clock,
+                       timers,
+                       options,
+                       boxes,
+                       power,
+                       power,
+                       RunTrace::none(),
+                       {processes, nullptr, nullptr, timers, clock},
+                       direct},
+                      {[](bool) {}, [&](const RunDisplay& d) { shown = d.shown; }, nothing, nothing, nothing, nothing});
+
+    run.setShown(c.hiddenAtS != 0);
+    ASSERT_TRUE(run.start());
+    const int before = timers.timeouts();
+    for (int s = 1; s <= 10; ++s) {
+        timers.advance(1000);
+        run.clockTick(clock.msecs);
+        if (s == c.hiddenAtS)
+            run.setShown(false);
+    }
+    EXPECT_EQ(timers.timeouts() - before, c.ticks);
+    EXPECT_EQ(shown, QStringLiteral("00:00:10:000")); // also unseen: the tip shows it
+    timers.advance(450);
+    run.setShown(true);
+    timers.advance(0);
+    EXPECT_EQ(shown, QString::fromLatin1(c.seenAgain));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StopwatchSeen,
+                         ::testing::Values(SeenCase{"AlwaysSeen", -1, 100, "00:00:10:400"},
+                                           SeenCase{"HiddenAfterThreeSeconds", 3, 30, "00:00:10:450"},
+                                           SeenCase{"HiddenFromStart", 0, 0, "00:00:10:450"}),
+                         [](const ::testing::TestParamInfo<SeenCase>& p) { return std::string(p.param.name); });
+
 } // namespace
