@@ -45,9 +45,9 @@ TEST_P(QuietTable, ReportsReachedAndReturnedLoad)
     ASSERT_TRUE(watch.start(c.cpuLimit, c.netLimit, c.quietSeconds * 1000));
     timers.advance(12000);
     EXPECT_EQ(events, c.events);
-    const auto [cpu, net] = c.seconds.back();
-    EXPECT_DOUBLE_EQ(latest.cpuPercent, cpu);
-    EXPECT_DOUBLE_EQ(latest.netKBps, net);
+    const auto [lastCpu, lastNet] = c.seconds.back();
+    EXPECT_DOUBLE_EQ(latest.cpuPercent, lastCpu);
+    EXPECT_DOUBLE_EQ(latest.netKBps, lastNet);
     EXPECT_EQ(timers.timeouts(), 12); // one reading a second, nothing more
 }
 

@@ -14,6 +14,10 @@
 
 namespace kelvaro::test {
 
+/** logind's name and object on the system bus, where its double answers. */
+inline const QString Login1 = QStringLiteral("org.freedesktop.login1");
+inline const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
+
 /** Calls a method of a python3-dbusmock double's control interface (org.freedesktop.DBus.Mock) and
  *  returns its reply; a failing call fails the test. */
 QDBusMessage callDouble(QDBusConnection bus, const QString& service, const QString& path, const QString& method,

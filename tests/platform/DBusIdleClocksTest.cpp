@@ -26,8 +26,6 @@ using namespace test;
 
 const QString Mutter = QStringLiteral("org.gnome.Mutter.IdleMonitor");
 const QString MutterPath = QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core");
-const QString Login1 = QStringLiteral("org.freedesktop.login1");
-const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString SessionPath = QStringLiteral("/org/freedesktop/login1/session/c1");
 
 class IdleClockTest : public ::testing::Test

@@ -25,8 +25,6 @@ namespace {
 
 using namespace test;
 
-const QString Login1 = QStringLiteral("org.freedesktop.login1");
-const QString Login1Path = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 // The calls that ask for something; questions (Can..., List..., Get...) are left out.
 const QStringList PowerRequests{QStringLiteral("PowerOff"),         QStringLiteral("Reboot"),

@@ -17,7 +17,7 @@ using namespace test;
 
 const QString Systemd = QStringLiteral("org.freedesktop.systemd1");
 const QString SystemdPath = QStringLiteral("/org/freedesktop/systemd1");
-const QString ManagerInterface = QStringLiteral("org.freedesktop.systemd1.Manager");
+const QString SystemdManager = QStringLiteral("org.freedesktop.systemd1.Manager");
 const QString TimerPath = QStringLiteral("/org/freedesktop/systemd1/unit/kelvaro_2d1_2etimer");
 
 class SystemdUserManagerTest : public ::testing::Test
@@ -29,7 +29,7 @@ protected:
         if (!missing.isEmpty())
             GTEST_SKIP() << "Kein privater Bus mit dbusmock: " << qPrintable(missing);
         ASSERT_TRUE(TestBuses::instance().ensureDouble(
-            TestBuses::Session, {QStringLiteral("--session"), Systemd, SystemdPath, ManagerInterface}, Systemd));
+            TestBuses::Session, {QStringLiteral("--session"), Systemd, SystemdPath, SystemdManager}, Systemd));
         mockManager();
     }
 
@@ -53,7 +53,7 @@ protected:
     static QDBusConnection session() { return TestBuses::instance().bus(TestBuses::Session)->connection(); }
     static void answer(const QString& method, const QString& in, const QString& out, const QString& code)
     {
-        addMethod(session(), Systemd, SystemdPath, ManagerInterface, {method, in, out, code});
+        addMethod(session(), Systemd, SystemdPath, SystemdManager, {method, in, out, code});
     }
     static void refuse(const QString& method, const QString& in, const QString& out, const char* error)
     {
