@@ -50,6 +50,9 @@ if(NOT EXISTS "${KELVARO_SUITES_LIST}" OR "${KELVARO_SUITES_PROGRAM}" IS_NEWER_T
     foreach(line IN LISTS lines)
         if(line MATCHES "^([^ #]+)\\.( +#.*)?$")
             list(APPEND suites "${CMAKE_MATCH_1}")
+        elseif(line MATCHES "^[^ ]")
+            # Rather no test run at all than a suite left out unnoticed.
+            message(FATAL_ERROR "${KELVARO_SUITES_PROGRAM} --gtest_list_tests: not a suite: ${line}")
         endif()
     endforeach()
     if(NOT suites)
