@@ -42,10 +42,12 @@ public:
                 continue;
             m_name = QStringLiteral(":%1").arg(number);
             // -displayfd 1: the server writes the number to its output once it takes connections.
+            // -noreset: without it the server resets when its last client leaves (xdotool after a
+            // move), refusing connections meanwhile.
             m_server.start(QStringLiteral("Xvfb"),
                            {m_name, QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                            QStringLiteral("320x240x24")});
+                            QStringLiteral("tcp"), QStringLiteral("-noreset"), QStringLiteral("-screen"),
+                            QStringLiteral("0"), QStringLiteral("320x240x24")});
             if (m_server.waitForReadyRead(10000)) {
                 qputenv("DISPLAY", m_name.toLatin1());
                 return true;
